@@ -143,7 +143,7 @@ PTypeInfo TFontCharsetTypeInfo() {
 String ColorToString(TColor color) {
   String ident;
   if (ColorToIdent(color, ident)) return ident;
-  return "$" + Format("%8x", {static_cast<Int64>(static_cast<uint32_t>(color))});
+  return "$" + Format("%.8x", {static_cast<Int64>(static_cast<uint32_t>(color))});
 }
 
 TColor StringToColor(std::string_view s) {
