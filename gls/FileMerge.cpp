@@ -111,8 +111,7 @@ void MergeLoadedLines(std::string_view text, std::string_view formName, Integer 
     if (LineLocale(Before(rest, '=')) != locale) return;
     size_t pct = rest.find('%');
     if (pct != String::npos) rest.erase(pct, deleteCount);
-    size_t eq = rest.find('=');
-    std::string_view path = eq == String::npos ? std::string_view(rest) : std::string_view(rest).substr(0, eq);
+    std::string_view path = Before(rest, '=');
     int index;
     if (FindEntry(translations, path, index)) translations.Delete(index);
     translations.SortInsert(rest, nullptr);
