@@ -1,7 +1,9 @@
 // The walk over one object's published properties: paths, the descent into
 // object-valued properties, string lists and collections, and the lookup of
 // each path in the active list.
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 #include "gls/Gls.h"
 
@@ -28,6 +30,13 @@ struct TGlossmith::TWalkFrame {
   const TStringList* Lines = nullptr;
   int Count = -1;
   TSearch Search;
+  // Every line that a lookup below this frame can end up examining lies in
+  // the part of the list that Search has left, widened by one on each side.
+  // When that part is small, the names those lines carry after the prefix are
+  // noted here, one bit per name's hash; a name without its bit cannot be
+  // found, whatever the order of the list, and is not searched for.
+  size_t PrefixLength = 0;
+  uint64_t Names = ~uint64_t{0};
 };
 
 namespace {
@@ -111,6 +120,16 @@ bool CheckAround(std::string_view path, int count, int& index, Reader& line) {
   return false;
 }
 
+uint64_t NameBit(std::string_view name) {
+  if (name.empty()) return 1;
+  const auto first = static_cast<unsigned char>(name.front());
+  const auto last = static_cast<unsigned char>(name.back());
+  return uint64_t{1} << ((name.size() * 7 + first * 3 + last) & 63);
+}
+
+// The widest part of the list whose names are noted in a frame.
+constexpr int kNotedLines = 48;
+
 void AppendIndex(String& path, int index) {
   char digits[16];
   auto [end, ec] = std::to_chars(digits, digits + sizeof digits, index);
@@ -140,6 +159,11 @@ bool TGlossmith::Lookup(const String& Path, const TWalkFrame* Frame, int& Index)
     Index = 0;
     return false;
   }
+  const std::string_view name = std::string_view(Path).substr(Frame->PrefixLength);
+  if (!(Frame->Names & NameBit(name)) && name.find('=') == std::string_view::npos) {
+    Index = -1;
+    return false;
+  }
   TLineReader line(FActiveList, Frame->Lines);
   TSearch s = Frame->Search;
   Finish(s, Path, line);
@@ -167,14 +191,35 @@ void TGlossmith::InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFra
   Frame.Parent = Parent;
   if (Collect || !FActiveList) return;
   Frame.List = FActiveList;
-  Frame.Lines = dynamic_cast<const TStringList*>(FActiveList);
   Frame.Count = FActiveList->Count();
-  if (Parent && Parent->List == FActiveList && Parent->Count == Frame.Count)
+  Frame.PrefixLength = Prefix.size();
+  if (Parent && Parent->List == FActiveList && Parent->Count == Frame.Count) {
+    Frame.Lines = Parent->Lines;
     Frame.Search = Parent->Search;
-  else
+  } else {
+    Frame.Lines = dynamic_cast<const TStringList*>(FActiveList);
     Frame.Search = TSearch{0, Frame.Count - 1, 0};
-  TLineReader reader(FActiveList, Frame.Lines);
-  Descend(Frame.Search, Prefix, reader);
+  }
+  TLineReader line(FActiveList, Frame.Lines);
+  Descend(Frame.Search, Prefix, line);
+  // The search position ends between Low and High + 1 (at Mid when the search
+  // is over); the checks look one line further either way.
+  // A position at the end of the list is moved back onto its last line.
+  const TSearch& s = Frame.Search;
+  const int last = Frame.Count - 1;
+  const int low = std::min(last, s.Low <= s.High ? s.Low : s.Mid);
+  const int high = std::min(last, s.Low <= s.High ? s.High + 1 : s.Mid);
+  const int from = std::max(0, low - 1);
+  const int to = std::min(last, high + 1);
+  if (to - from >= kNotedLines) return;
+  Frame.Names = 0;
+  for (int i = from; i <= to; ++i) {
+    const std::string_view text = line(i);
+    if (!StartsWith(text, Prefix)) continue;
+    const size_t eq = text.find('=', Prefix.size());
+    if (eq != std::string_view::npos)
+      Frame.Names |= NameBit(text.substr(Prefix.size(), eq - Prefix.size()));
+  }
 }
 
 void TGlossmith::WalkObject(TObject* Obj, String& Path, bool Collect, const TWalkFrame* Parent) {

@@ -152,7 +152,7 @@ TEST_F(TranslatorWalkTest, EventsFireAroundTheWalkAndSkipLeavesTheirPart) {
 // that WantTranslate finds for the path alone.
 TEST_F(TranslatorWalkTest, WalkFindsWhatWantTranslateFinds) {
   std::vector<TTestWidget*> widgets{W, V};
-  for (const char* name : {"A", "AB", "A0", "Z"}) {
+  for (const char* name : {"A", "AB", "A0", "Z", "Zz", "B"}) {
     widgets.push_back(new TTestWidget(&Owner));
     widgets.back()->SetName(name);
     widgets.back()->FItems.Add("one");
@@ -163,14 +163,14 @@ TEST_F(TranslatorWalkTest, WalkFindsWhatWantTranslateFinds) {
     for (const char* prop : {".Caption", ".Font.Name", ".Items[0]", ".Items[1]", ".Items", ".Cap"})
       paths.push_back(w->Name() + prop);
   std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
+  for (int round = 0; round < 600; ++round) {
     Translator->RestoreForm();
     TStrings* list = Translator->Translations();
     list->Clear();
-    const int count = static_cast<int>(random() % 40);
+    const int count = static_cast<int>(random() % (round < 300 ? 12 : 90));
     for (int i = 0; i < count; ++i) {
       String line = paths[random() % paths.size()];
-      if (random() % 8) line += "='" + IntToStr(i) + "'";
+      if (random() % 3) line += "='" + IntToStr(i) + "'";
       list->Add(line);
     }
     if (round % 2) Translator->SetTranslations(list);  // half of them in order
