@@ -124,8 +124,10 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
 }
 
 void TComponent::InsertComponent(TComponent* component) {
-  if (component->FOwner) component->FOwner->RemoveComponent(component);
+  // Checked before the component leaves its old owner: a refused move must
+  // not leave it with no owner to free it.
   ValidateRename(component, String(), component->FName);
+  if (component->FOwner) component->FOwner->RemoveComponent(component);
   Insert(component);
   if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
   Notification(component, opInsert);
@@ -361,9 +363,7 @@ void TStrings::LoadFromFile(const String& fileName) {
   SetText(data);
 }
 
-void TStrings::SaveToFile(const String& fileName) const {
-  WriteFileAtomically(fileName, Text());
-}
+void TStrings::SaveToFile(const String& fileName) const { WriteFileAtomically(fileName, Text()); }
 
 // ---------------------------------------------------------------------------
 // TStringList
@@ -470,7 +470,9 @@ String TStringList::GetTextStr() const {
 void TStringList::SetTextStr(std::string_view text) {
   std::vector<TStringItem> items;
   items.reserve(CountLines(text));
-  ForEachLine(text, [&items](std::string_view s) { items.push_back(TStringItem{String(s), nullptr}); });
+  ForEachLine(text, [&items](std::string_view s) {
+    items.push_back(TStringItem{String(s), nullptr});
+  });
   AssignItems(std::move(items));
 }
 
