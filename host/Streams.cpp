@@ -58,9 +58,8 @@ String ReplacementTarget(const String& fileName) {
 }
 
 void SyncFolderOf(const String& fileName) {
-  String dir = ExtractFilePath(fileName);
-  if (dir.empty()) dir = ".";
-  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const String dir = ExtractFilePath(fileName);
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;  // best effort: the rename itself has happened
   ::fsync(fd);
   ::close(fd);
