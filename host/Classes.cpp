@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "host/Filer.h"
 #include "host/Streams.h"
 
 // ---------------------------------------------------------------------------
@@ -155,8 +156,16 @@ void TComponent::DestroyComponents() {
   }
 }
 
+void TComponent::SetParentComponent(TComponent* value) {
+  if (value == FParentComponent) return;
+  if (FParentComponent) RemoveFreeNotification(FParentComponent);
+  FParentComponent = value == this ? nullptr : value;
+  if (FParentComponent) FreeNotification(FParentComponent);
+}
+
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+  if (Operation == opRemove && AComponent == FParentComponent) FParentComponent = nullptr;
   // Every owned component hears of removals, so that references among the
   // components of one form are cleared.
   for (size_t i = FComponents.size(); i-- > 0;) {
@@ -318,6 +327,29 @@ void TStrings::Assign(TPersistent* source) {
     return;
   }
   TPersistent::Assign(source);
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+  filer->DefineProperty(
+      "Strings",
+      [this](TReader* reader) {
+        // All lines are read before any is replaced, so that a value of the
+        // wrong shape leaves the list as it was.
+        std::vector<String> lines;
+        reader->ReadListBegin();
+        while (!reader->EndOfList()) lines.push_back(reader->ReadString());
+        reader->ReadListEnd();
+        BeginUpdate();
+        Clear();
+        for (String& line : lines) Add(line);
+        EndUpdate();
+      },
+      [this](TWriter* writer) {
+        writer->WriteListBegin();
+        for (int i = 0, n = Count(); i < n; ++i) writer->WriteString(Get(i));
+        writer->WriteListEnd();
+      },
+      Count() > 0);
 }
 
 void TStrings::BeginUpdate() {

@@ -110,6 +110,13 @@ class TComponent : public TPersistent {
 
   TPersistent* GetOwner() const override { return FOwner; }
   TFilerFlags& FilerFlags() { return FFilerFlags; }
+  // The component this one sits on in its form file (a control's parent, a
+  // menu item's parent item), under which the writer nests it; nullptr for a
+  // component that sits on the form itself. By default the one the reader
+  // gave, forgotten when that component goes.
+  virtual TComponent* GetParentComponent() const { return FParentComponent; }
+  virtual void SetParentComponent(TComponent* value);
+  bool HasParent() const { return GetParentComponent() != nullptr; }
   const TFilerFlags& FilerFlags() const { return FFilerFlags; }
 
  protected:
@@ -130,6 +137,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   TFilerFlags FFilerFlags;
+  TComponent* FParentComponent = nullptr;
 };
 
 // ---------------------------------------------------------------------------
@@ -172,6 +180,8 @@ class TStrings : public TPersistent {
   void SetText(std::string_view text);
 
   void Assign(TPersistent* source) override;
+  // Streams the lines as the defined property "Strings".
+  void DefineProperties(TFiler* filer) override;
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }
