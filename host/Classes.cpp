@@ -156,16 +156,16 @@ void TComponent::DestroyComponents() {
   }
 }
 
-void TComponent::SetParentComponent(TComponent* value) {
-  if (value == FParentComponent) return;
-  if (FParentComponent) RemoveFreeNotification(FParentComponent);
-  FParentComponent = value == this ? nullptr : value;
-  if (FParentComponent) FreeNotification(FParentComponent);
+void TComponent::SetStreamParent(TComponent* value) {
+  if (value == FStreamParent) return;
+  if (FStreamParent) RemoveFreeNotification(FStreamParent);
+  FStreamParent = value == this ? nullptr : value;
+  if (FStreamParent) FreeNotification(FStreamParent);
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
-  if (Operation == opRemove && AComponent == FParentComponent) FParentComponent = nullptr;
+  if (Operation == opRemove && AComponent == FStreamParent) FStreamParent = nullptr;
   // Every owned component hears of removals, so that references among the
   // components of one form are cleared.
   for (size_t i = FComponents.size(); i-- > 0;) {

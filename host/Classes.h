@@ -110,13 +110,12 @@ class TComponent : public TPersistent {
 
   TPersistent* GetOwner() const override { return FOwner; }
   TFilerFlags& FilerFlags() { return FFilerFlags; }
-  // The component this one sits on in its form file (a control's parent, a
-  // menu item's parent item), under which the writer nests it; nullptr for a
-  // component that sits on the form itself. By default the one the reader
-  // gave, forgotten when that component goes.
-  virtual TComponent* GetParentComponent() const { return FParentComponent; }
-  virtual void SetParentComponent(TComponent* value);
-  bool HasParent() const { return GetParentComponent() != nullptr; }
+  // The component this one was read under in its form file when that
+  // nesting is not a control's parent or a menu item's parent item (a
+  // component of an unknown class, say), so that the writer nests it the
+  // same way; forgotten when that component goes.
+  TComponent* StreamParent() const { return FStreamParent; }
+  void SetStreamParent(TComponent* value);
   const TFilerFlags& FilerFlags() const { return FFilerFlags; }
 
  protected:
@@ -137,7 +136,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   TFilerFlags FFilerFlags;
-  TComponent* FParentComponent = nullptr;
+  TComponent* FStreamParent = nullptr;
 };
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "host/Controls.h"
 #include "host/FormParser.h"
 #include "host/Generic.h"
 #include "host/Streams.h"
@@ -152,7 +153,9 @@ TComponent* TReader::CreateComponent(const TFormObject& node, TComponent* parent
   c->FilerFlags().Inherited = node.Kind == TFormObjectKind::Inherited;
   c->FilerFlags().Inline = node.Kind == TFormObjectKind::Inline;
   c->FilerFlags().ChildPos = node.ChildPos;
-  if (parent != c) c->SetParentComponent(parent);
+  // Controls go into their parent control, menu items into their menu;
+  // anything else remembers where it was read.
+  if (parent != c && !::SetParentComponent(c, parent)) c->SetStreamParent(parent);
   return c;
 }
 
@@ -513,7 +516,8 @@ std::unique_ptr<TFormObject> TWriter::WriteComponent(TComponent* c, TComponent* 
     std::vector<std::pair<const TComponent*, TComponent*>> placed;
     for (int i = 0, n = scope->ComponentCount(); i < n; ++i) {
       TComponent* child = scope->Components(i);
-      TComponent* parent = child->GetParentComponent();
+      TComponent* parent = ::GetParentComponent(child);
+      if (!parent) parent = child->StreamParent();
       if (!parent || parent == child || (parent != scope && parent->Owner() != scope))
         parent = scope;
       if (parent == scope)

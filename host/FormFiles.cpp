@@ -4,6 +4,7 @@
 #include "host/FormBinary.h"
 #include "host/FormParser.h"
 #include "host/FormText.h"
+#include "host/Forms.h"
 #include "host/Generic.h"
 #include "host/Streams.h"
 
@@ -74,9 +75,15 @@ TComponent* ReadFormFromString(std::string_view data, TComponent* owner,
     throw EReadError(Format("Cannot create a form of class %s", {info.Name()}));
   TRootGuard guard{dynamic_cast<TComponent*>(info.Factory()(owner))};
   if (!guard.Root) throw EReadError(Format("%s is not a component class", {info.Name()}));
-  if (!SameText(guard.Root->ClassName(), tree->ClassName))
-    if (auto* generic = dynamic_cast<TGenericComponent*>(guard.Root))
+  if (guard.Root->ClassName() != tree->ClassName) {
+    // A form of a class the program does not register reports the file's class.
+    if (auto* form = dynamic_cast<TCustomForm*>(guard.Root))
+      form->SetFormClassName(tree->ClassName);
+    else if (auto* module = dynamic_cast<TDataModule*>(guard.Root))
+      module->SetFormClassName(tree->ClassName);
+    else if (auto* generic = dynamic_cast<TGenericComponent*>(guard.Root))
       generic->SetFileClassName(tree->ClassName);
+  }
   TReader reader(*tree);
   reader.ReadRootComponent(guard.Root);
   TComponent* root = guard.Root;
@@ -87,7 +94,7 @@ TComponent* ReadFormFromString(std::string_view data, TComponent* owner,
 TComponent* LoadFormFromFile(const String& fileName, const TClassInfo* formClass) {
   String data = ReadFileToString(fileName);
   try {
-    return ReadFormFromString(data, nullptr, formClass);
+    return ReadFormFromString(data, Application, formClass);
   } catch (const Exception& e) {
     throw EReadError(Format("%s: %s", {fileName, e.Message()}));
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/Classes.h"
+#include "host/Controls.h"
 #include "host/FormText.h"
 #include "host/Generic.h"
 
@@ -77,7 +78,8 @@ inline void DumpProps(String& out, const TObject* obj, const String& indent) {
 }
 
 inline void DumpComponent(String& out, const TComponent* c) {
-  const TComponent* parent = c->GetParentComponent();
+  const TComponent* parent = ::GetParentComponent(c);
+  if (!parent) parent = c->StreamParent();
   out += "component " + c->Name() + ": " + c->ClassName() + " parent " +
          (parent ? parent->Name() : String("-")) + " flags " + IntToStr(c->FilerFlags().Inherited) +
          IntToStr(c->FilerFlags().Inline) + " " + IntToStr(c->FilerFlags().ChildPos) + "\n";
