@@ -267,6 +267,9 @@ int TStrings::IndexOfObject(const TObject* obj) const {
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
+  // A sorted list refuses the insertion; refuse before the line is deleted.
+  if (auto* list = dynamic_cast<TStringList*>(this); list && list->Sorted())
+    throw EStringListError("Operation not allowed on sorted list");
   BeginUpdate();
   String s = Get(curIndex);
   TObject* obj = GetObject(curIndex);
