@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "host/Filer.h"
 #include "host/Streams.h"
 
 // ---------------------------------------------------------------------------
@@ -157,8 +158,16 @@ void TComponent::DestroyComponents() {
   }
 }
 
+void TComponent::SetStreamParent(TComponent* value) {
+  if (value == FStreamParent) return;
+  if (FStreamParent) RemoveFreeNotification(FStreamParent);
+  FStreamParent = value == this ? nullptr : value;
+  if (FStreamParent) FreeNotification(FStreamParent);
+}
+
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+  if (Operation == opRemove && AComponent == FStreamParent) FStreamParent = nullptr;
   // Every owned component hears of removals, so that references among the
   // components of one form are cleared.
   for (size_t i = FComponents.size(); i-- > 0;) {
@@ -258,6 +267,9 @@ int TStrings::IndexOfObject(const TObject* obj) const {
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
+  // A sorted list refuses the insertion; refuse before the line is deleted.
+  if (auto* list = dynamic_cast<TStringList*>(this); list && list->Sorted())
+    throw EStringListError("Operation not allowed on sorted list");
   BeginUpdate();
   String s = Get(curIndex);
   TObject* obj = GetObject(curIndex);
@@ -343,6 +355,29 @@ void TStrings::Assign(TPersistent* source) {
     return;
   }
   TPersistent::Assign(source);
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+  filer->DefineProperty(
+      "Strings",
+      [this](TReader* reader) {
+        // All lines are read before any is replaced, so that a value of the
+        // wrong shape leaves the list as it was.
+        std::vector<String> lines;
+        reader->ReadListBegin();
+        while (!reader->EndOfList()) lines.push_back(reader->ReadString());
+        reader->ReadListEnd();
+        BeginUpdate();
+        Clear();
+        for (String& line : lines) Add(line);
+        EndUpdate();
+      },
+      [this](TWriter* writer) {
+        writer->WriteListBegin();
+        for (int i = 0, n = Count(); i < n; ++i) writer->WriteString(Get(i));
+        writer->WriteListEnd();
+      },
+      Count() > 0);
 }
 
 // SetUpdateState(true) runs while the count is still 0, so that OnChanging

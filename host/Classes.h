@@ -110,6 +110,12 @@ class TComponent : public TPersistent {
 
   TPersistent* GetOwner() const override { return FOwner; }
   TFilerFlags& FilerFlags() { return FFilerFlags; }
+  // The component this one was read under in its form file when that
+  // nesting is not a control's parent or a menu item's parent item (a
+  // component of an unknown class, say), so that the writer nests it the
+  // same way; forgotten when that component goes.
+  TComponent* StreamParent() const { return FStreamParent; }
+  void SetStreamParent(TComponent* value);
   const TFilerFlags& FilerFlags() const { return FFilerFlags; }
 
  protected:
@@ -130,6 +136,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   TFilerFlags FFilerFlags;
+  TComponent* FStreamParent = nullptr;
 };
 
 // ---------------------------------------------------------------------------
@@ -173,6 +180,8 @@ class TStrings : public TPersistent {
   void SetText(std::string_view text) { SetTextStr(text); }
 
   void Assign(TPersistent* source) override;
+  // Streams the lines as the defined property "Strings".
+  void DefineProperties(TFiler* filer) override;
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }
