@@ -98,10 +98,6 @@ TSortList* TGlossmith::Originals() const {
   return FOriginals.get();
 }
 
-bool TGlossmith::StoreTranslationsInForm() const { return FFileName.empty(); }
-
-void TGlossmith::DefineProperties(TFiler* Filer) { TComponent::DefineProperties(Filer); }
-
 void TGlossmith::SetTranslations(TStrings* Value) {
   // Read the lines first: Value may be the translation list itself, which is
   // then put in order instead of being emptied. Nil empties the list.

@@ -11,7 +11,8 @@ class TObject;
 // objectAt(i), for a line equal to S, in unsigned byte order. Index is in and
 // out: with -1 on entry it becomes the position of an equal line (true) or the
 // position where S would be inserted (false); with any other value on entry
-// it becomes the object of the line last examined, taken as an integer.
+// it becomes the object of the line last examined, taken as an integer
+// (nothing in the translator passes anything but -1).
 template <class LineAt, class ObjectAt>
 bool SortSearch(int count, const LineAt& lineAt, const ObjectAt& objectAt, std::string_view S,
                 int& Index) {

@@ -58,7 +58,7 @@ void TGlossmith::SaveTo(const String& FileName) {
   if (!FIsTranslated) TranslateForm(&current, true);
   {
     TActiveListScope scope(FActiveList, FTranslations.get());
-    const TStringList& source = FIsTranslated ? *FOriginals : current;
+    const TStringList& source = FIsTranslated ? *Originals() : current;
     for (const auto& item : source.Items()) {
       int index;
       if (FindEntry(*FTranslations, Before(item.Str, '='), index)) originals.push_back(item.Str);

@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
 #include "host/Streams.h"
+
+void (*GBeforeAtomicRename)(const String& tempName) = nullptr;
 
 namespace {
 
@@ -16,20 +19,51 @@ constexpr size_t kBufferSize = 1 << 20;
 
 String SystemError() { return std::strerror(errno); }
 
+// The file to replace: a symbolic link is followed, so that the link stays and
+// the file it points to gets the new content.
+String ReplacementTarget(const String& fileName) {
+  struct stat st {};
+  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
+  char* real = ::realpath(fileName.c_str(), nullptr);
+  if (!real) return fileName;  // a dangling link is replaced like a file
+  String target(real);
+  std::free(real);
+  return target;
+}
+
+void SyncFolderOf(const String& fileName) {
+  const String dir = ExtractFilePath(fileName);
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;  // best effort: the rename itself has happened
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 TAtomicFileWriter::TAtomicFileWriter(const String& fileName) : FFileName(fileName) {
-  if (fileName.empty()) throw EFCreateError("Cannot create file \"\". No file name given");
+  auto createError = [&](const String& why) {
+    return EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, why}));
+  };
+  if (fileName.empty()) throw createError("No file name given");
+  FTarget = ReplacementTarget(fileName);
+  struct stat old {};
+  FExists = ::stat(FTarget.c_str(), &old) == 0;
+  FMode = old.st_mode & 07777;
+  if (FExists && S_ISDIR(old.st_mode)) throw createError("It is a directory");
+  // A file its owner made read-only is not replaced behind their back, just
+  // as opening it for writing would fail.
+  if (FExists && ::access(FTarget.c_str(), W_OK) != 0) throw createError(SystemError());
+
   // The temporary file lives beside the target so that the rename stays on
   // one file system and is atomic.
   std::random_device rd;
   for (int attempt = 0; attempt < 100 && FFd < 0; ++attempt) {
-    FTempName = fileName + ".tmp" + IntToStr(rd() % 1000000);
+    FTempName = FTarget + ".tmp" + IntToStr(rd() % 1000000);
     FFd = ::open(FTempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (FFd < 0 && errno != EEXIST) break;
   }
-  if (FFd < 0)
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, SystemError()}));
+  if (FFd < 0) throw createError(SystemError());
   FBuffer.reserve(kBufferSize);
 }
 
@@ -50,16 +84,20 @@ void TAtomicFileWriter::Fail(const String& why) {
 void TAtomicFileWriter::Write(std::string_view data) {
   if (FBuffer.size() + data.size() > kBufferSize) Flush();
   if (data.size() >= kBufferSize) {
-    FBuffer.assign(data);
-    Flush();
+    WriteOut(data);
     return;
   }
   FBuffer.append(data);
 }
 
 void TAtomicFileWriter::Flush() {
-  const char* p = FBuffer.data();
-  size_t left = FBuffer.size();
+  WriteOut(FBuffer);
+  FBuffer.clear();
+}
+
+void TAtomicFileWriter::WriteOut(std::string_view data) {
+  const char* p = data.data();
+  size_t left = data.size();
   while (left > 0) {
     ssize_t n = ::write(FFd, p, left);
     if (n < 0) {
@@ -69,14 +107,12 @@ void TAtomicFileWriter::Flush() {
     p += n;
     left -= static_cast<size_t>(n);
   }
-  FBuffer.clear();
 }
 
 void TAtomicFileWriter::Commit() {
   Flush();
   // Keep the permissions of the file being replaced.
-  struct stat st {};
-  if (::stat(FFileName.c_str(), &st) == 0) ::fchmod(FFd, st.st_mode & 07777);
+  if (FExists) ::fchmod(FFd, FMode);
   if (::fsync(FFd) != 0) Fail(SystemError());
   int fd = FFd;
   FFd = -1;
@@ -91,9 +127,10 @@ void TAtomicFileWriter::Commit() {
     ::unlink(FTempName.c_str());
     throw;
   }
-  if (::rename(FTempName.c_str(), FFileName.c_str()) != 0) {
+  if (::rename(FTempName.c_str(), FTarget.c_str()) != 0) {
     String why = SystemError();
     ::unlink(FTempName.c_str());
     throw EFCreateError(Format("Cannot create file \"%s\". %s", {FFileName, why}));
   }
+  SyncFolderOf(FTarget);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "host/AtomicFile.h"
 #include "host/Classes.h"
 
 // The whole content of a file. Raises EFOpenError naming the file when it
@@ -17,9 +18,6 @@ String ReadFileToString(const String& fileName);
 // EFCreateError (or EWriteError) naming the file.
 void WriteFileAtomically(const String& fileName, std::string_view data);
 
-// A hook for tests: when set, called with the temporary file's name before it
-// is renamed over the target; throwing from it simulates a failed write.
-extern void (*GBeforeAtomicRename)(const String& tempName);
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 

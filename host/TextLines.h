@@ -9,6 +9,17 @@
 
 #include "host/SysUtils.h"
 
+// The number of lines in text.
+inline size_t CountLines(std::string_view text) {
+  size_t ends = 0;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    ends += c == '\n' || (c == '\r' && (i + 1 == n || text[i + 1] != '\n'));
+  }
+  return ends + (n > 0 && text[n - 1] != '\n' && text[n - 1] != '\r');
+}
+
 // Calls f(line) for every line of text, in order, without copying.
 template <class F>
 void ForEachLine(std::string_view text, F&& f) {
@@ -17,19 +28,27 @@ void ForEachLine(std::string_view text, F&& f) {
   while (p < end) {
     const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
     const char* stop = lf ? lf : end;
-    // A carriage return alone also ends a line.
-    const char* cr;
-    while ((cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p))))) {
+    // A carriage return alone also ends a line; one right before the line
+    // feed makes the pair a single line end.
+    bool pairEnded = false;
+    while (const char* cr =
+               static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)))) {
       f(std::string_view(p, static_cast<size_t>(cr - p)));
       p = cr + 1;
-      if (p == lf) break;  // CR LF: one line end
+      if (p == lf) {
+        pairEnded = true;
+        break;
+      }
     }
-    if (p == lf) {
+    if (pairEnded) {
       p = lf + 1;
-      continue;
+    } else if (lf) {
+      f(std::string_view(p, static_cast<size_t>(lf - p)));
+      p = lf + 1;
+    } else {
+      if (p < end) f(std::string_view(p, static_cast<size_t>(end - p)));
+      p = end;
     }
-    if (p < stop || lf) f(std::string_view(p, static_cast<size_t>(stop - p)));
-    p = lf ? lf + 1 : end;
   }
 }
 

@@ -81,7 +81,7 @@ TEST(DictionaryTest, ImportMatchesExactlyAcceptsEveryLineEndAndCutsLongTranslati
   }
   WriteFile(dict, "&Close\t" + String(5000, 'x'));
   app.Translator->TranslateFrom(dict);
-  EXPECT_EQ(app.Translator->Translations()->At(0), "Button1.Caption='" + String(4095, 'x') + "'");
+  EXPECT_EQ(app.Translator->Translations()->Strings(0), "Button1.Caption='" + String(4095, 'x') + "'");
 }
 
 TEST(DictionaryTest, MissingFilesEmptyListsAndMalformedEntries) {

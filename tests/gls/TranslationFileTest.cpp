@@ -63,10 +63,17 @@ TEST(TranslationFileTest, FormsAndLocalesShareOneFileWithoutTouchingEachOthersLi
   EXPECT_TRUE(main.Translator->LoadFrom(file));
   EXPECT_EQ(main.Translator->Translations()->Text(),
             "Button1.Caption='&Fermer'\r\nLabel1.Caption='kept'\r\n");
-  // Form names differing only in case are different forms.
+}
+
+TEST(TranslationFileTest, FormNamesDifferingOnlyInCaseAreDifferentForms) {
+  TempDir dir;
+  String file = dir.File("tr.txt");
+  WriteFile(file, "MainForm.Button1.Caption%12='&Fermer'\r\n");
   TStorageForm lower("mainform", 12);
   EXPECT_TRUE(lower.Translator->LoadFrom(file));
   EXPECT_EQ(lower.Translator->Translations()->Count(), 0);
+  lower.Translator->SaveTo(file);
+  EXPECT_EQ(ReadFile(file), "MainForm.Button1.Caption%12='&Fermer'\r\n");
 }
 
 TEST(TranslationFileTest, OriginalsOfATranslatedFormAreTheTextsItShowedBefore) {
@@ -106,24 +113,25 @@ TEST(TranslationFileTest, OddLocalesAndLimits) {
   String file = dir.File("tr.txt");
   // A locale written as 07 matches 7 but leaves its last digit in the path.
   WriteFile(file, "F.Button1.Caption%07='a'\nF.Label1.Caption%7='b'\rF.Edit1.Text%-1='c'");
-  TStorageForm seven("F", 7);
-  seven.Translator->LoadFrom(file);
-  EXPECT_EQ(seven.Translator->Translations()->Text(),
+  TStorageForm app("F", 7);
+  app.Translator->LoadFrom(file);
+  EXPECT_EQ(app.Translator->Translations()->Text(),
             "Button1.Caption7='a'\r\nLabel1.Caption='b'\r\n");
   // Locale -1 loads the original texts too.
-  TStorageForm originals("F", -1);
-  originals.Translator->LoadFrom(file);
-  EXPECT_EQ(originals.Translator->Translations()->Text(), "Edit1.Text='c'\r\n");
+  app.Translator->SetLocale(-1);
+  app.Translator->Translations()->Clear();
+  app.Translator->LoadFrom(file);
+  EXPECT_EQ(app.Translator->Translations()->Text(), "Edit1.Text='c'\r\n");
 
   // Values are cut at 4095 characters when saved.
-  TStorageForm app("MainForm", 12);
+  app.Translator->SetLocale(12);
   String longValue(5000, 'x');
   TStringList list;
   list.Add("Label1.Caption=" + longValue);
   app.Translator->SetTranslations(&list);
   app.Translator->SaveTo(file);
   String saved = ReadFile(file);
-  EXPECT_NE(saved.find("MainForm.Label1.Caption%12=" + String(4095, 'x') + "\r\n"), String::npos);
+  EXPECT_NE(saved.find("F.Label1.Caption%12=" + String(4095, 'x') + "\r\n"), String::npos);
 }
 
 TEST(TranslationFileTest, MissingFilesAndEmptyLists) {
