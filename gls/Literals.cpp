@@ -9,38 +9,50 @@ constexpr char kQuote = '\'';
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 32; }
 
-void AppendCode(String& out, unsigned char c) {
-  out += '#';
-  if (c >= 10) out += static_cast<char>('0' + c / 10);
-  out += static_cast<char>('0' + c % 10);
+// The length of the literal form of S, so that the result is allocated once.
+size_t LiteralLength(std::string_view s) {
+  size_t n = 0;
+  bool inRun = false;
+  for (char c : s) {
+    if (IsControl(c)) {
+      n += static_cast<unsigned char>(c) >= 10 ? 3 : 2;
+      inRun = false;
+    } else {
+      n += c == kQuote ? 2 : 1;
+      if (!inRun) n += 2;
+      inRun = true;
+    }
+  }
+  return n;
 }
 
 }  // namespace
 
-// Builds the result in one pass instead of editing S in place, so that a long
-// text full of control characters costs linear time.
+// Builds the result in a new string instead of editing S in place, so that a
+// long text full of control characters costs linear time.
 void TGlossmith::ConvertToLiterals(String& S) {
-  String out;
-  out.reserve(S.size() + S.size() / 8 + 2);
   if (S.empty()) {
-    out = "''";
-    S.swap(out);
+    S = "''";
     return;
   }
-  size_t i = 0;
-  const size_t n = S.size();
-  while (i < n) {
-    if (IsControl(S[i])) {
-      AppendCode(out, static_cast<unsigned char>(S[i]));
-      ++i;
+  String out(LiteralLength(S), '\0');
+  char* o = out.data();
+  const char* p = S.data();
+  const char* const end = p + S.size();
+  while (p < end) {
+    if (IsControl(*p)) {
+      const unsigned char c = static_cast<unsigned char>(*p++);
+      *o++ = '#';
+      if (c >= 10) *o++ = static_cast<char>('0' + c / 10);
+      *o++ = static_cast<char>('0' + c % 10);
       continue;
     }
-    out += kQuote;
-    for (; i < n && !IsControl(S[i]); ++i) {
-      if (S[i] == kQuote) out += kQuote;
-      out += S[i];
+    *o++ = kQuote;
+    for (; p < end && !IsControl(*p); ++p) {
+      if (*p == kQuote) *o++ = kQuote;
+      *o++ = *p;
     }
-    out += kQuote;
+    *o++ = kQuote;
   }
   S.swap(out);
 }
@@ -48,43 +60,40 @@ void TGlossmith::ConvertToLiterals(String& S) {
 // One left-to-right scan. On a "#" without a digit the conversion fails
 // exactly as StrToInt of the empty text does; S is then left as it was.
 void TGlossmith::ConvertFromLiterals(String& S) {
-  String out;
-  out.reserve(S.size());
+  String out(S.size(), '\0');  // decoding never lengthens a text
+  char* o = out.data();
+  const char* p = S.data();
+  const char* const end = p + S.size();
   bool inside = false;
-  const size_t n = S.size();
-  size_t i = 0;
-  while (i < n) {
-    const char c = S[i];
+  while (p < end) {
+    const char c = *p;
     if (inside) {
-      if (c == kQuote) {
-        if (i + 1 < n && S[i + 1] == kQuote) {
-          out += kQuote;
-          i += 2;
-        } else {
-          inside = false;
-          ++i;
-        }
+      if (c != kQuote) {
+        *o++ = c;
+        ++p;
+      } else if (p + 1 < end && p[1] == kQuote) {
+        *o++ = kQuote;
+        p += 2;
       } else {
-        out += c;
-        ++i;
+        inside = false;
+        ++p;
       }
-      continue;
-    }
-    if (c == kQuote) {
+    } else if (c == kQuote) {
       inside = true;
-      ++i;
+      ++p;
     } else if (c == '#') {
-      size_t digits = 0;
-      while (digits < 3 && i + 1 + digits < n && S[i + 1 + digits] >= '0' &&
-             S[i + 1 + digits] <= '9')
-        ++digits;
-      const Integer code = StrToInt(std::string_view(S).substr(i + 1, digits));
-      out += static_cast<char>(static_cast<unsigned char>(code % 256));
-      i += 1 + digits;
+      const char* digits = ++p;
+      while (p < end && p - digits < 3 && *p >= '0' && *p <= '9') ++p;
+      // No digit: the same conversion error as StrToInt of the empty text.
+      if (p == digits) StrToInt(std::string_view());
+      unsigned code = 0;
+      for (const char* d = digits; d < p; ++d) code = code * 10 + static_cast<unsigned>(*d - '0');
+      *o++ = static_cast<char>(code % 256);
     } else {
-      out += c;
-      ++i;
+      *o++ = c;
+      ++p;
     }
   }
+  out.resize(static_cast<size_t>(o - out.data()));
   S.swap(out);
 }
