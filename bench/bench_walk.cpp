@@ -15,12 +15,14 @@ class TBenchButton : public TWinControl {
  public:
   using TWinControl::TWinControl;
   static void Publish(TPublisher<TBenchButton>& P) {
-    PublishControlProps(
-        P,
-        {"Anchors",        "BiDiMode",  "Caption",  "Constraints", "DragCursor",     "DragKind",
-         "DragMode",       "Enabled",   "Font",     "HelpContext", "ParentBiDiMode", "ParentFont",
-         "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",    "TabStop",        "Visible",
-         "OnClick",        "OnEnter",   "OnExit"});
+    // clang-format off
+    PublishControlProps(P, {"Align", "Anchors", "AutoSize", "BiDiMode", "Caption", "Color",
+                            "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
+                            "Enabled", "Font", "HelpContext", "ParentBiDiMode", "ParentColor",
+                            "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",
+                            "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnEnter",
+                            "OnExit"});
+    // clang-format on
   }
 };
 GLS_IMPLEMENT_CLASS(TBenchButton)

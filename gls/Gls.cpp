@@ -198,10 +198,22 @@ void TGlossmith::RestoreForm() {
     // Originals that were empty are put back too, whatever TranslateEmpty says,
     // or a text that was empty would keep its translation.
     TFlagScope restoring(FRestoring);
-    done = TranslateForm(&copy, false);
+    // The restore walk records the translated values it replaces. Outside any
+    // other walk they are kept back here: thrown away with the originals when
+    // the walk succeeds, merged only when an error cuts it short.
+    const bool outermost = FWalkDepth == 0;
+    ++FWalkDepth;
+    try {
+      done = TranslateForm(&copy, false);
+    } catch (...) {
+      if (--FWalkDepth == 0) FlushOriginals();
+      throw;
+    }
+    if (--FWalkDepth == 0 && !(outermost && done)) FlushOriginals();
   }
   if (done) {
     FIsTranslated = false;
+    FPendingOriginals.clear();
     FOriginals->Clear();
   } else {
     FIsTranslated = true;

@@ -109,6 +109,7 @@ class TGlossmith : public TComponent {
   // platform's menus to one less than its text limit.
   static constexpr size_t kMaxAppliedValue = 4098;
   static constexpr size_t kMaxMenuText = 4095;
+  // The state of one binary search of the active list (used by the walk).
   struct TSearch;
 
  private:
@@ -131,7 +132,6 @@ class TGlossmith : public TComponent {
   // when it ends, so that a walk that changes n values costs n log n, not n².
   void RecordOriginal(String Line, TObject* AObject);
   void FlushOriginals() const;
-  // The switch of a translator and its Locale partners on every form.
   // Visits each other translator of this Locale on every form of the
   // application, in form and component order, until Visit returns true.
   template <class F>
@@ -139,6 +139,7 @@ class TGlossmith : public TComponent {
   // Whether a line with an empty value is applied: always while originals
   // are put back.
   bool ApplyEmpty() const { return FTranslateEmpty || FRestoring; }
+  // Tells MDI windows that the menus holding the form's caption changed.
   void RefreshMDI();
   void CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index, TMenu* Menu);
 

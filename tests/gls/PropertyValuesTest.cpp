@@ -94,6 +94,10 @@ TEST_F(PropertyValuesTest, ConversionErrorStopsTheWalkAndKeepsWhatWasDone) {
   EXPECT_FALSE(translated);
   EXPECT_EQ(LinesOf(*Translator->Originals()),
             (std::vector<String>{"W.Caption='Old'", "W.Count=0"}));
+  // Switching on through Translate: the error passes and the switch stays on.
+  Translator->SetTranslate(false);
+  EXPECT_THROW(Translator->SetTranslate(true), EConvertError);
+  EXPECT_TRUE(Translator->Translate());
   EXPECT_THROW(Apply(*Translator, {"W.Caption=#"}), EConvertError);  // no literal
   EXPECT_THROW(Apply(*Translator, {"W.Ratio=abc"}), EConvertError);
 }

@@ -96,6 +96,19 @@ TEST_F(TranslatorWalkTest, ApplyingWalkFollowsPathsAndIgnoresTheRest) {
   EXPECT_EQ(Translator->Originals()->Count(), 0);
 }
 
+TEST_F(TranslatorWalkTest, WalkThatChangedNothingLeavesNothingToRestore) {
+  ASSERT_TRUE(Apply(*Translator, {"Nobody.Caption='x'"}));
+  EXPECT_TRUE(Translator->IsTranslated());
+  EXPECT_EQ(Translator->Originals()->Count(), 0);
+  // Counts as restored: otherwise the next walk would record nothing and its
+  // values could never be put back.
+  Translator->RestoreForm();
+  EXPECT_FALSE(Translator->IsTranslated());
+  ASSERT_TRUE(Apply(*Translator, {"W.Caption='x'"}));
+  Translator->RestoreForm();
+  EXPECT_EQ(W->FCaption, "");
+}
+
 TEST_F(TranslatorWalkTest, CycleOfReferencesEnds) {
   W->FBuddy = V;
   V->FBuddy = W;
