@@ -125,8 +125,10 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
 }
 
 void TComponent::InsertComponent(TComponent* component) {
-  if (component->FOwner) component->FOwner->RemoveComponent(component);
+  // Checked before the component leaves its old owner: a refused move must
+  // not leave it with no owner to free it.
   ValidateRename(component, String(), component->FName);
+  if (component->FOwner) component->FOwner->RemoveComponent(component);
   Insert(component);
   if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
   Notification(component, opInsert);
@@ -291,7 +293,40 @@ bool TStrings::Equals(const TStrings& other) const {
   return true;
 }
 
-String TStrings::Text() const {
+namespace {
+
+// The number of lines in text: a line ends at CR, LF or CR LF, and a last
+// line without an end counts too.
+size_t CountLines(std::string_view text) {
+  size_t ends = 0;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    ends += c == '\n' || (c == '\r' && (i + 1 == n || text[i + 1] != '\n'));
+  }
+  return ends + (n > 0 && text[n - 1] != '\n' && text[n - 1] != '\r');
+}
+
+template <class F>
+void ForEachLine(std::string_view text, F&& line) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  const char* start = p;
+  while (p < end) {
+    if (*p == '\r' || *p == '\n') {
+      line(std::string_view(start, static_cast<size_t>(p - start)));
+      if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+      start = ++p;
+    } else {
+      ++p;
+    }
+  }
+  if (start < end) line(std::string_view(start, static_cast<size_t>(end - start)));
+}
+
+}  // namespace
+
+String TStrings::GetTextStr() const {
   String result;
   for (int i = 0, n = Count(); i < n; ++i) {
     result += Get(i);
@@ -300,20 +335,10 @@ String TStrings::Text() const {
   return result;
 }
 
-void TStrings::SetText(std::string_view text) {
+void TStrings::SetTextStr(std::string_view text) {
   BeginUpdate();
   Clear();
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      Add(String(text.substr(start)));
-      break;
-    }
-    Add(String(text.substr(start, end - start)));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
+  ForEachLine(text, [this](std::string_view s) { Add(String(s)); });
   EndUpdate();
 }
 
@@ -352,8 +377,11 @@ void TStrings::DefineProperties(TFiler* filer) {
       Count() > 0);
 }
 
+// SetUpdateState(true) runs while the count is still 0, so that OnChanging
+// fires once when an update begins; OnChange fires once when it ends.
 void TStrings::BeginUpdate() {
-  if (FUpdateCount++ == 0) SetUpdateState(true);
+  if (FUpdateCount == 0) SetUpdateState(true);
+  ++FUpdateCount;
 }
 
 void TStrings::EndUpdate() {
@@ -367,9 +395,7 @@ void TStrings::LoadFromFile(const String& fileName) {
   SetText(data);
 }
 
-void TStrings::SaveToFile(const String& fileName) const {
-  WriteFileAtomically(fileName, Text());
-}
+void TStrings::SaveToFile(const String& fileName) const { WriteFileAtomically(fileName, Text()); }
 
 // ---------------------------------------------------------------------------
 // TStringList
@@ -442,9 +468,44 @@ void TStringList::Clear() {
 }
 
 int TStringList::IndexOf(std::string_view s) const {
-  if (!FSorted) return TStrings::IndexOf(s);
-  int index;
-  return Find(s, index) ? index : -1;
+  if (FSorted) {
+    int index;
+    return Find(s, index) ? index : -1;
+  }
+  for (size_t i = 0; i < FList.size(); ++i)
+    if (SameText(FList[i].Str, s)) return static_cast<int>(i);
+  return -1;
+}
+
+void TStringList::Assign(TPersistent* source) {
+  if (auto* other = dynamic_cast<TStringList*>(source)) {
+    if (other != this) AssignItems(other->FList);
+    return;
+  }
+  TStrings::Assign(source);
+}
+
+String TStringList::GetTextStr() const {
+  size_t size = 0;
+  for (const TStringItem& item : FList) size += item.Str.size() + 2;
+  String result;
+  result.reserve(size);
+  for (const TStringItem& item : FList) {
+    result += item.Str;
+    result += "\r\n";
+  }
+  return result;
+}
+
+// Counts the lines first, so that a file of millions of lines fills the list
+// without growing it step by step.
+void TStringList::SetTextStr(std::string_view text) {
+  std::vector<TStringItem> items;
+  items.reserve(CountLines(text));
+  ForEachLine(text, [&items](std::string_view s) {
+    items.push_back(TStringItem{String(s), nullptr});
+  });
+  AssignItems(std::move(items));
 }
 
 void TStringList::SetSorted(bool value) {
@@ -481,10 +542,10 @@ bool TStringList::Find(std::string_view s, int& index) const {
 void TStringList::AssignItems(std::vector<TStringItem> items) {
   Changing();
   FList = std::move(items);
-  if (FSorted) {
-    FSorted = false;
-    SetSorted(true);
-  }
+  if (FSorted)
+    std::stable_sort(FList.begin(), FList.end(), [](const TStringItem& a, const TStringItem& b) {
+      return CompareText(a.Str, b.Str) < 0;
+    });
   Changed();
 }
 
@@ -605,8 +666,9 @@ void TCollection::InsertItem(TCollectionItem* item) {
 }
 
 void TCollection::RemoveItem(TCollectionItem* item) {
-  auto it = std::find(FItems.begin(), FItems.end(), item);
-  if (it != FItems.end()) FItems.erase(it);
+  // Searched from the back: Clear and the destructor remove the last item.
+  auto it = std::find(FItems.rbegin(), FItems.rend(), item);
+  if (it != FItems.rend()) FItems.erase(std::next(it).base());
   item->FCollection = nullptr;
   Changed(nullptr);
 }

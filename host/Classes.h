@@ -174,9 +174,10 @@ class TStrings : public TPersistent {
   bool Equals(const TStrings& other) const;
 
   // The lines joined, each ended by a line break ("\r\n"); and back (a line
-  // ends at CR, LF or CR LF).
-  String Text() const;
-  void SetText(std::string_view text);
+  // ends at CR, LF or CR LF; a last line without an end is kept, and a final
+  // line end adds no empty line).
+  String Text() const { return GetTextStr(); }
+  void SetText(std::string_view text) { SetTextStr(text); }
 
   void Assign(TPersistent* source) override;
   // Streams the lines as the defined property "Strings".
@@ -192,6 +193,8 @@ class TStrings : public TPersistent {
   virtual void SaveToFile(const String& fileName) const;
 
  protected:
+  virtual String GetTextStr() const;
+  virtual void SetTextStr(std::string_view text);
   // Called when the update count moves between 0 and 1.
   virtual void SetUpdateState(bool updating);
   void Error(const char* message, int index) const;
@@ -217,10 +220,13 @@ class TStringList : public TStrings {
   void PutObject(int index, TObject* obj) override;
   void Insert(int index, const String& s) override;
   void InsertObject(int index, const String& s, TObject* obj) override;
+  // In a sorted list both go to the line's place in the order.
+  int Add(const String& s) override { return AddObject(s, nullptr); }
   int AddObject(const String& s, TObject* obj) override;
   void Delete(int index) override;
   void Clear() override;
   int IndexOf(std::string_view s) const override;
+  void Assign(TPersistent* source) override;
 
   bool Sorted() const { return FSorted; }
   void SetSorted(bool value);
@@ -241,6 +247,8 @@ class TStringList : public TStrings {
   const std::vector<TStringItem>& Items() const { return FList; }
 
  protected:
+  String GetTextStr() const override;
+  void SetTextStr(std::string_view text) override;
   void SetUpdateState(bool updating) override;
   virtual void Changed();
   virtual void Changing();

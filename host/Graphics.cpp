@@ -143,7 +143,10 @@ PTypeInfo TFontCharsetTypeInfo() {
 String ColorToString(TColor color) {
   String ident;
   if (ColorToIdent(color, ident)) return ident;
-  return "$" + Format("%8x", {static_cast<Int64>(static_cast<uint32_t>(color))});
+  // Built with += : GCC 12 at -O3 warns falsely (-Wrestrict) on "$" + String.
+  String text = "$";
+  text += Format("%.8x", {static_cast<Int64>(static_cast<uint32_t>(color))});
+  return text;
 }
 
 TColor StringToColor(std::string_view s) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -18,8 +19,7 @@ String SystemError() { return std::strerror(errno); }
 
 String ReadFileToString(const String& fileName) {
   int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, SystemError()}));
+  if (fd < 0) throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, SystemError()}));
   String data;
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -43,20 +43,54 @@ String ReadFileToString(const String& fileName) {
   return data;
 }
 
+namespace {
+
+// The file to replace: a symbolic link is followed, so that the link stays and
+// the file it points to gets the new content.
+String ReplacementTarget(const String& fileName) {
+  struct stat st {};
+  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
+  char* real = ::realpath(fileName.c_str(), nullptr);
+  if (!real) return fileName;  // a dangling link is replaced like a file
+  String target(real);
+  std::free(real);
+  return target;
+}
+
+void SyncFolderOf(const String& fileName) {
+  const String dir = ExtractFilePath(fileName);
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;  // best effort: the rename itself has happened
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
 void WriteFileAtomically(const String& fileName, std::string_view data) {
   if (fileName.empty()) throw EFCreateError("Cannot create file \"\". No file name given");
+  auto createError = [&](const String& why) {
+    return EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, why}));
+  };
+  const String target = ReplacementTarget(fileName);
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) throw createError("It is a directory");
+  // A file its owner made read-only is not replaced behind their back, just
+  // as opening it for writing would fail.
+  if (exists && ::access(target.c_str(), W_OK) != 0) throw createError(SystemError());
+
   // The temporary file lives beside the target so that the rename stays on
   // one file system and is atomic.
   String temp;
   int fd = -1;
   std::random_device rd;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = fileName + ".tmp" + IntToStr(rd() % 1000000);
+    temp = target + ".tmp" + IntToStr(rd() % 1000000);
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0)
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, SystemError()}));
+  if (fd < 0) throw createError(SystemError());
   auto fail = [&](const String& why) {
     ::close(fd);
     ::unlink(temp.c_str());
@@ -74,8 +108,7 @@ void WriteFileAtomically(const String& fileName, std::string_view data) {
     left -= static_cast<size_t>(n);
   }
   // Keep the permissions of the file being replaced.
-  struct stat st {};
-  if (::stat(fileName.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+  if (exists) ::fchmod(fd, old.st_mode & 07777);
   if (::fsync(fd) != 0) fail(SystemError());
   if (::close(fd) != 0) {
     String why = SystemError();
@@ -88,11 +121,12 @@ void WriteFileAtomically(const String& fileName, std::string_view data) {
     ::unlink(temp.c_str());
     throw;
   }
-  if (::rename(temp.c_str(), fileName.c_str()) != 0) {
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
     String why = SystemError();
     ::unlink(temp.c_str());
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, why}));
+    throw createError(why);
   }
+  SyncFolderOf(target);
 }
 
 GLS_IMPLEMENT_CLASS(TStream)
@@ -121,8 +155,14 @@ TFileStream::TFileStream(const String& fileName, unsigned mode) : FFileName(file
       throw EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, SystemError()}));
   } else {
     FFile = std::fopen(fileName.c_str(), "rb");
-    if (!FFile)
-      throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, SystemError()}));
+    if (!FFile) throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, SystemError()}));
+    // A folder opens like a file here; fail now rather than at the first read.
+    struct stat st {};
+    if (::fstat(::fileno(FFile), &st) == 0 && S_ISDIR(st.st_mode)) {
+      std::fclose(FFile);
+      FFile = nullptr;
+      throw EFOpenError(Format("Cannot open file \"%s\". It is a directory", {fileName}));
+    }
   }
 }
 

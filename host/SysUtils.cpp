@@ -8,12 +8,38 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <limits>
+
+namespace {
+
+[[noreturn]] void BadFormat(std::string_view format) {
+  throw EConvertError(
+      Format("Format '%s' invalid or incompatible with argument", {String(format)}));
+}
+
+// Negative 32-bit values print as their two's complement in %u and %x, as
+// the classic 32-bit Format does; wider values keep all 64 bits.
+uint64_t Unsigned(Int64 v) {
+  return v < 0 && v >= INT32_MIN ? static_cast<uint64_t>(v) & 0xFFFFFFFFull
+                                 : static_cast<uint64_t>(v);
+}
+
+}  // namespace
 
 String Format(std::string_view format, std::initializer_list<TVarRec> args) {
   String result;
   result.reserve(format.size() + 16 * args.size());
   auto next = args.begin();
   size_t i = 0;
+  auto number = [&](size_t& out) {
+    bool any = false;
+    while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
+      out = out * 10 + static_cast<size_t>(format[i++] - '0');
+      any = true;
+      if (out > 1 << 20) BadFormat(format);  // no width may exhaust memory
+    }
+    return any;
+  };
   while (i < format.size()) {
     char c = format[i++];
     if (c != '%') {
@@ -25,47 +51,66 @@ String Format(std::string_view format, std::initializer_list<TVarRec> args) {
       ++i;
       continue;
     }
+    // %[-][width][.precision]type
     bool left = false;
     if (i < format.size() && format[i] == '-') {
       left = true;
       ++i;
     }
     size_t width = 0;
-    while (i < format.size() && std::isdigit(static_cast<unsigned char>(format[i])))
-      width = width * 10 + static_cast<size_t>(format[i++] - '0');
-    if (i >= format.size()) throw EConvertError(Format("Format '%s' invalid or incompatible with argument", {String(format)}));
+    number(width);
+    size_t precision = 0;
+    bool hasPrecision = false;
+    if (i < format.size() && format[i] == '.') {
+      ++i;
+      hasPrecision = true;
+      number(precision);
+    }
+    if (i >= format.size()) BadFormat(format);
     char directive = static_cast<char>(std::tolower(static_cast<unsigned char>(format[i++])));
-    if (next == args.end())
-      throw EConvertError(Format("No argument for format '%s'", {String(format)}));
+    if (next == args.end()) BadFormat(format);
     const TVarRec& arg = *next++;
     String piece;
     switch (directive) {
       case 's':
         piece = arg.IsInt() ? IntToStr(arg.Int()) : arg.Str();
+        if (hasPrecision && piece.size() > precision) piece.resize(precision);
         break;
       case 'd':
       case 'u':
-        if (!arg.IsInt())
-          throw EConvertError(Format("Format '%s' invalid or incompatible with argument", {String(format)}));
-        piece = IntToStr(arg.Int());
-        break;
       case 'x': {
-        if (!arg.IsInt())
-          throw EConvertError(Format("Format '%s' invalid or incompatible with argument", {String(format)}));
+        if (!arg.IsInt()) BadFormat(format);
         char buf[32];
-        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<uint64_t>(arg.Int()) &
-                                   (arg.Int() < 0 && arg.Int() >= INT32_MIN ? 0xFFFFFFFFull : ~0ull), 16);
-        piece.assign(buf, r.ptr);
-        std::transform(piece.begin(), piece.end(), piece.begin(),
-                       [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+        char* end;
+        bool negative = false;
+        if (directive == 'd') {
+          negative = arg.Int() < 0;
+          uint64_t magnitude =
+              negative ? 0 - static_cast<uint64_t>(arg.Int()) : static_cast<uint64_t>(arg.Int());
+          end = std::to_chars(buf, buf + sizeof buf, magnitude).ptr;
+        } else {
+          end =
+              std::to_chars(buf, buf + sizeof buf, Unsigned(arg.Int()), directive == 'x' ? 16 : 10)
+                  .ptr;
+        }
+        String digits(buf, end);
+        if (directive == 'x')
+          for (char& ch : digits)
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        // The precision is the least number of digits, made up with zeros.
+        if (hasPrecision && digits.size() < precision)
+          digits.insert(0, precision - digits.size(), '0');
+        piece = negative ? "-" + digits : digits;
         break;
       }
       default:
-        throw EConvertError(Format("Format '%s' invalid or incompatible with argument", {String(format)}));
+        BadFormat(format);
     }
     if (piece.size() < width) {
-      String pad(width - piece.size(), directive == 'x' ? '0' : ' ');
-      piece = left ? piece + String(width - piece.size(), ' ') : pad + piece;
+      if (left)
+        piece.append(width - piece.size(), ' ');
+      else
+        piece.insert(0, width - piece.size(), ' ');
     }
     result += piece;
   }
@@ -94,7 +139,8 @@ bool ParseInt(std::string_view s, Int64 lo, Int64 hi, Int64& out) {
   }
   if (i >= s.size()) return false;
   uint64_t magnitude = 0;
-  const uint64_t limit = negative ? static_cast<uint64_t>(-(lo + 1)) + 1 : static_cast<uint64_t>(hi);
+  const uint64_t limit =
+      negative ? static_cast<uint64_t>(-(lo + 1)) + 1 : static_cast<uint64_t>(hi);
   for (; i < s.size(); ++i) {
     int digit;
     unsigned char c = static_cast<unsigned char>(s[i]);
@@ -155,42 +201,85 @@ Integer StrToIntDef(std::string_view s, Integer def) {
   return TryStrToInt(s, v) ? v : def;
 }
 
+// The classic general format with the shortest digits that read back to the
+// same value: plain notation while the decimal exponent lies between -4 and
+// 14, otherwise "1.5E20" / "1E-5" (no "+", no leading zeros in the exponent).
 String FloatToStr(double value) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+  if (value == 0) return "0";  // also for -0, which reads back equal
   char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, value);
-  String s(buf, r.ptr);
-  // The classic exponent form: "1E20", "1.5E-7".
-  size_t e = s.find('e');
-  if (e != String::npos) {
-    String mantissa = s.substr(0, e);
-    String exponent = s.substr(e + 1);
-    bool negative = !exponent.empty() && exponent[0] == '-';
-    size_t digits = exponent.find_first_not_of("+-0");
-    exponent = digits == String::npos ? "0" : exponent.substr(digits);
-    s = mantissa + "E" + (negative ? "-" : "") + exponent;
+  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  std::string_view sci(buf, static_cast<size_t>(r.ptr - buf));
+  String result;
+  if (sci.front() == '-') {
+    result += '-';
+    sci.remove_prefix(1);
   }
-  return s;
+  const size_t e = sci.find('e');
+  String digits;
+  for (char c : sci.substr(0, e))
+    if (c != '.') digits += c;
+  int exponent = 0;  // of the first digit: value = d.ddd * 10^exponent
+  std::from_chars(sci.data() + e + 1 + (sci[e + 1] == '+'), sci.data() + sci.size(), exponent);
+  if (exponent >= 15 || exponent < -4) {
+    result += digits[0];
+    if (digits.size() > 1) {
+      result += '.';
+      result.append(digits, 1);
+    }
+    result += 'E';
+    result += IntToStr(exponent);
+  } else if (exponent < 0) {
+    result += "0.";
+    result.append(static_cast<size_t>(-exponent - 1), '0');
+    result += digits;
+  } else {
+    const size_t whole = static_cast<size_t>(exponent) + 1;
+    if (digits.size() <= whole) {
+      result += digits;
+      result.append(whole - digits.size(), '0');
+    } else {
+      result.append(digits, 0, whole);
+      result += '.';
+      result.append(digits, whole);
+    }
+  }
+  return result;
 }
 
+// Leading and trailing blanks, an optional sign, digits with an optional "."
+// and exponent; also the texts FloatToStr gives for infinities and NaN, so
+// that every value it writes reads back.
 bool TryStrToFloat(std::string_view s, double& value) {
   size_t i = 0, end = s.size();
   while (i < end && (s[i] == ' ' || s[i] == '\t')) ++i;
   while (end > i && (s[end - 1] == ' ' || s[end - 1] == '\t')) --end;
-  if (i < end && s[i] == '+') ++i;
-  if (i >= end) return false;
-  // Only digits, one sign, ".", and an exponent: no "inf", "nan" or hex floats.
-  for (size_t k = i; k < end; ++k) {
-    char c = s[k];
+  std::string_view t = s.substr(i, end - i);
+  bool negative = false;
+  if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+    negative = t[0] == '-';
+    t.remove_prefix(1);
+  }
+  if (t.empty()) return false;
+  if (SameText(t, "INF")) {
+    value = negative ? -HUGE_VAL : HUGE_VAL;
+    return true;
+  }
+  if (SameText(t, "NAN")) {
+    value = std::numeric_limits<double>::quiet_NaN();
+    return true;
+  }
+  // from_chars would also take "inf", "nan", "infinity" and a second sign.
+  for (char c : t)
     if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'e' || c == 'E' ||
           c == '-' || c == '+'))
       return false;
-  }
+  if (t[0] == '-' || t[0] == '+') return false;
   double v;
-  auto r = std::from_chars(s.data() + i, s.data() + end, v, std::chars_format::general);
-  if (r.ec != std::errc() || r.ptr != s.data() + end) return false;
-  value = v;
+  auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != t.data() + t.size()) return false;
+  value = negative ? -v : v;
   return true;
 }
 
@@ -240,9 +329,7 @@ String Trim(std::string_view s) {
 
 namespace {
 
-size_t LastDelimiter(std::string_view fileName) {
-  return fileName.find_last_of("/\\");
-}
+size_t LastDelimiter(std::string_view fileName) { return fileName.find_last_of("/\\"); }
 
 }  // namespace
 

@@ -46,8 +46,11 @@ GLS_DECLARE_EXCEPTION(EListError, Exception)
 GLS_DECLARE_EXCEPTION(EComponentError, Exception)
 GLS_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 
-// Formats with the classic directives: %s, %d, %x, %u, %%, with optional width
-// and "-" for left alignment. Arguments are given as texts or integers.
+// Formats with the classic directives %s, %d, %u, %x and %%, each as
+// %[-][width][.precision]type: width pads with blanks (on the right with "-"),
+// precision cuts a text or gives a number at least that many digits.
+// Arguments are texts or integers; a missing or unfitting argument raises
+// EConvertError.
 class TVarRec {
  public:
   TVarRec(const String& s) : FIsInt(false), FStr(s) {}
@@ -69,8 +72,10 @@ class TVarRec {
 String Format(std::string_view format, std::initializer_list<TVarRec> args);
 
 String IntToStr(Int64 value);
-// Optional sign, then decimal digits or "$" and hexadecimal digits; raises
-// EConvertError naming the text on empty or bad text and on overflow of 32 bits.
+// Leading blanks, an optional sign, then decimal digits or "$" and hexadecimal
+// digits; raises EConvertError naming the text on empty or bad text and on
+// overflow of 32 bits. Hexadecimal text covers the unsigned range, so
+// "$FFFFFFFF" is -1 and "$FF00000F" is the system colour clBtnFace.
 Integer StrToInt(std::string_view s);
 Int64 StrToInt64(std::string_view s);
 // Like StrToInt, but gives `def` instead of raising.
@@ -78,7 +83,9 @@ Integer StrToIntDef(std::string_view s, Integer def);
 bool TryStrToInt(std::string_view s, Integer& value);
 bool TryStrToInt64(std::string_view s, Int64& value);
 
-// The shortest text that reads back as the same value, "." as decimal separator.
+// The shortest text that reads back as the same value, "." as decimal
+// separator, exponent form "1E20" outside 1E-5 .. 1E15; StrToFloat raises
+// EConvertError on bad text, the empty text included.
 String FloatToStr(double value);
 double StrToFloat(std::string_view s);
 bool TryStrToFloat(std::string_view s, double& value);
