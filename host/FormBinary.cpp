@@ -101,7 +101,7 @@ class TBinaryParser {
     throw EReadError(Format("Offset %d: %s", {static_cast<Int64>(FPos), what}));
   }
   void Need(size_t n) const {
-    if (n > FData.size() - FPos) Error("unexpected end of data");
+    if (FPos > FData.size() || n > FData.size() - FPos) Error("unexpected end of data");
   }
   uint8_t Byte() {
     Need(1);
@@ -158,9 +158,31 @@ class TBinaryParser {
     size_t len = Byte();
     return Bytes(RepairedLength(len, false));
   }
-  String Name() {
+  // A name: identifiers joined by dots (Font.Name, fmMain.Popup). The text
+  // format could not hold anything else.
+  String Name(bool allowEmpty = false, bool dotted = true) {
+    size_t at = FPos;
     size_t len = Byte();
-    return Bytes(RepairedLength(len, true));
+    String s = Bytes(RepairedLength(len, true));
+    if (s.empty() && allowEmpty) return s;
+    bool ok = !s.empty();
+    bool start = true;
+    for (char c : s) {
+      if (c == '.') {
+        ok = ok && !start && dotted;
+        start = true;
+      } else if (IsNameChar(c)) {
+        ok = ok && !(start && c >= '0' && c <= '9');
+        start = false;
+      } else {
+        ok = false;
+      }
+    }
+    if (!ok || start) {
+      FPos = at;
+      Error("name expected");
+    }
+    return s;
   }
   String LongString() {
     size_t len = static_cast<size_t>(Unsigned(4));
@@ -169,8 +191,8 @@ class TBinaryParser {
 
   void SkipResourceHeader() {
     if (FData.empty() || static_cast<uint8_t>(FData[0]) != 0xFF) return;
+    Need(3);
     FPos = 3;  // type: $FF and a 16-bit ordinal (RT_RCDATA)
-    Need(0);
     if (PeekByte() == 0xFF) {
       FPos += 3;
     } else {
@@ -291,7 +313,7 @@ class TBinaryParser {
       case vaSet:
         v.Kind = TFormValueKind::Set;
         for (;;) {
-          String name = Name();
+          String name = Name(true, false);
           if (name.empty()) break;
           v.Names.push_back(std::move(name));
         }
@@ -323,7 +345,6 @@ class TBinaryParser {
   TFormProperty ReadProperty(int depth) {
     TFormProperty p;
     p.Name = Name();
-    if (p.Name.empty()) Error("property name expected");
     p.Value = ReadValue(depth);
     return p;
   }
@@ -344,14 +365,13 @@ class TBinaryParser {
         obj->ChildPos = static_cast<int>(pos.Int);
       }
     }
-    obj->ClassName = Name();
-    if (obj->ClassName.empty()) Error("class name expected");
+    obj->ClassName = Name(false, false);
     if (FQualified) {
       // TPF1 streams name the unit before the class.
       String unit = std::move(obj->ClassName);
-      obj->ClassName = unit + '/' + Name();
+      obj->ClassName = unit + '/' + Name(false, false);
     }
-    obj->Name = Name();
+    obj->Name = Name(true, false);
     while (PeekByte() != 0) obj->Properties.push_back(ReadProperty(depth));
     ++FPos;
     while (PeekByte() != 0) obj->Children.push_back(ReadObject(depth + 1));

@@ -35,42 +35,12 @@ struct TFormValue {
   std::vector<TFormValue> Items;
   std::vector<TFormItem> CollectionItems;
 
-  static TFormValue MakeInteger(Int64 v) {
-    TFormValue r;
-    r.Kind = TFormValueKind::Integer;
-    r.Int = v;
-    return r;
-  }
-  static TFormValue MakeFloat(double v, TFloatType type = TFloatType::Extended) {
-    TFormValue r;
-    r.Kind = TFormValueKind::Float;
-    r.Float = v;
-    r.FloatType = type;
-    return r;
-  }
-  static TFormValue MakeString(String s) {
-    TFormValue r;
-    r.Kind = TFormValueKind::String;
-    r.Text = std::move(s);
-    return r;
-  }
-  static TFormValue MakeIdent(String s) {
-    TFormValue r;
-    r.Kind = TFormValueKind::Ident;
-    r.Text = std::move(s);
-    return r;
-  }
-  static TFormValue MakeBinary(String bytes) {
-    TFormValue r;
-    r.Kind = TFormValueKind::Binary;
-    r.Text = std::move(bytes);
-    return r;
-  }
-  static TFormValue MakeOfKind(TFormValueKind kind) {
-    TFormValue r;
-    r.Kind = kind;
-    return r;
-  }
+  static TFormValue MakeInteger(Int64 v);
+  static TFormValue MakeFloat(double v, TFloatType type = TFloatType::Extended);
+  static TFormValue MakeString(String s);
+  static TFormValue MakeIdent(String s);
+  static TFormValue MakeBinary(String bytes);
+  static TFormValue MakeOfKind(TFormValueKind kind);
   bool IsIdent(std::string_view name) const {
     return Kind == TFormValueKind::Ident && SameText(Text, name);
   }
@@ -91,6 +61,48 @@ struct TFormItem {
 
 inline bool operator==(const TFormProperty& a, const TFormProperty& b) {
   return a.Name == b.Name && a.Value == b.Value;
+}
+
+inline TFormValue TFormValue::MakeInteger(Int64 v) {
+  TFormValue r;
+  r.Kind = TFormValueKind::Integer;
+  r.Int = v;
+  return r;
+}
+
+inline TFormValue TFormValue::MakeFloat(double v, TFloatType type) {
+  TFormValue r;
+  r.Kind = TFormValueKind::Float;
+  r.Float = v;
+  r.FloatType = type;
+  return r;
+}
+
+inline TFormValue TFormValue::MakeString(String s) {
+  TFormValue r;
+  r.Kind = TFormValueKind::String;
+  r.Text = std::move(s);
+  return r;
+}
+
+inline TFormValue TFormValue::MakeIdent(String s) {
+  TFormValue r;
+  r.Kind = TFormValueKind::Ident;
+  r.Text = std::move(s);
+  return r;
+}
+
+inline TFormValue TFormValue::MakeBinary(String bytes) {
+  TFormValue r;
+  r.Kind = TFormValueKind::Binary;
+  r.Text = std::move(bytes);
+  return r;
+}
+
+inline TFormValue TFormValue::MakeOfKind(TFormValueKind kind) {
+  TFormValue r;
+  r.Kind = kind;
+  return r;
 }
 
 enum class TFormObjectKind : uint8_t { Object, Inherited, Inline };
