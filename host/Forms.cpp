@@ -363,6 +363,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 TApplication::~TApplication() = default;
 
 String TApplication::ExeName() const {
+  if (!FExeName.empty()) return FExeName;
   std::vector<char> buffer(PATH_MAX);
   for (;;) {
     ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());

@@ -219,6 +219,10 @@ class TApplication : public TComponent {
 
   // The program's full path (from the running process).
   String ExeName() const;
+  // A host that runs the forms of another application (the gls tool) names
+  // that application's program here, so that its forms find their files
+  // beside it; the empty name goes back to the running process.
+  void SetExeName(const String& v) { FExeName = v; }
   const String& Title() const { return FTitle; }
   void SetTitle(const String& v) { FTitle = v; }
   const String& HelpFile() const { return FHelpFile; }
@@ -250,6 +254,7 @@ class TApplication : public TComponent {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  String FExeName;
   String FTitle;
   String FHelpFile;
   String FHint;

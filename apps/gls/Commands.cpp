@@ -1,0 +1,309 @@
+#include "Commands.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "CommandLine.h"
+#include "FormDocument.h"
+#include "TextTable.h"
+#include "gls/FileMerge.h"
+#include "gls/StorageSupport.h"
+#include "host/Streams.h"
+
+namespace {
+
+const TOptionSpec kLocale{"--locale", true};
+const TOptionSpec kTranslator{"--translator", true};
+const TOptionSpec kOutput{"-o", true};
+const TOptionSpec kHelp{"--help", false};
+
+TTranslatorChoice ChoiceOf(const TCommandLine& cmd) {
+  TTranslatorChoice choice;
+  Integer locale;
+  if (cmd.IntValue("--locale", locale)) choice.Locale = locale;
+  choice.Name = cmd.Value("--translator");
+  if (choice.Locale && !choice.Name.empty())
+    throw EUsageError("give either --locale or --translator, not both");
+  return choice;
+}
+
+void NeedOperands(const TCommandLine& cmd, size_t least, size_t most, const char* what) {
+  size_t n = cmd.Operands().size();
+  if (n < least) throw EUsageError(Format("missing %s", {what}));
+  if (n > most) throw EUsageError(Format("too many operands; expected %s", {what}));
+}
+
+String NeedValue(const TCommandLine& cmd, const char* option) {
+  String value = cmd.Value(option);
+  if (value.empty()) throw EUsageError(Format("missing %s FILE", {option}));
+  return value;
+}
+
+// The plain text of a string value in literal form; false for any other value.
+bool PlainText(std::string_view value, String& text) {
+  if (value.empty() || (value[0] != '\'' && value[0] != '#')) return false;
+  text = String(value);
+  try {
+    TGlossmith::ConvertFromLiterals(text);
+  } catch (const EConvertError&) {
+    return false;
+  }
+  return true;
+}
+
+// The lines of a collecting walk over the form, untranslated.
+std::unique_ptr<TStringList> Collect(TFormDocument& doc, TGlossmith* translator) {
+  auto lines = std::make_unique<TStringList>();
+  doc.Guard([&] { return translator->TranslateForm(lines.get(), true); });
+  return lines;
+}
+
+// For extract: the chosen translator, else the form's first, else a temporary one.
+TGlossmith* WalkingTranslator(TFormDocument& doc, const TTranslatorChoice& choice) {
+  if (!choice.Given()) {
+    auto all = doc.Translators();
+    if (!all.empty()) return all.front();
+  }
+  return doc.Choose(choice);
+}
+
+int Extract(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--texts", false}, kHelp});
+  NeedOperands(cmd, 1, SIZE_MAX, "FORM");
+  const bool textsOnly = cmd.Has("--texts");
+  const TTranslatorChoice choice = ChoiceOf(cmd);
+  const bool several = cmd.Operands().size() > 1;
+  for (const String& file : cmd.Operands()) {
+    TFormDocument doc(file);
+    auto lines = Collect(doc, WalkingTranslator(doc, choice));
+    if (several) io.Out << "# " << file << "\n";
+    for (const auto& item : lines->Items()) {
+      String text;
+      if (textsOnly && !(PlainText(glsstorage::After(item.Str, '='), text) && !text.empty()))
+        continue;
+      io.Out << item.Str << "\n";
+    }
+  }
+  return 0;
+}
+
+// Writes `data` to `fileName` atomically, or to standard output.
+void Emit(const String& fileName, const String& data, TCommandIO& io) {
+  if (fileName.empty() || fileName == "-") {
+    io.Out << data;
+    return;
+  }
+  try {
+    WriteFileAtomically(fileName, data);
+  } catch (const Exception& e) {
+    throw EToolError(fileName + ": " + e.Message());
+  }
+}
+
+int Translate(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale, kTranslator, kOutput, kHelp});
+  NeedOperands(cmd, 1, 1, "FORM");
+  const TTranslatorChoice choice = ChoiceOf(cmd);
+  if (!choice.Given()) throw EUsageError("translate needs --locale N or --translator NAME");
+  TFormDocument doc(cmd.Operands()[0]);
+  TGlossmith* translator = doc.Choose(choice);
+  doc.Guard([&] {
+    translator->SetTranslate(true);
+    return 0;
+  });
+  if (!translator->IsTranslated())
+    io.Err << "gls: " << doc.FileName() << ": translator " << translator->Name()
+           << " has no translations; the form is written untranslated\n";
+  // The form as it shows: its translators are not part of what it shows.
+  doc.RemoveTranslators();
+  Emit(cmd.Value("-o"), doc.WriteToString(), io);
+  return 0;
+}
+
+int Show(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale, kHelp});
+  NeedOperands(cmd, 1, 1, "FORM");
+  TFormDocument doc(cmd.Operands()[0]);
+  std::vector<TGlossmith*> translators;
+  for (const String& text : cmd.Values("--locale")) {
+    Integer locale;
+    if (!TryStrToInt(text, locale)) throw EUsageError("--locale needs a number, not '" + text + "'");
+    TTranslatorChoice choice;
+    choice.Locale = locale;
+    translators.push_back(doc.Choose(choice));
+  }
+  if (translators.empty()) translators = doc.Translators();
+  TGlossmith* walker = translators.empty() ? doc.Choose({}) : translators.front();
+  auto lines = Collect(doc, walker);
+
+  TTextTable table;
+  std::vector<String> header{"Component", "Property", "Untranslated"};
+  for (TGlossmith* t : translators)
+    header.push_back(t->Name().empty() ? "Locale " + IntToStr(t->Locale())
+                                       : t->Name() + " (" + IntToStr(t->Locale()) + ")");
+  table.AddRow(header);
+  for (const auto& item : lines->Items()) {
+    std::string_view path = glsstorage::Before(item.Str, '=');
+    String original;
+    if (!PlainText(glsstorage::After(item.Str, '='), original) || original.empty()) continue;
+    if (path == "Name" || path.ends_with(".Name")) continue;
+    size_t dot = path.find('.');
+    // The translators' own properties are no texts of the form.
+    if (dot != std::string_view::npos &&
+        dynamic_cast<TGlossmith*>(doc.Root()->FindComponent(path.substr(0, dot))))
+      continue;
+    std::vector<String> row{dot == std::string_view::npos ? String("(form)") : String(path.substr(0, dot)),
+                            String(dot == std::string_view::npos ? path : path.substr(dot + 1)),
+                            original};
+    for (TGlossmith* t : translators) {
+      String shown = original;
+      int index;
+      auto* list = dynamic_cast<TStringList*>(t->Translations());
+      if (list && glsstorage::FindEntry(*list, path, index)) {
+        String value(glsstorage::After(list->At(index), '='));
+        try {
+          TGlossmith::ConvertFromLiterals(value);
+          if (!value.empty() || t->TranslateEmpty()) shown = value;
+        } catch (const EConvertError&) {
+        }
+      }
+      row.push_back(shown);
+    }
+    table.AddRow(row);
+  }
+  table.Print(io.Out);
+  return 0;
+}
+
+int Save(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kHelp});
+  NeedOperands(cmd, 1, SIZE_MAX, "FORM");
+  const String to = NeedValue(cmd, "--to");
+  const TTranslatorChoice choice = ChoiceOf(cmd);
+  const auto& files = cmd.Operands();
+  const bool progress = io.ErrIsTerminal && files.size() > 1;
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (progress)
+      io.Err << "\rsaving " << (i + 1) << "/" << files.size() << ": " << files[i] << "\x1b[K"
+             << std::flush;
+    TFormDocument doc(files[i]);
+    for (TGlossmith* t : doc.ChooseAll(choice)) {
+      try {
+        t->SaveTo(to);
+      } catch (const Exception& e) {
+        throw EToolError(files[i] + ": " + e.Message());
+      }
+    }
+  }
+  if (progress) io.Err << "\rsaved " << files.size() << " forms to " << to << "\x1b[K\n";
+  return 0;
+}
+
+int Load(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--from", true}, kOutput, kHelp});
+  NeedOperands(cmd, 1, 1, "FORM");
+  const String from = NeedValue(cmd, "--from");
+  if (!FileExists(from)) throw EToolError(from + ": no such file");
+  TFormDocument doc(cmd.Operands()[0]);
+  for (TGlossmith* t : doc.ChooseAll(ChoiceOf(cmd))) {
+    if (doc.IsTemporary(t))
+      io.Err << "gls: " << doc.FileName() << ": the form has no translator to load into\n";
+    doc.Guard([&] { return t->LoadFrom(from); });
+  }
+  doc.Write(cmd.Value("-o"));
+  return 0;
+}
+
+int DictExport(const std::vector<String>& args, TCommandIO&) {
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kHelp});
+  NeedOperands(cmd, 1, SIZE_MAX, "FORM");
+  const String to = NeedValue(cmd, "--to");
+  const TTranslatorChoice choice = ChoiceOf(cmd);
+  for (const String& file : cmd.Operands()) {
+    TFormDocument doc(file);
+    for (TGlossmith* t : doc.ChooseAll(choice)) {
+      try {
+        t->TranslateTo(to);
+      } catch (const Exception& e) {
+        throw EToolError(file + ": " + e.Message());
+      }
+    }
+  }
+  return 0;
+}
+
+int DictImport(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--from", true}, kOutput, kHelp});
+  NeedOperands(cmd, 1, 1, "FORM");
+  const String from = NeedValue(cmd, "--from");
+  if (!FileExists(from)) throw EToolError(from + ": no such file");
+  TFormDocument doc(cmd.Operands()[0]);
+  TGlossmith* t = doc.Choose(ChoiceOf(cmd));
+  if (doc.IsTemporary(t))
+    io.Err << "gls: " << doc.FileName() << ": the form has no translator to import into\n";
+  try {
+    t->TranslateFrom(from);
+  } catch (const Exception& e) {
+    throw EToolError(from + ": " + e.Message());
+  }
+  doc.Write(cmd.Value("-o"));
+  return 0;
+}
+
+int Dict(const std::vector<String>& args, TCommandIO& io) {
+  if (args.empty()) throw EUsageError("dict needs 'export' or 'import'");
+  std::vector<String> rest(args.begin() + 1, args.end());
+  if (args[0] == "export") return DictExport(rest, io);
+  if (args[0] == "import") return DictImport(rest, io);
+  throw EUsageError("unknown dict command '" + args[0] + "'");
+}
+
+}  // namespace
+
+const std::vector<TCommandInfo>& Commands() {
+  static const std::vector<TCommandInfo> commands = {
+      {"extract", Extract, "extract FORM... [--texts]",
+       "Prints, for each form, every property a translator reaches, one line\n"
+       "path=value in walk order (string values in literal form).\n"
+       "  --texts            only string values that are not empty\n"
+       "  --locale N         walk with the translator of that Locale\n"
+       "  --translator NAME  walk with the translator of that name\n"},
+      {"translate", Translate, "translate FORM (--locale N | --translator NAME) [-o OUT]",
+       "Brings the form up as the application would, switches the chosen\n"
+       "translator on and writes the form as it then shows, without its\n"
+       "translators, to OUT or standard output.\n"},
+      {"show", Show, "show FORM [--locale N ...]",
+       "Prints a table of the form's texts: untranslated and in each chosen\n"
+       "language (by default every translator's).\n"},
+      {"save", Save, "save FORM... --to FILE [--locale N | --translator NAME]",
+       "Saves the translations and the original texts of each form's\n"
+       "translators (or the chosen one) into one translation file, keeping\n"
+       "the lines of other forms and locales.\n"},
+      {"load", Load, "load FORM --from FILE [--locale N | --translator NAME] [-o OUT]",
+       "Merges the form's lines of a translation file into its translators\n"
+       "(or the chosen one) and writes the form back (in place unless -o).\n"},
+      {"dict", Dict, "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT]",
+       "export: writes the translations of each form into a dictionary of\n"
+       "original texts and translations, merging into an existing one.\n"
+       "import: fills the chosen translator's entries from a dictionary by\n"
+       "their original texts and writes the form back (in place unless -o).\n"},
+      {"demo", RunDemo, "demo", "Shows what Glossmith does, on the bundled example.\n"},
+  };
+  return commands;
+}
+
+const TCommandInfo* FindCommand(const String& name) {
+  for (const TCommandInfo& c : Commands())
+    if (name == c.Name) return &c;
+  return nullptr;
+}
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: gls COMMAND [ARGS]\n\ncommands:\n";
+  for (const TCommandInfo& c : Commands()) out << "  gls " << c.Synopsis << "\n";
+  out << "\n  gls COMMAND --help   help on one command\n  gls --version\n";
+}
+
+void PrintCommandHelp(const TCommandInfo& command, std::ostream& out) {
+  out << "usage: gls " << command.Synopsis << "\n\n" << command.Help;
+}

@@ -1,0 +1,32 @@
+// The gls commands. Each takes its arguments (after the command's name) and
+// writes its results to `out` and its notes to `err`; it returns the exit
+// status, or raises EUsageError or EToolError.
+#pragma once
+
+#include <iosfwd>
+#include <vector>
+
+#include "host/SysUtils.h"
+
+struct TCommandIO {
+  std::ostream& Out;
+  std::ostream& Err;
+  bool ErrIsTerminal = false;
+};
+
+using TCommand = int (*)(const std::vector<String>& args, TCommandIO& io);
+
+struct TCommandInfo {
+  const char* Name;
+  TCommand Run;
+  const char* Synopsis;
+  const char* Help;
+};
+
+// The commands, in the order the usage lists them.
+const std::vector<TCommandInfo>& Commands();
+const TCommandInfo* FindCommand(const String& name);
+void PrintUsage(std::ostream& out);
+void PrintCommandHelp(const TCommandInfo& command, std::ostream& out);
+
+int RunDemo(const std::vector<String>& args, TCommandIO& io);

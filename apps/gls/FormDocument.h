@@ -1,0 +1,75 @@
+// A form file brought up as the application would bring it up, with the
+// translators the gls commands work with.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "gls/Gls.h"
+#include "host/FormFiles.h"
+
+// An error to report for one file: the message already names it.
+class EToolError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Which translator of a form a command works with.
+struct TTranslatorChoice {
+  std::optional<Integer> Locale;
+  String Name;
+  bool Given() const { return Locale.has_value() || !Name.empty(); }
+};
+
+class TFormDocument {
+ public:
+  // Reads the form file into a form owned by the application. The form's
+  // folder stands in for the application's folder, so that a translator's
+  // bare FileName names a file beside the form.
+  explicit TFormDocument(const String& fileName);
+  ~TFormDocument();
+  TFormDocument(const TFormDocument&) = delete;
+  TFormDocument& operator=(const TFormDocument&) = delete;
+
+  const String& FileName() const { return FFileName; }
+  TComponent* Root() const { return FRoot; }
+  // The form's own translators, in component order.
+  std::vector<TGlossmith*> Translators() const;
+
+  // The chosen translator: the one named, or the one of that Locale; without
+  // a choice the form's only translator, and a temporary one (with the
+  // chosen Locale) when the form has none. Raises EToolError when the choice
+  // fits none of several translators.
+  TGlossmith* Choose(const TTranslatorChoice& choice);
+  // Like Choose, but without a choice every translator of the form.
+  std::vector<TGlossmith*> ChooseAll(const TTranslatorChoice& choice);
+  bool IsTemporary(const TGlossmith* translator) const { return translator == FTemporary; }
+
+  // Writes the form (without any temporary translator) to `fileName`, or
+  // back to its own file, in the format it was read in; atomically.
+  void Write(const String& fileName = String());
+  String WriteToString();
+  // Removes every translator, leaving the form as it shows.
+  void RemoveTranslators();
+
+  // Runs `action`, reporting a host error with this file's name.
+  template <class F>
+  auto Guard(F&& action) -> decltype(action()) {
+    try {
+      return action();
+    } catch (const EToolError&) {
+      throw;
+    } catch (const Exception& e) {
+      throw EToolError(FFileName + ": " + e.Message());
+    }
+  }
+
+ private:
+  void DropTemporary();
+
+  String FFileName;
+  TComponent* FRoot = nullptr;
+  TGlossmith* FTemporary = nullptr;
+  TFormFormat FFormat = TFormFormat::Text;
+};

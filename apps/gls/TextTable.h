@@ -1,0 +1,19 @@
+// A plain-text table with columns as wide as their widest cell.
+#pragma once
+
+#include <iosfwd>
+#include <vector>
+
+#include "host/SysUtils.h"
+
+class TTextTable {
+ public:
+  // Cells wider than this are cut and end in "...".
+  static constexpr size_t kMaxCellWidth = 30;
+  // The first row is the header.
+  void AddRow(std::vector<String> cells);
+  void Print(std::ostream& out) const;
+
+ private:
+  std::vector<std::vector<String>> FRows;
+};

@@ -1,0 +1,48 @@
+// gls: translate, extract, save, load and reuse the translations of form files.
+#include <unistd.h>
+
+#include <iostream>
+
+#include "CommandLine.h"
+#include "Commands.h"
+#include "FormDocument.h"
+
+int main(int argc, char** argv) {
+  std::vector<String> args(argv + 1, argv + argc);
+  TCommandIO io{std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0};
+  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    PrintUsage(args.empty() ? std::cerr : std::cout);
+    return args.empty() ? 2 : 0;
+  }
+  if (args[0] == "--version") {
+    std::cout << "gls " << GLS_VERSION << "\n";
+    return 0;
+  }
+  const TCommandInfo* command = FindCommand(args[0]);
+  if (!command) {
+    std::cerr << "gls: unknown command '" << args[0] << "'\n\n";
+    PrintUsage(std::cerr);
+    return 2;
+  }
+  std::vector<String> rest(args.begin() + 1, args.end());
+  for (const String& a : rest)
+    if (a == "--help") {
+      PrintCommandHelp(*command, std::cout);
+      return 0;
+    }
+  try {
+    int status = command->Run(rest, io);
+    std::cout.flush();
+    return status;
+  } catch (const EUsageError& e) {
+    std::cerr << "gls " << command->Name << ": " << e.Message() << "\n\n";
+    PrintCommandHelp(*command, std::cerr);
+    return 2;
+  } catch (const Exception& e) {
+    std::cerr << "gls: " << e.Message() << "\n";
+    return 1;
+  } catch (const std::exception& e) {
+    std::cerr << "gls: " << e.what() << "\n";
+    return 1;
+  }
+}
