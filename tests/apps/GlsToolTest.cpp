@@ -1,0 +1,225 @@
+// The gls tool run as a user runs it: a process with arguments, checked by its
+// output, its exit status and the files it leaves.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+struct TRun {
+  int Status = -1;
+  String Out, Err;
+};
+
+TRun Gls(const std::vector<String>& args, const fs::path& cwd) {
+  TempDir capture;
+  const String out = capture.File("out"), err = capture.File("err");
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::chdir(cwd.c_str()) != 0) ::_exit(127);
+    int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int in = ::open("/dev/null", O_RDONLY);
+    ::dup2(o, 1);
+    ::dup2(e, 2);
+    ::dup2(in, 0);
+    std::vector<char*> argv{const_cast<char*>(GLS_TOOL)};
+    for (const String& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(GLS_TOOL, argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  TRun run;
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.Out = ReadFile(out);
+  run.Err = ReadFile(err);
+  return run;
+}
+
+bool Contains(const String& text, const String& part) { return text.find(part) != String::npos; }
+
+// A copy of the bundled example to work on.
+class GlsToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const auto& e : fs::directory_iterator(fs::path(GLS_SOURCE_DIR) / "examples"))
+      fs::copy_file(e.path(), FDir.Path() / e.path().filename());
+  }
+  TRun Run(const std::vector<String>& args) { return Gls(args, FDir.Path()); }
+  String File(const String& name) const { return FDir.File(name); }
+  String Read(const String& name) const { return ReadFile(FDir.File(name)); }
+
+  TempDir FDir;
+};
+
+TEST_F(GlsToolTest, VersionUsageAndHelp) {
+  TRun version = Run({"--version"});
+  EXPECT_EQ(version.Status, 0);
+  EXPECT_EQ(version.Out, "gls 1.0.0\n");
+  TRun none = Run({});
+  EXPECT_EQ(none.Status, 2);
+  EXPECT_TRUE(Contains(none.Err, "usage: gls COMMAND"));
+  EXPECT_EQ(Run({"frobnicate"}).Status, 2);
+  TRun badOption = Run({"extract", "MainForm.dfm", "--bogus"});
+  EXPECT_EQ(badOption.Status, 2);
+  EXPECT_TRUE(Contains(badOption.Err, "unknown option '--bogus'"));
+  EXPECT_TRUE(Contains(badOption.Err, "usage: gls extract"));
+  for (const char* command : {"extract", "translate", "show", "save", "load", "dict", "demo"}) {
+    TRun help = Run({command, "--help"});
+    EXPECT_EQ(help.Status, 0) << command;
+    EXPECT_TRUE(Contains(help.Out, String("usage: gls ") + command)) << command;
+  }
+}
+
+TEST_F(GlsToolTest, ExtractListsEveryPropertyInWalkOrder) {
+  TRun run = Run({"extract", "MainForm.dfm"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "Caption='Address Book'\n"));
+  EXPECT_TRUE(Contains(run.Out, "SystemMenuClose='&Close'#9'Alt+F4'\n"));
+  EXPECT_TRUE(Contains(run.Out, "ListViewContacts.Columns[0].Width=160\n"));
+  EXPECT_LT(run.Out.find("\nButtonAdd.Caption="), run.Out.find("\nButtonClose.Caption="));
+  TRun texts = Run({"extract", "--texts", "MainForm.dfm", "OptionsDialog.dfm"});
+  ASSERT_EQ(texts.Status, 0) << texts.Err;
+  EXPECT_TRUE(Contains(texts.Out, "# MainForm.dfm\n"));
+  EXPECT_TRUE(Contains(texts.Out, "# OptionsDialog.dfm\n"));
+  EXPECT_TRUE(Contains(texts.Out, "RadioSort.Items[1]='E-mail'\n"));
+  EXPECT_FALSE(Contains(texts.Out, "\nListViewContacts.Columns[0].Width="));
+  EXPECT_FALSE(Contains(texts.Out, "=''\n"));
+}
+
+TEST_F(GlsToolTest, TranslateWritesTheFormAsItShowsAndLeavesTheInputsAlone) {
+  const String form = Read("MainForm.dfm"), translations = Read("translations.txt");
+  TRun run = Run({"translate", "MainForm.dfm", "--locale", "7", "-o", "MainForm.de.dfm"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  String german = Read("MainForm.de.dfm");
+  EXPECT_TRUE(Contains(german, "Caption = 'Adressbuch'")) << german;
+  EXPECT_TRUE(Contains(german, "Caption = '&Datei'"));
+  EXPECT_FALSE(Contains(german, "TGlossmith"));
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+  EXPECT_EQ(Read("translations.txt"), translations);
+  // To standard output, by translator name.
+  TRun stdoutRun = Run({"translate", "OptionsDialog.dfm", "--translator", "TranslatorFrench"});
+  ASSERT_EQ(stdoutRun.Status, 0) << stdoutRun.Err;
+  EXPECT_TRUE(Contains(stdoutRun.Out, "Caption = 'Annuler'"));
+  EXPECT_EQ(Run({"translate", "MainForm.dfm"}).Status, 2);
+}
+
+TEST_F(GlsToolTest, ShowPrintsTheTextsSideBySide) {
+  TRun run = Run({"show", "MainForm.dfm", "--locale", "12"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "TranslatorFrench (12)"));
+  EXPECT_TRUE(Contains(run.Out, "Carnet d'adresses"));
+  EXPECT_FALSE(Contains(run.Out, "TranslatorGerman"));
+  EXPECT_FALSE(Contains(run.Out, "FileName"));
+}
+
+TEST_F(GlsToolTest, SaveRebuildsTheSharedFileAndKeepsOtherLines) {
+  TRun run = Run({"save", "MainForm.dfm", "OptionsDialog.dfm", "--to", "app.txt"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(Read("app.txt"), Read("translations.txt"));
+  WriteFile(File("mixed.txt"), "Another.Caption%7='kept'\r\nMainForm.Caption%7='replaced'\r\n");
+  ASSERT_EQ(Run({"save", "MainForm.dfm", "--locale", "7", "--to", "mixed.txt"}).Status, 0);
+  String mixed = Read("mixed.txt");
+  EXPECT_TRUE(Contains(mixed, "Another.Caption%7='kept'\r\n"));
+  EXPECT_TRUE(Contains(mixed, "MainForm.Caption%7='Adressbuch'\r\n"));
+  EXPECT_FALSE(Contains(mixed, "replaced"));
+  EXPECT_FALSE(Contains(mixed, "%12="));
+}
+
+TEST_F(GlsToolTest, LoadMergesATranslationFileAndWritesTheFormBack) {
+  WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");
+  TRun run = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-o", "out.dfm"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(FileExists(File("out.dfm")));
+  // The translator keeps its list in translations.txt, which the form's
+  // writing brings up to date.
+  EXPECT_TRUE(Contains(Read("translations.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n"));
+  TRun shown = Run({"show", "out.dfm", "--locale", "12"});
+  EXPECT_TRUE(Contains(shown.Out, "&Sortir"));
+}
+
+TEST_F(GlsToolTest, DictionariesCarryTranslationsFromFormToForm) {
+  TRun out = Run({"dict", "export", "MainForm.dfm", "--locale", "7", "--to", "de.dict"});
+  ASSERT_EQ(out.Status, 0) << out.Err;
+  String dict = Read("de.dict");
+  EXPECT_TRUE(Contains(dict, "&Close\t&Schließen\r\n"));
+  EXPECT_TRUE(Contains(dict, "&Close\\tAlt+F4\t&Schließen\\tAlt+F4\r\n"));
+  TRun in = Run({"dict", "import", "OptionsDialog.dfm", "--locale", "7", "--from", "dictionary.txt",
+                 "-o", "out.dfm"});
+  ASSERT_EQ(in.Status, 0) << in.Err;
+  EXPECT_EQ(Run({"dict", "import", "OptionsDialog.dfm", "--from", "dictionary.txt"}).Status, 1);
+  EXPECT_EQ(Run({"dict"}).Status, 2);
+}
+
+TEST_F(GlsToolTest, ErrorsNameTheFileAndLeaveEveryFileAsItWas) {
+  const String translations = Read("translations.txt");
+  TRun missing = Run({"extract", "Nowhere.dfm"});
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_TRUE(Contains(missing.Err, "Nowhere.dfm"));
+
+  WriteFile(File("Broken.dfm"), "object Broken: TForm\n  Caption = 'unterminated\nend\n");
+  TRun broken = Run({"extract", "Broken.dfm"});
+  EXPECT_EQ(broken.Status, 1);
+  EXPECT_TRUE(Contains(broken.Err, "Broken.dfm")) << broken.Err;
+  EXPECT_TRUE(Contains(LowerCase(broken.Err), "line 2")) << broken.Err;
+  EXPECT_TRUE(Contains(LowerCase(broken.Err), "column")) << broken.Err;
+
+  const String badFile = "MainForm.Caption%seven='x'\r\n";
+  WriteFile(File("bad.txt"), badFile);
+  TRun bad = Run({"save", "MainForm.dfm", "--locale", "7", "--to", "bad.txt"});
+  EXPECT_EQ(bad.Status, 1);
+  EXPECT_TRUE(Contains(bad.Err, "seven")) << bad.Err;
+  EXPECT_EQ(Read("bad.txt"), badFile);
+
+  TRun unknown = Run({"translate", "MainForm.dfm", "--translator", "TranslatorKlingon"});
+  EXPECT_EQ(unknown.Status, 1);
+  EXPECT_TRUE(Contains(unknown.Err, "no translator named TranslatorKlingon"));
+
+  TRun unwritable =
+      Run({"translate", "MainForm.dfm", "--locale", "7", "-o", "no/such/folder/out.dfm"});
+  EXPECT_EQ(unwritable.Status, 1);
+  EXPECT_TRUE(Contains(unwritable.Err, "no/such/folder/out.dfm"));
+
+  const String form = Read("MainForm.dfm");
+  TRun loadMissing = Run({"load", "MainForm.dfm", "--from", "absent.txt"});
+  EXPECT_EQ(loadMissing.Status, 1);
+  EXPECT_TRUE(Contains(loadMissing.Err, "absent.txt"));
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+  EXPECT_EQ(Read("translations.txt"), translations);
+}
+
+TEST_F(GlsToolTest, RealFormsFromOtherProjects) {
+  GLS_REQUIRE_CORPUS(corpus);
+  for (const char* name : {"delphidabbler__codesnip__Src_FmFavouritesDlg.dfm",
+                           "doublecmd__doublecmd__src_fFindDlg.lfm",
+                           "HeidiSQL__HeidiSQL__source_searchreplace.dfm"}) {
+    fs::copy_file(fs::path(corpus) / name, File(name));
+    TRun extract = Run({"extract", "--texts", name});
+    EXPECT_EQ(extract.Status, 0) << name << ": " << extract.Err;
+    EXPECT_FALSE(extract.Out.empty()) << name;
+    TRun translate = Run({"translate", name, "--locale", "7", "-o", String(name) + ".out"});
+    EXPECT_EQ(translate.Status, 0) << name << ": " << translate.Err;
+    EXPECT_TRUE(FileExists(File(String(name) + ".out")));
+    EXPECT_EQ(Run({"save", name, "--to", "corpus.txt"}).Status, 0) << name;
+  }
+}
+
+TEST_F(GlsToolTest, DemoRunsOnTheBundledExample) {
+  TRun run = Run({"demo"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "Adressbuch"));
+  EXPECT_TRUE(Contains(run.Out, "Carnet d'adresses"));
+}
+
+}  // namespace
