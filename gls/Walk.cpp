@@ -244,10 +244,14 @@ void TGlossmith::WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool C
   if (Prop->Kind() == tkClass) {
     // The object-valued property itself is never looked up, listed or set.
     TObject* sub = Prop->GetObj ? GetObjectProp(Obj, Prop) : nullptr;
-    if (auto* strings = dynamic_cast<TStrings*>(sub))
-      WalkStrings(strings, Path, Collect, &Frame);
-    else if (auto* collection = dynamic_cast<TCollection*>(sub))
-      WalkCollection(collection, Path, Collect, &Frame);
+    if (!sub) return;
+    // The class information answers faster than a dynamic_cast, which the
+    // walk would pay for every font and every reference.
+    const TClassInfo& type = sub->ClassType();
+    if (type.InheritsFrom(TStrings::StaticClass()))
+      WalkStrings(static_cast<TStrings*>(sub), Path, Collect, &Frame);
+    else if (type.InheritsFrom(TCollection::StaticClass()))
+      WalkCollection(static_cast<TCollection*>(sub), Path, Collect, &Frame);
     else
       WalkObject(sub, Path, Collect, &Frame);
     return;
