@@ -135,17 +135,25 @@ BENCHMARK(BM_ConvertFromLiterals);
 // A 50 MB translation-like file, lines ended by CR LF, read into a string
 // list; beside it the floor: the same file read and split into a vector of
 // std::string with nothing else around it.
-const String& LinesFile() {
-  static const String file = [] {
-    const String name = (std::filesystem::temp_directory_path() / "gls-bench-lines.txt").string();
+// Written on first use, removed when the program ends.
+struct TLinesFile {
+  String Name = (std::filesystem::temp_directory_path() / "gls-bench-lines.txt").string();
+  TLinesFile() {
     std::mt19937 rng(3);
     String data;
     data.reserve(52 << 20);
     for (int n = 0; data.size() < (50 << 20); ++n) data += TranslationLine(rng, n) + "\r\n";
-    WriteFileAtomically(name, data);
-    return name;
-  }();
-  return file;
+    WriteFileAtomically(Name, data);
+  }
+  ~TLinesFile() {
+    std::error_code ec;
+    std::filesystem::remove(Name, ec);
+  }
+};
+
+const String& LinesFile() {
+  static const TLinesFile file;
+  return file.Name;
 }
 
 void BM_LoadFromFile_50MB(benchmark::State& state) {

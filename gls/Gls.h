@@ -7,6 +7,7 @@
 class TFiler;
 class TReader;
 class TWriter;
+class TMenu;
 
 // Events of the translator. Sender is always the translator; List the list
 // the walk applies or collects into; Skip is false on entry.
@@ -60,6 +61,8 @@ class TGlossmith : public TComponent {
   // took place.
   bool TranslateForm(TStrings* List, bool Collect);
   // Looks Path up in the active list; on true, Index is the line to apply.
+  // Only the insertion position of the bare Path and its two neighbours are
+  // examined, so a list out of order may hide lines.
   bool WantTranslate(const String& Path, int& Index) const;
 
   // The walk over one object's published properties, string lists and
@@ -95,14 +98,50 @@ class TGlossmith : public TComponent {
   static String ReadString(const String& S);
 
   // --- State, for the storage operations, the editor and tests ---------------
-  TSortList* Originals() const { return FOriginals.get(); }
+  // The saved originals, complete also in the middle of a walk.
+  TSortList* Originals() const;
   TStrings* ActiveList() const { return FActiveList; }
   bool IsTranslated() const { return FIsTranslated; }
   bool IsLoaded() const { return FIsLoaded; }
 
+ public:
+  // Applied values are cut to this many characters; texts handed to the
+  // platform's menus to one less than its text limit.
+  static constexpr size_t kMaxAppliedValue = 4098;
+  static constexpr size_t kMaxMenuText = 4095;
+  // The state of one binary search of the active list (used by the walk).
+  struct TSearch;
+
  private:
-  void CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index,
-                       void* Menu);
+  struct TWalkFrame;
+
+  // The walk proper: Path is one buffer that grows and shrinks as the walk
+  // descends, and Frame the objects on the current path with the part of the
+  // lookup that the paths below them share.
+  void WalkObject(TObject* Obj, String& Path, bool Collect, const TWalkFrame* Parent);
+  void WalkStrings(TStrings* Strings, String& Path, bool Collect, const TWalkFrame* Parent);
+  void WalkCollection(TCollection* Collection, String& Path, bool Collect,
+                      const TWalkFrame* Parent);
+  void InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFrame* Parent,
+                 std::string_view Prefix, bool Collect) const;
+  void WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool Collect,
+                    const TWalkFrame& Frame);
+  bool Lookup(const String& Path, const TWalkFrame* Frame, int& Index) const;
+
+  // Saved originals are gathered during a walk and merged into FOriginals
+  // when it ends, so that a walk that changes n values costs n log n, not n².
+  void RecordOriginal(String Line, TObject* AObject);
+  void FlushOriginals() const;
+  // Visits each other translator of this Locale on every form of the
+  // application, in form and component order, until Visit returns true.
+  template <class F>
+  bool ForEachPartner(F&& Visit);
+  // Whether a line with an empty value is applied: always while originals
+  // are put back.
+  bool ApplyEmpty() const { return FTranslateEmpty || FRestoring; }
+  // Tells MDI windows that the menus holding the form's caption changed.
+  void RefreshMDI();
+  void CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index, TMenu* Menu);
 
   String FAbout;
   Integer FLocale = 0;
@@ -114,4 +153,8 @@ class TGlossmith : public TComponent {
   TStrings* FActiveList = nullptr;
   bool FIsTranslated = false;
   bool FIsLoaded = false;
+
+  bool FRestoring = false;
+  int FWalkDepth = 0;
+  mutable std::vector<TStringList::TStringItem> FPendingOriginals;
 };

@@ -5,6 +5,7 @@
 
 #include "host/Filer.h"
 #include "host/Streams.h"
+#include "host/TextLines.h"
 
 // ---------------------------------------------------------------------------
 // TPersistent
@@ -267,6 +268,9 @@ int TStrings::IndexOfObject(const TObject* obj) const {
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
+  // A sorted list refuses the insertion; refuse before the line is deleted.
+  if (auto* list = dynamic_cast<TStringList*>(this); list && list->Sorted())
+    throw EStringListError("Operation not allowed on sorted list");
   BeginUpdate();
   String s = Get(curIndex);
   TObject* obj = GetObject(curIndex);
@@ -293,38 +297,6 @@ bool TStrings::Equals(const TStrings& other) const {
   return true;
 }
 
-namespace {
-
-// The number of lines in text: a line ends at CR, LF or CR LF, and a last
-// line without an end counts too.
-size_t CountLines(std::string_view text) {
-  size_t ends = 0;
-  const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    const char c = text[i];
-    ends += c == '\n' || (c == '\r' && (i + 1 == n || text[i + 1] != '\n'));
-  }
-  return ends + (n > 0 && text[n - 1] != '\n' && text[n - 1] != '\r');
-}
-
-template <class F>
-void ForEachLine(std::string_view text, F&& line) {
-  const char* p = text.data();
-  const char* end = p + text.size();
-  const char* start = p;
-  while (p < end) {
-    if (*p == '\r' || *p == '\n') {
-      line(std::string_view(start, static_cast<size_t>(p - start)));
-      if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
-      start = ++p;
-    } else {
-      ++p;
-    }
-  }
-  if (start < end) line(std::string_view(start, static_cast<size_t>(end - start)));
-}
-
-}  // namespace
 
 String TStrings::GetTextStr() const {
   String result;

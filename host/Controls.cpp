@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/ActnList.h"
+
 // ---------------------------------------------------------------------------
 // Cursors and modal results
 
@@ -142,6 +144,17 @@ void TControl::SetText(const String& v) {
   if (FText == v) return;
   FText = v;
   Changed();
+}
+
+void TControl::SetTextField(const String& v) {
+  if (FText == v) return;
+  FText = v;
+  Changed();
+}
+
+bool TControl::IsLoading() const {
+  return ComponentState().Contains(csLoading) ||
+         (Owner() && Owner()->ComponentState().Contains(csLoading));
 }
 
 void TControl::SetHint(const String& v) {
@@ -384,6 +397,7 @@ GLS_IMPLEMENT_CLASS(TCustomControl)
 GLS_IMPLEMENT_CLASS(TGraphicControl)
 
 TComponent* GetParentComponent(const TComponent* component) {
+  if (auto* action = dynamic_cast<const TContainedAction*>(component)) return action->ActionList();
   if (auto* control = dynamic_cast<const TControl*>(component)) return control->Parent();
   if (auto* item = dynamic_cast<const TMenuItem*>(component)) {
     TMenuItem* parent = item->Parent();
@@ -398,6 +412,12 @@ TComponent* GetParentComponent(const TComponent* component) {
 }
 
 bool SetParentComponent(TComponent* component, TComponent* parent) {
+  if (auto* action = dynamic_cast<TContainedAction*>(component)) {
+    auto* list = dynamic_cast<TActionList*>(parent);
+    if (parent && !list) return false;
+    action->SetActionList(list);
+    return true;
+  }
   if (auto* control = dynamic_cast<TControl*>(component)) {
     if (!parent) {
       control->SetParent(nullptr);
@@ -430,6 +450,26 @@ std::vector<TComponent*> GetChildComponents(const TComponent* parent) {
     for (int i = 0; i < menu->Items()->Count(); ++i) result.push_back(menu->Items()->Items(i));
   } else if (auto* item = dynamic_cast<const TMenuItem*>(parent)) {
     for (int i = 0; i < item->Count(); ++i) result.push_back(item->Items(i));
+  } else if (auto* list = dynamic_cast<const TActionList*>(parent)) {
+    for (int i = 0; i < list->ActionCount(); ++i) result.push_back(list->Actions(i));
   }
   return result;
+}
+
+void SetPropDefaultText(TPropInfo& prop, std::string_view text) {
+  Int64 value = 0;
+  PTypeInfo type = prop.PropType;
+  if (type->Kind == tkEnumeration) {
+    value = GetEnumValue(type, text);
+    if (value < 0) throw EPropertyError("Bad default for " + prop.Name + ": " + String(text));
+  } else if (type->Kind == tkSet) {
+    value = StringToSet(type, text);
+  } else if (TIdentToInt toInt = FindIdentToInt(type)) {
+    Integer v = 0;
+    if (!toInt(text, v)) v = StrToInt(text);
+    value = v;
+  } else {
+    value = StrToInt(text);
+  }
+  prop.Default = value;
 }

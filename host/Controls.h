@@ -96,6 +96,25 @@ class TSizeConstraints : public TPersistent {
   Integer FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
 };
 
+// A string list held by a control (list items, memo lines): it reports
+// itself as a TStringList, and tells its control of every change.
+class TControlStrings : public TStringList {
+ public:
+  explicit TControlStrings(std::function<void()> changed) : FOnChanged(std::move(changed)) {}
+  // A sorted list places added lines by their order (TStrings::Add would
+  // insert at the end, which a sorted list refuses).
+  int Add(const String& s) override { return AddObject(s, nullptr); }
+
+ protected:
+  void Changed() override {
+    TStringList::Changed();
+    if (UpdateCount() == 0 && FOnChanged) FOnChanged();
+  }
+
+ private:
+  std::function<void()> FOnChanged;
+};
+
 // A control. Properties that the classic library keeps protected here are
 // public accessors; each descendant publishes those it shows, in its own order
 // (PublishControlProps below).
@@ -211,6 +230,11 @@ class TControl : public TComponent {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // Tells the observers; call after any change of visible state.
   void Changed();
+  // Sets the text without going through SetText (for controls whose text
+  // mirrors other state, such as a memo's lines).
+  void SetTextField(const String& v);
+  // True while this control or its owner is read from a form file.
+  bool IsLoading() const;
   // The parent's colour, font... changed; take it when following the parent.
   virtual void ParentChanged();
   virtual void Resize();
@@ -320,111 +344,134 @@ class TGraphicControl : public TControl {
 // default publishes that property again afterwards; it keeps its position.
 template <class T>
 void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names);
+// Sets a declared property's default from its text form ("True", "alBottom", "clBtnFace", "5").
+void SetPropDefaultText(TPropInfo& prop, std::string_view text);
 
 // The component that holds `component` in a form file: a control's parent, a
-// menu item's parent item; nullptr for others.
+// menu item's parent item (or its menu), an action's action list; nullptr
+// for others.
 TComponent* GetParentComponent(const TComponent* component);
 // Puts `component` under `parent` as a form file nests it: a control into a
-// windowed control, a menu item into a menu item or a menu. False when the
-// two do not nest that way.
+// windowed control, a menu item into a menu item or a menu, an action into
+// an action list. False when the two do not nest that way.
 bool SetParentComponent(TComponent* component, TComponent* parent);
 // The components nested under `parent` in a form file, in order: a windowed
-// control's child controls, a menu's or menu item's items.
+// control's child controls, a menu's or menu item's items, an action list's
+// actions.
 std::vector<TComponent*> GetChildComponents(const TComponent* parent);
 
 template <class T>
 void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names) {
   using C = TControl;
-  for (std::string_view n : names) {
+  for (std::string_view entry : names) {
+    // "Name" or "Name=Default" for a class whose default differs.
+    std::string_view n = entry.substr(0, entry.find('='));
+    TPropInfo* info = nullptr;
     if (n == "Align") {
-      P.Enum("Align", &C::Align, &C::SetAlign).Default(alNone);
+      info = &P.Enum("Align", &C::Align, &C::SetAlign).Default(alNone).Info();
     } else if (n == "Alignment") {
-      P.Enum("Alignment", &C::Alignment, &C::SetAlignment).Default(taLeftJustify);
+      info = &P.Enum("Alignment", &C::Alignment, &C::SetAlignment).Default(taLeftJustify).Info();
     } else if (n == "Anchors") {
-      P.Set("Anchors", &C::Anchors, &C::SetAnchors).Default(TAnchors{akLeft, akTop}.Mask());
+      info = &P.Set("Anchors", &C::Anchors, &C::SetAnchors)
+                  .Default(TAnchors{akLeft, akTop}.Mask())
+                  .Info();
     } else if (n == "AutoSize") {
-      P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(false);
+      info = &P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(false).Info();
     } else if (n == "BiDiMode") {
-      P.Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode).Stored(&C::IsBiDiModeStored);
+      info = &P.Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode).Stored(&C::IsBiDiModeStored).Info();
     } else if (n == "Caption") {
-      P.Str("Caption", &C::Caption, &C::SetCaption);
+      info = &P.Str("Caption", &C::Caption, &C::SetCaption).Info();
     } else if (n == "Color") {
-      P.IntOf("Color", TColorTypeInfo(), &C::Color, &C::SetColor)
-          .Default(clWindow)
-          .Stored(&C::IsColorStored);
+      info = &P.IntOf("Color", TColorTypeInfo(), &C::Color, &C::SetColor)
+                  .Default(clWindow)
+                  .Stored(&C::IsColorStored)
+                  .Info();
     } else if (n == "Constraints") {
-      P.template ObjOf<TSizeConstraints>("Constraints", &C::Constraints, &C::SetConstraints);
+      info = &P.template ObjOf<TSizeConstraints>("Constraints", &C::Constraints, &C::SetConstraints)
+                  .Info();
     } else if (n == "Ctl3D") {
-      P.Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Stored(&C::IsCtl3DStored);
+      info = &P.Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Stored(&C::IsCtl3DStored).Info();
     } else if (n == "Cursor") {
-      P.IntOf("Cursor", TCursorTypeInfo(), &C::Cursor, &C::SetCursor).Default(crDefault);
+      info = &P.IntOf("Cursor", TCursorTypeInfo(), &C::Cursor, &C::SetCursor)
+                  .Default(crDefault)
+                  .Info();
     } else if (n == "DragCursor") {
-      P.IntOf("DragCursor", TCursorTypeInfo(), &C::DragCursor, &C::SetDragCursor).Default(crDrag);
+      info = &P.IntOf("DragCursor", TCursorTypeInfo(), &C::DragCursor, &C::SetDragCursor)
+                  .Default(crDrag)
+                  .Info();
     } else if (n == "DragKind") {
-      P.Enum("DragKind", &C::DragKind, &C::SetDragKind).Default(dkDrag);
+      info = &P.Enum("DragKind", &C::DragKind, &C::SetDragKind).Default(dkDrag).Info();
     } else if (n == "DragMode") {
-      P.Enum("DragMode", &C::DragMode, &C::SetDragMode).Default(dmManual);
+      info = &P.Enum("DragMode", &C::DragMode, &C::SetDragMode).Default(dmManual).Info();
     } else if (n == "Enabled") {
-      P.Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true);
+      info = &P.Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true).Info();
     } else if (n == "Font") {
-      P.template ObjOf<TFont>("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored);
+      info =
+          &P.template ObjOf<TFont>("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored).Info();
     } else if (n == "HelpContext") {
-      P.Int("HelpContext", &C::HelpContext, &C::SetHelpContext).Default(0);
+      info = &P.Int("HelpContext", &C::HelpContext, &C::SetHelpContext).Default(0).Info();
     } else if (n == "Hint") {
-      P.Str("Hint", &C::Hint, &C::SetHint);
+      info = &P.Str("Hint", &C::Hint, &C::SetHint).Info();
     } else if (n == "ParentBiDiMode") {
-      P.Bool("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true);
+      info =
+          &P.Bool("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true).Info();
     } else if (n == "ParentColor") {
-      P.Bool("ParentColor", &C::ParentColor, &C::SetParentColor).Default(true);
+      info = &P.Bool("ParentColor", &C::ParentColor, &C::SetParentColor).Default(true).Info();
     } else if (n == "ParentCtl3D") {
-      P.Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true);
+      info = &P.Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true).Info();
     } else if (n == "ParentFont") {
-      P.Bool("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true);
+      info = &P.Bool("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true).Info();
     } else if (n == "ParentShowHint") {
-      P.Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true);
+      info =
+          &P.Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true).Info();
     } else if (n == "PopupMenu") {
-      P.template ObjOf<TPopupMenu>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu);
+      info = &P.template ObjOf<TPopupMenu>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu).Info();
     } else if (n == "ShowHint") {
-      P.Bool("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored);
+      info = &P.Bool("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored).Info();
     } else if (n == "TabOrder") {
       if constexpr (std::is_base_of_v<TWinControl, T>)
-        P.Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+        info = &P.Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+                    .Default(-1)
+                    .Info();
     } else if (n == "TabStop") {
       if constexpr (std::is_base_of_v<TWinControl, T>)
-        P.Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+        info = &P.Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+                    .Default(false)
+                    .Info();
     } else if (n == "Text") {
-      P.Str("Text", &C::Text, &C::SetText);
+      info = &P.Str("Text", &C::Text, &C::SetText).Info();
     } else if (n == "Visible") {
-      P.Bool("Visible", &C::Visible, &C::SetVisible).Default(true);
+      info = &P.Bool("Visible", &C::Visible, &C::SetVisible).Default(true).Info();
     } else if (n == "OnClick") {
-      P.Event("OnClick", &C::OnClick);
+      info = &P.Event("OnClick", &C::OnClick).Info();
     } else if (n == "OnDblClick") {
-      P.Event("OnDblClick", &C::OnDblClick);
+      info = &P.Event("OnDblClick", &C::OnDblClick).Info();
     } else if (n == "OnMouseDown") {
-      P.Event("OnMouseDown", &C::OnMouseDown);
+      info = &P.Event("OnMouseDown", &C::OnMouseDown).Info();
     } else if (n == "OnMouseMove") {
-      P.Event("OnMouseMove", &C::OnMouseMove);
+      info = &P.Event("OnMouseMove", &C::OnMouseMove).Info();
     } else if (n == "OnMouseUp") {
-      P.Event("OnMouseUp", &C::OnMouseUp);
+      info = &P.Event("OnMouseUp", &C::OnMouseUp).Info();
     } else if (n == "OnResize") {
-      P.Event("OnResize", &C::OnResize);
+      info = &P.Event("OnResize", &C::OnResize).Info();
     } else if constexpr (std::is_base_of_v<TWinControl, T>) {
       using W = TWinControl;
       if (n == "OnEnter") {
-        P.Event("OnEnter", &W::OnEnter);
+        info = &P.Event("OnEnter", &W::OnEnter).Info();
       } else if (n == "OnExit") {
-        P.Event("OnExit", &W::OnExit);
+        info = &P.Event("OnExit", &W::OnExit).Info();
       } else if (n == "OnKeyDown") {
-        P.Event("OnKeyDown", &W::OnKeyDown);
+        info = &P.Event("OnKeyDown", &W::OnKeyDown).Info();
       } else if (n == "OnKeyPress") {
-        P.Event("OnKeyPress", &W::OnKeyPress);
+        info = &P.Event("OnKeyPress", &W::OnKeyPress).Info();
       } else if (n == "OnKeyUp") {
-        P.Event("OnKeyUp", &W::OnKeyUp);
+        info = &P.Event("OnKeyUp", &W::OnKeyUp).Info();
       } else {
         throw EPropertyError("Unknown control property: " + String(n));
       }
     } else {
       throw EPropertyError("Unknown control property: " + String(n));
     }
+    if (info && n.size() < entry.size()) SetPropDefaultText(*info, entry.substr(n.size() + 1));
   }
 }

@@ -9,6 +9,36 @@ TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
 
 // ---------------------------------------------------------------------------
+// TScrollBox
+
+GLS_IMPLEMENT_CLASS(TScrollBox)
+
+void TScrollBox::Publish(TPublisher<TScrollBox>& P) {
+  using B = TScrollBox;
+  PublishControlProps(P, {"Align", "Anchors"});
+  P.Bool("AutoScroll", &B::AutoScroll, &B::SetAutoScroll).Default(true);
+  PublishControlProps(P, {"AutoSize", "BiDiMode"});
+  P.Enum("BorderStyle", &B::BorderStyle, &B::SetBorderStyle).Default(bsSingle);
+  PublishControlProps(
+      P, {"Constraints", "DragCursor", "DragKind",       "DragMode",       "Enabled",
+          "Color",       "Ctl3D",      "Font",           "ParentBiDiMode", "ParentColor",
+          "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",      "ShowHint",
+          "TabOrder",    "TabStop",    "Visible",        "OnClick",        "OnDblClick",
+          "OnEnter",     "OnExit",     "OnMouseDown",    "OnMouseMove",    "OnMouseUp",
+          "OnResize"});
+}
+
+TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner) {
+  SetBounds(0, 0, 185, 41);
+}
+
+void TScrollBox::SetBorderStyle(TFormBorderStyle v) {
+  if (FBorderStyle == v) return;
+  FBorderStyle = v;
+  Changed();
+}
+
+// ---------------------------------------------------------------------------
 // TCustomForm
 
 GLS_IMPLEMENT_CLASS(TScrollingWinControl)
@@ -282,6 +312,12 @@ void TCustomForm::DoCreate() {
 
 void TCustomForm::DoDestroy() {
   if (OnDestroy) OnDestroy(this);
+}
+
+TCustomForm* GetParentForm(const TControl* control) {
+  const TControl* c = control;
+  while (c && c->Parent()) c = c->Parent();
+  return const_cast<TCustomForm*>(dynamic_cast<const TCustomForm*>(c));
 }
 
 // ---------------------------------------------------------------------------

@@ -59,6 +59,19 @@ class TScrollingWinControl : public TWinControl {
   bool FAutoScroll = true;
 };
 
+class TScrollBox : public TScrollingWinControl {
+  GLS_CLASS(TScrollBox, TScrollingWinControl)
+ public:
+  explicit TScrollBox(TComponent* AOwner);
+  static void Publish(TPublisher<TScrollBox>& P);
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v);
+
+ private:
+  TFormBorderStyle FBorderStyle = bsSingle;
+};
+
 class TCustomForm : public TScrollingWinControl {
   GLS_CLASS(TCustomForm, TScrollingWinControl)
  public:
@@ -272,6 +285,9 @@ class TScreen : public TComponent {
   std::vector<TDataModule*> FDataModules;
   TCustomForm* FActiveForm = nullptr;
 };
+
+// The form that shows `control` (the control itself when it is a form), or nullptr.
+TCustomForm* GetParentForm(const TControl* control);
 
 extern TApplication* Application;
 extern TScreen* Screen;

@@ -10,6 +10,7 @@ struct TIdentMapEntry {
   const char* Name;
 };
 
+// clang-format off
 // The colour identifiers, in the classic order (plain colours, then system colours).
 constexpr std::array<TIdentMapEntry, 52> Colors = {{
     {clBlack, "clBlack"},
@@ -87,6 +88,7 @@ constexpr std::array<TIdentMapEntry, 19> Charsets = {{
     {238, "EASTEUROPE_CHARSET"},
     {255, "OEM_CHARSET"},
 }};
+// clang-format on
 
 template <size_t N>
 bool IntToIdentIn(const std::array<TIdentMapEntry, N>& map, Integer value, String& ident) {

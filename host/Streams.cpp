@@ -1,5 +1,7 @@
 #include "host/Streams.h"
 
+#include "host/AtomicFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,9 +9,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <random>
-
-void (*GBeforeAtomicRename)(const String& tempName) = nullptr;
 
 namespace {
 
@@ -43,90 +42,10 @@ String ReadFileToString(const String& fileName) {
   return data;
 }
 
-namespace {
-
-// The file to replace: a symbolic link is followed, so that the link stays and
-// the file it points to gets the new content.
-String ReplacementTarget(const String& fileName) {
-  struct stat st {};
-  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
-  char* real = ::realpath(fileName.c_str(), nullptr);
-  if (!real) return fileName;  // a dangling link is replaced like a file
-  String target(real);
-  std::free(real);
-  return target;
-}
-
-void SyncFolderOf(const String& fileName) {
-  const String dir = ExtractFilePath(fileName);
-  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;  // best effort: the rename itself has happened
-  ::fsync(fd);
-  ::close(fd);
-}
-
-}  // namespace
-
 void WriteFileAtomically(const String& fileName, std::string_view data) {
-  if (fileName.empty()) throw EFCreateError("Cannot create file \"\". No file name given");
-  auto createError = [&](const String& why) {
-    return EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, why}));
-  };
-  const String target = ReplacementTarget(fileName);
-  struct stat old {};
-  const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) throw createError("It is a directory");
-  // A file its owner made read-only is not replaced behind their back, just
-  // as opening it for writing would fail.
-  if (exists && ::access(target.c_str(), W_OK) != 0) throw createError(SystemError());
-
-  // The temporary file lives beside the target so that the rename stays on
-  // one file system and is atomic.
-  String temp;
-  int fd = -1;
-  std::random_device rd;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = target + ".tmp" + IntToStr(rd() % 1000000);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) throw createError(SystemError());
-  auto fail = [&](const String& why) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    throw EWriteError(Format("Cannot write file \"%s\". %s", {fileName, why}));
-  };
-  const char* p = data.data();
-  size_t left = data.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(SystemError());
-    }
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  // Keep the permissions of the file being replaced.
-  if (exists) ::fchmod(fd, old.st_mode & 07777);
-  if (::fsync(fd) != 0) fail(SystemError());
-  if (::close(fd) != 0) {
-    String why = SystemError();
-    ::unlink(temp.c_str());
-    throw EWriteError(Format("Cannot write file \"%s\". %s", {fileName, why}));
-  }
-  try {
-    if (GBeforeAtomicRename) GBeforeAtomicRename(temp);
-  } catch (...) {
-    ::unlink(temp.c_str());
-    throw;
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    String why = SystemError();
-    ::unlink(temp.c_str());
-    throw createError(why);
-  }
-  SyncFolderOf(target);
+  TAtomicFileWriter writer(fileName);
+  writer.Write(data);
+  writer.Commit();
 }
 
 GLS_IMPLEMENT_CLASS(TStream)

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "host/AtomicFile.h"
 #include "host/Classes.h"
 
 // The whole content of a file. Raises EFOpenError naming the file when it
@@ -10,14 +11,13 @@
 String ReadFileToString(const String& fileName);
 
 // Replaces the file with `data` atomically: the data goes to a temporary file
-// in the same folder, is flushed to disk, and is renamed over the old file. A
-// write that fails leaves the old file whole; it raises EFCreateError (or
-// EWriteError) naming the file.
+// in the same folder, is flushed to disk, and is renamed over the old file,
+// whose permissions it takes. A symbolic link is followed (the link stays).
+// A folder, a read-only file or a read-only folder is refused. A write that
+// fails leaves the old file whole and no temporary file behind; it raises
+// EFCreateError (or EWriteError) naming the file.
 void WriteFileAtomically(const String& fileName, std::string_view data);
 
-// A hook for tests: when set, called with the temporary file's name before it
-// is renamed over the target; throwing from it simulates a failed write.
-extern void (*GBeforeAtomicRename)(const String& tempName);
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 

@@ -41,6 +41,11 @@ constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
   return static_cast<LPARAM>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
 }
 
+struct TPoint {
+  Integer X = 0;
+  Integer Y = 0;
+};
+
 // One message as a window received it.
 struct TMessageRecord {
   UINT Msg;

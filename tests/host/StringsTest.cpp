@@ -172,6 +172,10 @@ TEST(StringsTest, SortedListsKeepCaseIgnoringOrder) {
   EXPECT_FALSE(list.Find("c", index));
   EXPECT_EQ(index, 4);
   EXPECT_THROW(list.Insert(0, "zulu"), EStringListError);
+  EXPECT_THROW(list.Move(0, 2), EStringListError);
+  EXPECT_EQ(list.Count(), 7) << "a refused move loses no line";
+  EXPECT_THROW(list.Exchange(0, 2), EStringListError);
+  EXPECT_EQ(list.Strings(0), "alpha");
   EXPECT_THROW(list.SetStrings(0, "zulu"), EStringListError);
   EXPECT_THROW(list.Strings(99), EStringListError);
   EXPECT_THROW(list.Delete(-1), EStringListError);

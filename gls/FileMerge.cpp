@@ -1,0 +1,195 @@
+#include "gls/FileMerge.h"
+
+#include <algorithm>
+
+#include "gls/Gls.h"
+#include "gls/StorageSupport.h"
+
+namespace glsstorage {
+
+namespace {
+
+// The form name of a file line: the text before its first "."; a line
+// without one belongs to no form.
+std::string_view LineFormName(std::string_view line) { return Before(line, '.'); }
+
+bool IsFormLine(std::string_view line, std::string_view formName) {
+  return line.size() > formName.size() && line[formName.size()] == '.' &&
+         line.starts_with(formName) && LineFormName(line) == formName;
+}
+
+// The locale of a line's key part (before the first "="): the text after its
+// first "%", or the whole key part when it has none.
+Integer LineLocale(std::string_view keyPart) {
+  size_t pct = keyPart.find('%');
+  return StrToInt(pct == std::string_view::npos ? keyPart
+                                                 : keyPart.substr(pct + 1, MaxLocaleLength));
+}
+
+// The value part of an entry, decoded from literal form.
+String DecodedValue(std::string_view entry) {
+  String value(After(entry, '=', MaxValueLength));
+  TGlossmith::ConvertFromLiterals(value);
+  return value;
+}
+
+}  // namespace
+
+bool FindEntry(const TStringList& list, std::string_view path, int& index) {
+  const int count = list.Count();
+  if (count == 0) {
+    index = 0;
+    return false;
+  }
+  auto lineAt = [&list](int i) -> std::string_view { return list.At(i); };
+  index = SortPosition(count, lineAt, path);
+  if (index > 0 && index == count) --index;
+  auto isEntry = [&](int i) {
+    std::string_view line = list.At(i);
+    return line.size() > path.size() && line[path.size()] == '=' && line.starts_with(path);
+  };
+  if (isEntry(index)) return true;
+  if (index > 0 && isEntry(index - 1)) {
+    --index;
+    return true;
+  }
+  if (index < count - 1 && isEntry(index + 1)) {
+    ++index;
+    return true;
+  }
+  return false;
+}
+
+void DropFormLines(std::vector<std::string_view>& lines, std::string_view formName,
+                   Integer locale) {
+  // The lines are examined from the last to the first, so that a malformed
+  // line reports as it would when deleting one line at a time, and go in one pass.
+  std::vector<bool> drop(lines.size(), false);
+  bool any = false;
+  for (size_t i = lines.size(); i-- > 0;) {
+    if (!IsFormLine(lines[i], formName)) continue;
+    Integer lineLocale = LineLocale(Before(lines[i], '='));
+    if (lineLocale == locale || lineLocale == -1) drop[i] = any = true;
+  }
+  if (any) {
+    size_t out = 0;
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (!drop[i]) lines[out++] = lines[i];
+    lines.resize(out);
+  }
+}
+
+TLineOverlay InsertFormLines(std::vector<std::string_view> lines, std::string_view formName,
+                             Integer locale, const TStringList& translations,
+                             const std::vector<String>& originals) {
+  TLineOverlay work(std::move(lines));
+  auto insert = [&](std::string_view entry, std::string_view localeText) {
+    // A line without "=" is no translation entry: it can never be applied.
+    size_t eq = entry.find('=');
+    if (eq == std::string_view::npos) return;
+    std::string_view path = entry.substr(0, eq);
+    std::string_view value = entry.substr(eq + 1, MaxValueLength);
+    String line;
+    line.reserve(formName.size() + path.size() + localeText.size() + value.size() + 3);
+    line.append(formName).append(1, '.').append(path).append(1, '%');
+    line.append(localeText).append(1, '=').append(value);
+    work.SortInsert(std::move(line));
+  };
+  const String localeText = IntToStr(locale);
+  for (const auto& item : translations.Items()) insert(item.Str, localeText);
+  for (const String& entry : originals) insert(entry, "-1");
+  return work;
+}
+
+void MergeLoadedLines(std::string_view text, std::string_view formName, Integer locale,
+                      TSortList& translations) {
+  const size_t deleteCount = IntToStr(locale).size() + 1;
+  ForEachLine(text, [&](std::string_view line) {
+    // Only this form's lines are examined; the others may hold anything.
+    if (!IsFormLine(line, formName)) return;
+    String rest(line.substr(formName.size() + 1, MaxValueLength));
+    if (LineLocale(Before(rest, '=')) != locale) return;
+    size_t pct = rest.find('%');
+    if (pct != String::npos) rest.erase(pct, deleteCount);
+    std::string_view path = Before(rest, '=');
+    int index;
+    if (FindEntry(translations, path, index)) translations.Delete(index);
+    translations.SortInsert(rest, nullptr);
+  });
+}
+
+TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
+                                const std::vector<String>& current,
+                                const TStringList& translations) {
+  auto currentAt = [&current](int i) -> std::string_view { return current[static_cast<size_t>(i)]; };
+  const int currentCount = static_cast<int>(current.size());
+  // The dictionary's lines in sorted order: equal lines are indistinguishable,
+  // so this is the list that inserting each line in sorted order builds.
+  std::sort(lines.begin(), lines.end());
+  TLineOverlay dictionary(std::move(lines));
+  auto lineAt = [&dictionary](int i) { return dictionary.At(i); };
+
+  for (const auto& item : translations.Items()) {
+    const String& entry = item.Str;
+    size_t eq = entry.find('=');
+    if (eq == String::npos) continue;  // no translation entry
+    std::string_view key(entry.data(), eq + 1);  // path "="
+    int pos = SortPosition(currentCount, currentAt, key);
+    if (pos >= currentCount || !current[static_cast<size_t>(pos)].starts_with(key)) continue;
+    String translation = DecodedValue(entry);
+    String line = TGlossmith::WriteString(DecodedValue(current[static_cast<size_t>(pos)])) + '\t';
+    int at = SortPosition(dictionary.Count(), lineAt, line);
+    bool replace = at < dictionary.Count() && dictionary.At(at).starts_with(line);
+    line += TGlossmith::WriteString(translation);
+    if (replace)
+      dictionary.Replace(at, std::move(line));
+    else
+      dictionary.Insert(at, std::move(line));
+  }
+  return dictionary;
+}
+
+TDictionaryImport::TDictionaryImport(const std::vector<String>& current, TStringList& translations)
+    : FTranslations(translations) {
+  auto currentAt = [&current](int i) -> std::string_view { return current[static_cast<size_t>(i)]; };
+  const int currentCount = static_cast<int>(current.size());
+  for (int i = 0; i < translations.Count(); ++i) {
+    const String& entry = translations.At(i);
+    size_t eq = entry.find('=');
+    if (eq == String::npos) continue;  // no translation entry
+    std::string_view path(entry.data(), eq);
+    // A prefix test on the bare path, as the lookup of the form's values has it.
+    int pos = SortPosition(currentCount, currentAt, path);
+    if (pos >= currentCount || !current[static_cast<size_t>(pos)].starts_with(path)) continue;
+    FIndex.emplace_back(DecodedValue(current[static_cast<size_t>(pos)]), i);
+  }
+  std::stable_sort(FIndex.begin(), FIndex.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+void TDictionaryImport::Line(std::string_view line) {
+  size_t tab = line.find('\t');
+  if (tab == std::string_view::npos || FIndex.empty()) return;
+  String source = TGlossmith::ReadString(String(line.substr(0, tab)));
+  auto range = std::equal_range(
+      FIndex.begin(), FIndex.end(), source,
+      [](const auto& a, const auto& b) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, String>)
+          return a < b.first;
+        else
+          return a.first < b;
+      });
+  if (range.first == range.second) return;
+  String translation = TGlossmith::ReadString(String(line.substr(tab + 1, MaxValueLength)));
+  // Every entry that shares the original text receives the translation.
+  for (auto it = range.first; it != range.second; ++it) {
+    const String& entry = FTranslations.At(it->second);
+    size_t eq = entry.find('=');
+    String value = translation;
+    if (eq + 1 < entry.size() && (entry[eq + 1] == '\'' || entry[eq + 1] == '#'))
+      TGlossmith::ConvertToLiterals(value);
+    FTranslations.SetStrings(it->second, entry.substr(0, eq + 1) + value);
+  }
+}
+
+}  // namespace glsstorage

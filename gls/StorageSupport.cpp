@@ -1,0 +1,27 @@
+#include "gls/StorageSupport.h"
+
+#include <algorithm>
+
+#include "host/Forms.h"
+
+namespace glsstorage {
+
+String FormNameOf(const TComponent* owner) {
+  // A translator without an owner has no form: its lines carry an empty form name.
+  if (!owner) return String();
+  if (!owner->Name().empty()) return owner->Name();
+  String className = owner->ClassName();
+  return className.empty() ? String() : className.substr(1);
+}
+
+String NativeFileName(std::string_view fileName) {
+  String name(fileName);
+  std::replace(name.begin(), name.end(), '\\', PathDelim);
+  return name;
+}
+
+THourGlass::THourGlass() : FSaved(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
+
+THourGlass::~THourGlass() { Screen->SetCursor(FSaved); }
+
+}  // namespace glsstorage

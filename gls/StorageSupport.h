@@ -1,0 +1,46 @@
+// Helpers shared by the translation file, the dictionary and the form storage.
+#pragma once
+
+#include <string_view>
+
+#include "host/Classes.h"
+
+namespace glsstorage {
+
+constexpr size_t MaxValueLength = 4095;   // of a value taken from a line
+constexpr size_t MaxLocaleLength = 255;   // of a locale text
+
+// The text before the first occurrence of c; empty when there is none.
+inline std::string_view Before(std::string_view s, char c) {
+  size_t p = s.find(c);
+  return p == std::string_view::npos ? std::string_view() : s.substr(0, p);
+}
+
+// The text after the first occurrence of c, at most `limit` characters; empty
+// when there is none.
+inline std::string_view After(std::string_view s, char c, size_t limit = std::string_view::npos) {
+  size_t p = s.find(c);
+  return p == std::string_view::npos ? std::string_view() : s.substr(p + 1, limit);
+}
+
+// The form name of a translator's owner: its Name, or its class name without
+// the first letter when the name is empty (an unnamed TForm1 gives Form1).
+String FormNameOf(const TComponent* owner);
+
+// A file name as this platform reads it: a "\" from another platform is a
+// directory separator.
+String NativeFileName(std::string_view fileName);
+
+// Shows the hourglass cursor until the scope ends, then the cursor before it.
+class THourGlass {
+ public:
+  THourGlass();
+  ~THourGlass();
+  THourGlass(const THourGlass&) = delete;
+  THourGlass& operator=(const THourGlass&) = delete;
+
+ private:
+  Integer FSaved;
+};
+
+}  // namespace glsstorage

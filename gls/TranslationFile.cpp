@@ -1,0 +1,84 @@
+// The translation file: lines  form name "." path "%" locale "=" value, shared
+// by any number of forms and locales. Each translator rewrites and reads only
+// the lines of its own form and locale, and the original texts (locale -1).
+#include "gls/FileMerge.h"
+#include "gls/Gls.h"
+#include "gls/StorageSupport.h"
+#include "host/AtomicFile.h"
+#include "host/Forms.h"
+#include "host/Streams.h"
+#include "host/ToolIntf.h"
+
+using namespace glsstorage;
+
+namespace {
+
+// The form name of the translator's owner; a translator without a form has no
+// lines in any file.
+String RequireFormName(const TGlossmith& translator) {
+  String name = FormNameOf(translator.Owner());
+  if (name.empty())
+    throw EComponentError(Format(
+        "Translator %s has no form whose translations it could save or load", {translator.Name()}));
+  return name;
+}
+
+// Sets a translator's active list for the time of a scope.
+class TActiveListScope {
+ public:
+  TActiveListScope(TStrings*& active, TStrings* list) : FActive(active) { FActive = list; }
+  ~TActiveListScope() { FActive = nullptr; }
+  TActiveListScope(const TActiveListScope&) = delete;
+  TActiveListScope& operator=(const TActiveListScope&) = delete;
+
+ private:
+  TStrings*& FActive;
+};
+
+}  // namespace
+
+String TGlossmith::GetAppDir() const {
+  String name = ComponentState().Contains(csDesigning) ? ToolServices->GetProjectName()
+                                                        : Application->ExeName();
+  return ExtractFilePath(name);
+}
+
+void TGlossmith::SaveTo(const String& FileName) {
+  THourGlass hourGlass;
+  const String formName = RequireFormName(*this);
+  TTextLines file;
+  if (FileExists(FileName)) file.LoadFromFile(FileName);
+  DropFormLines(file.Lines(), formName, FLocale);
+
+  // The original texts of exactly the paths that have a translation entry:
+  // from the saved originals when the form shows translated texts (so saving
+  // never changes what the form shows), otherwise from the form itself.
+  std::vector<String> originals;
+  TStringList current;
+  if (!FIsTranslated) TranslateForm(&current, true);
+  {
+    TActiveListScope scope(FActiveList, FTranslations.get());
+    const TStringList& source = FIsTranslated ? *Originals() : current;
+    for (const auto& item : source.Items()) {
+      int index;
+      if (FindEntry(*FTranslations, Before(item.Str, '='), index)) originals.push_back(item.Str);
+    }
+  }
+
+  TLineOverlay lines =
+      InsertFormLines(std::move(file.Lines()), formName, FLocale, *FTranslations, originals);
+  TAtomicFileWriter out(FileName);
+  lines.ForEach([&out](std::string_view line) {
+    out.Write(line);
+    out.Write("\r\n");
+  });
+  out.Commit();
+}
+
+bool TGlossmith::LoadFrom(const String& FileName) {
+  if (!FileExists(FileName)) return false;
+  const String formName = RequireFormName(*this);
+  TActiveListScope scope(FActiveList, FTranslations.get());
+  MergeLoadedLines(ReadFileToString(FileName), formName, FLocale, *FTranslations);
+  return true;
+}

@@ -1,0 +1,239 @@
+// The walk over the owner: paths, lookups, string lists, collections,
+// references, events and the recorded originals.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TestComponents.h"
+
+using namespace glstest;
+
+namespace {
+
+class TranslatorWalkTest : public ::testing::Test {
+ protected:
+  TComponent Owner{nullptr};
+  TGlossmith* Translator = new TGlossmith(&Owner);
+  TTestWidget* W = new TTestWidget(&Owner);
+  TTestWidget* V = new TTestWidget(&Owner);
+  void SetUp() override {
+    Translator->SetName("T");
+    W->SetName("W");
+    V->SetName("V");
+    W->FItems.Add("a");
+    W->FItems.Add("b");
+    static_cast<TTestColumn*>(W->FColumns.Add())->FCaption = "Name";
+  }
+};
+
+TEST_F(TranslatorWalkTest, CollectingWalkListsEveryReachablePathInOrder) {
+  auto* unnamed = new TTestWidget(&Owner);
+  unnamed->FCaption = "hidden";
+  const std::vector<String> lines = Collect(*Translator);
+  EXPECT_EQ(Only(lines, "W."), (std::vector<String>{"W.Name='W'",
+                                                    "W.Tag=0",
+                                                    "W.Caption=''",
+                                                    "W.Initial=A",
+                                                    "W.Count=0",
+                                                    "W.Color=clBtnFace",
+                                                    "W.FocusColor=0",
+                                                    "W.Ratio=1.5",
+                                                    "W.Visible=True",
+                                                    "W.Shape=tsCircle",
+                                                    "W.Shapes=0",
+                                                    "W.Big=",
+                                                    "W.Font.Charset=1",
+                                                    "W.Font.Color=clWindowText",
+                                                    "W.Font.Height=-11",
+                                                    "W.Font.Name='MS Sans Serif'",
+                                                    "W.Font.Pitch=fpDefault",
+                                                    "W.Font.Size=8",
+                                                    "W.Font.Style=0",
+                                                    "W.Items[0]='a'",
+                                                    "W.Items[1]='b'",
+                                                    "W.Columns[0].Caption='Name'",
+                                                    "W.Columns[0].Width=50"}));
+  // The owner's own properties come first, under bare names; then the named
+  // components in order, never the translator itself.
+  EXPECT_EQ(lines.front(), "Name=''");
+  EXPECT_EQ(lines[1], "Tag=0");
+  EXPECT_EQ(lines[2], "W.Name='W'");
+  EXPECT_TRUE(Only(lines, "T.").empty());
+  for (const String& line : lines) EXPECT_EQ(line.find("hidden"), String::npos);
+}
+
+TEST_F(TranslatorWalkTest, ApplyingWalkFollowsPathsAndIgnoresTheRest) {
+  W->FBuddy = V;
+  ASSERT_TRUE(Apply(*Translator, {
+                                     "Tag=5",
+                                     "W.Font.Name='Arial'",
+                                     "W.Items[1]='B'",
+                                     "W.Items[2]='beyond'",
+                                     "W.Items='whole'",
+                                     "W.Font=none",
+                                     "W.Columns[0].Caption='Nom'",
+                                     "W.Buddy.Caption='through W'",
+                                     "V.Buddy.Caption='nil'",
+                                     "T.Tag=9",
+                                     "W.Caption='x=y'",
+                                     "V.Count=2",
+                                     "V.Count=1",
+                                 }));
+  EXPECT_EQ(Owner.Tag(), 5);
+  EXPECT_EQ(W->FFont.Name(), "Arial");
+  EXPECT_EQ(LinesOf(W->FItems), (std::vector<String>{"a", "B"}));
+  EXPECT_EQ(static_cast<TTestColumn*>(W->FColumns.Items(0))->FCaption, "Nom");
+  EXPECT_EQ(V->FCaption, "through W");
+  EXPECT_EQ(Translator->Tag(), 0);
+  EXPECT_EQ(W->FCaption, "x=y");
+  EXPECT_EQ(V->FCount, 1);  // of two lines for one path the smaller one wins
+  Translator->RestoreForm();
+  EXPECT_EQ(Owner.Tag(), 0);
+  EXPECT_EQ(W->FFont.Name(), "MS Sans Serif");
+  EXPECT_EQ(LinesOf(W->FItems), (std::vector<String>{"a", "b"}));
+  EXPECT_EQ(V->FCaption, "");
+  EXPECT_EQ(W->FCaption, "");  // an empty original is put back too
+  EXPECT_EQ(Translator->Originals()->Count(), 0);
+}
+
+TEST_F(TranslatorWalkTest, WalkThatChangedNothingLeavesNothingToRestore) {
+  ASSERT_TRUE(Apply(*Translator, {"Nobody.Caption='x'"}));
+  EXPECT_TRUE(Translator->IsTranslated());
+  EXPECT_EQ(Translator->Originals()->Count(), 0);
+  // Counts as restored: otherwise the next walk would record nothing and its
+  // values could never be put back.
+  Translator->RestoreForm();
+  EXPECT_FALSE(Translator->IsTranslated());
+  ASSERT_TRUE(Apply(*Translator, {"W.Caption='x'"}));
+  Translator->RestoreForm();
+  EXPECT_EQ(W->FCaption, "");
+}
+
+TEST_F(TranslatorWalkTest, CycleOfReferencesEnds) {
+  W->FBuddy = V;
+  V->FBuddy = W;
+  const std::vector<String> lines = Collect(*Translator);
+  EXPECT_EQ(Only(lines, "W.Buddy.Caption="), (std::vector<String>{"W.Buddy.Caption=''"}));
+  EXPECT_TRUE(Only(lines, "W.Buddy.Buddy.").empty());
+  ASSERT_TRUE(Apply(*Translator, {"V.Buddy.Caption='from V'", "W.Buddy.Buddy.Caption='no'"}));
+  EXPECT_EQ(W->FCaption, "from V");
+}
+
+TEST_F(TranslatorWalkTest, StringListItemsFireTheEventWithTheirPath) {
+  std::vector<String> names;
+  Translator->OnTranslateProperty = [&](TObject*, const String& name, PPropInfo info, TStrings*,
+                                        bool& skip) {
+    if (info) return;
+    names.push_back(name);
+    skip = name == "W.Items[0]";
+  };
+  ASSERT_TRUE(Apply(*Translator, {"W.Items[0]='A'", "W.Items[1]=''"}));
+  EXPECT_EQ(names, (std::vector<String>{"W.Items[0]", "W.Items[1]"}));
+  EXPECT_EQ(LinesOf(W->FItems), (std::vector<String>{"a", "b"}));
+  EXPECT_EQ(LinesOf(*Translator->Originals()), (std::vector<String>{"W.Items[1]='b'"}));
+  Translator->SetTranslateEmpty(true);
+  ASSERT_TRUE(Translator->TranslateForm(Translator->Translations(), false));
+  EXPECT_EQ(LinesOf(W->FItems), (std::vector<String>{"a", ""}));
+}
+
+TEST_F(TranslatorWalkTest, EventsFireAroundTheWalkAndSkipLeavesTheirPart) {
+  std::vector<String> calls;
+  bool skipForm = true;
+  Translator->OnTranslateForm = [&](TObject*, TStrings* list, bool& skip) {
+    calls.push_back("form " + IntToStr(list->Count()));
+    skip = skipForm;
+  };
+  Translator->OnTranslateComponent = [&](TObject*, TComponent* c, TStrings*, bool& skip) {
+    calls.push_back(c->Name());
+    skip = c == W;
+  };
+  Translator->OnTranslated = [&](TObject*, TStrings*) { calls.push_back("done"); };
+  EXPECT_FALSE(Apply(*Translator, {"W.Caption='w'", "V.Caption='v'"}));
+  EXPECT_EQ(calls, (std::vector<String>{"form 2"}));
+  EXPECT_EQ(V->FCaption, "");
+  skipForm = false;
+  calls.clear();
+  EXPECT_TRUE(Translator->TranslateForm(Translator->Translations(), false));
+  EXPECT_EQ(calls, (std::vector<String>{"form 2", "W", "V", "done"}));
+  EXPECT_EQ(W->FCaption, "");
+  EXPECT_EQ(V->FCaption, "v");
+  EXPECT_EQ(LinesOf(*Translator->Originals()), (std::vector<String>{"V.Caption=''"}));
+}
+
+// The walk shares the first steps of each binary search among the paths of
+// one object; whatever the list and its order, it must find exactly the line
+// that WantTranslate finds for the path alone.
+TEST_F(TranslatorWalkTest, WalkFindsWhatWantTranslateFinds) {
+  std::vector<TTestWidget*> widgets{W, V};
+  for (const char* name : {"A", "AB", "A0", "Z", "Zz", "B"}) {
+    widgets.push_back(new TTestWidget(&Owner));
+    widgets.back()->SetName(name);
+    widgets.back()->FItems.Add("one");
+    widgets.back()->FItems.Add("two");
+  }
+  std::vector<String> paths;
+  for (TTestWidget* w : widgets)
+    for (const char* prop : {".Caption", ".Font.Name", ".Items[0]", ".Items[1]", ".Items", ".Cap"})
+      paths.push_back(w->Name() + prop);
+  std::mt19937 random(7);
+  for (int round = 0; round < 600; ++round) {
+    Translator->RestoreForm();
+    TStrings* list = Translator->Translations();
+    list->Clear();
+    const int count = static_cast<int>(random() % (round < 300 ? 12 : 90));
+    for (int i = 0; i < count; ++i) {
+      String line = paths[random() % paths.size()];
+      if (random() % 3) line += "='" + IntToStr(i) + "'";
+      list->Add(line);
+    }
+    if (round % 2) Translator->SetTranslations(list);  // half of them in order
+    ASSERT_EQ(Translator->TranslateForm(list, false), count > 0);
+    if (count == 0) continue;
+    for (TTestWidget* w : widgets) {
+      auto check = [&](const String& path, const String& actual, const String& untranslated) {
+        int index = -1;
+        String expected = untranslated;
+        if (Translator->WantTranslate(path, index)) {
+          expected = list->Get(index).substr(path.size() + 1);
+          TGlossmith::ConvertFromLiterals(expected);
+        }
+        EXPECT_EQ(actual, expected) << path << " in round " << round;
+      };
+      check(w->Name() + ".Caption", w->FCaption, "");
+      check(w->Name() + ".Font.Name", w->FFont.Name(), "MS Sans Serif");
+      for (int i = 0; i < w->FItems.Count(); ++i) {
+        const String path = w->Name() + ".Items[" + IntToStr(i) + "]";
+        check(path, w->FItems.Get(i), w == W ? String(i ? "b" : "a") : String(i ? "two" : "one"));
+      }
+    }
+  }
+}
+
+TEST_F(TranslatorWalkTest, SetTranslationsInsertsInOrderAsOneByOne) {
+  std::mt19937 random(11);
+  TObject marks[3];
+  for (int round = 0; round < 50; ++round) {
+    TStringList source;
+    TSortList expected;
+    for (int i = 0, n = static_cast<int>(random() % 30); i < n; ++i) {
+      String line(1 + random() % 3, static_cast<char>('a' + random() % 3));
+      TObject* mark = random() % 2 ? &marks[random() % 3] : nullptr;
+      source.AddObject(line, mark);
+      expected.SortInsert(line, mark);
+    }
+    Translator->SetTranslations(&source);
+    ASSERT_EQ(LinesOf(*Translator->Translations()), LinesOf(expected));
+    for (int i = 0; i < expected.Count(); ++i)
+      EXPECT_EQ(Translator->Translations()->Objects(i), expected.Objects(i));
+  }
+  // Its own list is put in order, and nil empties it.
+  Translator->Translations()->Clear();
+  Translator->Translations()->Add("b=1");
+  Translator->Translations()->Add("a=2");
+  Translator->SetTranslations(Translator->Translations());
+  EXPECT_EQ(LinesOf(*Translator->Translations()), (std::vector<String>{"a=2", "b=1"}));
+  Translator->SetTranslations(nullptr);
+  EXPECT_EQ(Translator->Translations()->Count(), 0);
+}
+
+}  // namespace
