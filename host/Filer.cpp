@@ -120,7 +120,7 @@ TComponent* TReader::CreateComponent(const TFormObject& node, TComponent* parent
   if (!node.Name.empty()) {
     // A component the owner already has (made by its class, or by an
     // ancestor form) is read into, not created again.
-    if (TComponent* existing = owner->FindComponent(node.Name)) {
+    if (TComponent* existing = FindOwned(owner, node.Name)) {
       if (!SameText(existing->ClassName(), shortName) &&
           !SameText(existing->ClassName(), className))
         Error(node.Line, Format("A component named %s already exists", {node.Name}));
@@ -147,6 +147,11 @@ TComponent* TReader::CreateComponent(const TFormObject& node, TComponent* parent
     } catch (const Exception& e) {
       Error(node.Line, e.Message());
     }
+    TNameIndex& index = FNames[owner];
+    if (index.Count >= 0 && index.Count + 1 == owner->ComponentCount()) {
+      index.Count = owner->ComponentCount();
+      if (!node.Name.empty()) index.Names[UpperCase(node.Name)] = c;
+    }
   }
   c->SetLoading(true);
   FLoaded.push_back(c);
@@ -157,6 +162,21 @@ TComponent* TReader::CreateComponent(const TFormObject& node, TComponent* parent
   // anything else remembers where it was read.
   if (parent != c && !::SetParentComponent(c, parent)) c->SetStreamParent(parent);
   return c;
+}
+
+TComponent* TReader::FindOwned(TComponent* owner, const String& name) {
+  TNameIndex& index = FNames[owner];
+  if (index.Count != owner->ComponentCount()) {
+    // Components came or went other than by this reader: index them again.
+    index.Names.clear();
+    for (int i = 0, n = owner->ComponentCount(); i < n; ++i) {
+      TComponent* c = owner->Components(i);
+      if (!c->Name().empty()) index.Names.emplace(UpperCase(c->Name()), c);
+    }
+    index.Count = owner->ComponentCount();
+  }
+  auto found = index.Names.find(UpperCase(name));
+  return found == index.Names.end() ? nullptr : found->second;
 }
 
 void TReader::ReadProperty(TPersistent* obj, const TFormProperty& prop) {

@@ -106,8 +106,18 @@ class TReader : public TFiler {
   [[noreturn]] void Error(int line, const String& message) const;
   [[noreturn]] void ValueError(const char* expected) const;
 
+  TComponent* FindOwned(TComponent* owner, const String& name);
+
   const TFormObject& FTree;
   std::vector<TComponent*> FLoaded;
+  // The names of the components of each owner read into, by upper-cased
+  // name: looking each name up in the owner's list would cost a pass over
+  // every component read so far.
+  struct TNameIndex {
+    std::unordered_map<String, TComponent*> Names;
+    int Count = -1;  // the owner's component count the index reflects
+  };
+  std::unordered_map<const TComponent*, TNameIndex> FNames;
   std::vector<TFixup> FFixups;
   TPersistent* FCurrent = nullptr;
   int FDepth = 0;
