@@ -354,7 +354,9 @@ Integer TWinControl::TabOrder() const {
 
 void TWinControl::SetTabOrder(Integer v) {
   TWinControl* parent = Parent();
-  if (!parent) {
+  // While a form is read its controls come in creation order, not tab order:
+  // the parent sorts them once all are read.
+  if (!parent || IsLoading()) {
     FTabOrder = v;
     return;
   }
@@ -365,6 +367,25 @@ void TWinControl::SetTabOrder(Integer v) {
   if (v == cur || cur < 0) return;
   list.erase(list.begin() + cur);
   list.insert(list.begin() + v, this);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  // Each child goes to the position it asked for; children that asked for
+  // none, or for the same one, keep their reading order behind those before.
+  std::vector<TWinControl*> wanted(FTabList.size(), nullptr);
+  std::vector<TWinControl*> rest;
+  for (TWinControl* child : FTabList) {
+    Integer i = child->FTabOrder;
+    if (i >= 0 && static_cast<size_t>(i) < wanted.size() && !wanted[static_cast<size_t>(i)])
+      wanted[static_cast<size_t>(i)] = child;
+    else
+      rest.push_back(child);
+  }
+  auto next = rest.begin();
+  for (auto& slot : wanted)
+    if (!slot) slot = *next++;
+  FTabList = std::move(wanted);
 }
 
 HWND TWinControl::Handle() {

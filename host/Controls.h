@@ -24,8 +24,9 @@ PTypeInfo TCursorTypeInfo();
 bool CursorToIdent(Integer cursor, String& ident);
 bool IdentToCursor(std::string_view ident, Integer& cursor);
 
-enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
-GLS_ENUM_TYPEINFO(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient")
+enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+GLS_ENUM_TYPEINFO(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
+                  "alCustom")
 
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 GLS_ENUM_TYPEINFO(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
@@ -295,6 +296,10 @@ class TWinControl : public TControl {
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool v) { FTabStop = v; }
 
+  // Puts the windowed children in the tab order they asked for while the
+  // form was read.
+  void Loaded() override;
+
   HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void DestroyHandle();
@@ -320,7 +325,8 @@ class TWinControl : public TControl {
 
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FTabList;
-  Integer FTabOrder = -1;  // wanted position while the control has no parent
+  // The wanted position while the control has no parent or its form is read.
+  Integer FTabOrder = -1;
   bool FTabStop = false;
   std::unique_ptr<TWindow> FHandle;
 };

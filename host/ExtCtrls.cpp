@@ -39,8 +39,8 @@ void TPanel::Publish(TPublisher<TPanel>& P) {
   PublishControlProps(P, {"BiDiMode"});
   P.Int("BorderWidth", &C::BorderWidth, &C::SetBorderWidth).Default(0);
   P.Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle).Default(bsNone);
-  PublishControlProps(P, {"Caption", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
-                          "DragMode", "Enabled"});
+  PublishControlProps(P, {"Caption", "Color=clBtnFace", "Constraints", "Ctl3D", "DragCursor",
+                          "DragKind", "DragMode", "Enabled"});
   P.Bool("FullRepaint", &C::FullRepaint, &C::SetFullRepaint).Default(true);
   PublishControlProps(P, {"Font"});
   P.Bool("Locked", &C::Locked, &C::SetLocked).Default(false);

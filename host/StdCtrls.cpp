@@ -352,6 +352,18 @@ void TCustomListBox::SetMultiSelect(bool v) {
   ClearSelection();
 }
 
+namespace {
+// The height of a line of text in the font, with the window system's spacing.
+Integer FontLineHeight(const TFont& font) {
+  Integer h = font.Height() < 0 ? -font.Height() : font.Height() * 72 / 96;
+  return h + 2;
+}
+}  // namespace
+
+Integer TCustomListBox::ItemHeight() const {
+  return FStyle == lbStandard ? FontLineHeight(*Font()) : FItemHeight;
+}
+
 void TCustomListBox::SetItemHeight(Integer v) {
   if (v > 0) FItemHeight = v;
 }
@@ -406,7 +418,7 @@ void TCustomListBox::ClearSelection() {
 Integer TCustomListBox::ItemAtPos(TPoint pos, bool existing) const {
   if (pos.X < 0 || pos.X >= ClientWidth() || pos.Y < 0 || pos.Y >= ClientHeight())
     return existing ? -1 : FItems->Count();
-  Integer index = FTopIndex + pos.Y / FItemHeight;
+  Integer index = FTopIndex + pos.Y / ItemHeight();
   if (index < FItems->Count()) return index;
   return existing ? -1 : FItems->Count();
 }
@@ -470,6 +482,11 @@ TComboBox::TComboBox(TComponent* AOwner)
 }
 
 TComboBox::~TComboBox() = default;
+
+Integer TComboBox::ItemHeight() const {
+  return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable ? FItemHeight
+                                                                     : FontLineHeight(*Font());
+}
 
 void TComboBox::ItemsChanged() {
   if (FItemIndex >= FItems->Count()) FItemIndex = -1;

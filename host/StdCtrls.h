@@ -230,7 +230,9 @@ class TCustomListBox : public TWinControl {
   void SetColumns(Integer v) { FColumns = v; }
   bool IntegralHeight() const { return FIntegralHeight; }
   void SetIntegralHeight(bool v) { FIntegralHeight = v; }
-  Integer ItemHeight() const { return FItemHeight; }
+  // A standard list box's items are as high as its font; owner-drawn ones
+  // as high as set.
+  Integer ItemHeight() const;
   void SetItemHeight(Integer v);
   TListBoxStyle Style() const { return FStyle; }
   void SetStyle(TListBoxStyle v) { FStyle = v; }
@@ -265,7 +267,7 @@ class TCustomListBox : public TWinControl {
   TBorderStyle FBorderStyle = bsSingle;
   Integer FColumns = 0;
   bool FIntegralHeight = false;
-  Integer FItemHeight = 13;
+  Integer FItemHeight = 16;
   TListBoxStyle FStyle = lbStandard;
   Integer FTabWidth = 0;
   Integer FTopIndex = 0;
@@ -291,7 +293,8 @@ class TComboBox : public TWinControl {
   void SetStyle(TComboBoxStyle v);
   Integer DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(Integer v) { FDropDownCount = v; }
-  Integer ItemHeight() const { return FItemHeight; }
+  // As for list boxes: font height unless owner-drawn.
+  Integer ItemHeight() const;
   void SetItemHeight(Integer v) { FItemHeight = v; }
   Integer MaxLength() const { return FMaxLength; }
   void SetMaxLength(Integer v) { FMaxLength = v; }
@@ -314,7 +317,7 @@ class TComboBox : public TWinControl {
   std::unique_ptr<TControlStrings> FItems;
   TComboBoxStyle FStyle = csDropDown;
   Integer FDropDownCount = 8;
-  Integer FItemHeight = 13;
+  Integer FItemHeight = 16;
   Integer FMaxLength = 0;
   Integer FItemIndex = -1;
 };

@@ -173,6 +173,29 @@ TEST(ControlsTest, TabOrderWantedBeforeParentingIsKept) {
   EXPECT_EQ(second->TabOrder(), 1);
 }
 
+TEST(ControlsTest, TabOrderReadFromAFormIsSortedOnceAllIsRead) {
+  // A form file gives controls in creation order, each with its tab order;
+  // a later control may ask for a position before an earlier one.
+  TForm form(nullptr);
+  form.SetLoading(true);
+  std::vector<TWinControl*> controls;
+  for (Integer order : {2, 0, 3, 1}) {
+    auto* c = new TEdit(&form);
+    c->SetParent(&form);
+    c->SetTabOrder(order);
+    controls.push_back(c);
+  }
+  auto* unordered = new TPanel(&form);
+  unordered->SetParent(&form);
+  form.Loaded();
+  form.SetLoading(false);
+  EXPECT_EQ(controls[0]->TabOrder(), 2);
+  EXPECT_EQ(controls[1]->TabOrder(), 0);
+  EXPECT_EQ(controls[2]->TabOrder(), 3);
+  EXPECT_EQ(controls[3]->TabOrder(), 1);
+  EXPECT_EQ(unordered->TabOrder(), 4);
+}
+
 TEST(ControlsTest, ReferencesAreClearedWhenTheComponentGoes) {
   TForm form(nullptr);
   TForm otherForm(nullptr);
@@ -299,6 +322,14 @@ TEST(ControlsTest, ListBoxSelection) {
   list->Items()->Clear();
   EXPECT_EQ(list->ItemIndex(), -1);
   EXPECT_EQ(list->SelCount(), 0);
+
+  // Standard items are as high as the font's lines; owner-drawn ones as set.
+  EXPECT_EQ(list->ItemHeight(), 13);
+  list->SetItemHeight(20);
+  EXPECT_EQ(list->ItemHeight(), 13);
+  list->SetStyle(lbOwnerDrawFixed);
+  EXPECT_EQ(list->ItemHeight(), 20);
+  list->SetStyle(lbStandard);
 
   list->Items()->SetText("a\nb\nc\n");
   list->SetBounds(0, 0, 100, 100);
