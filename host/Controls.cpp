@@ -1,6 +1,7 @@
 #include "host/Controls.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "host/ActnList.h"
 
@@ -354,7 +355,7 @@ Integer TWinControl::TabOrder() const {
 
 void TWinControl::SetTabOrder(Integer v) {
   TWinControl* parent = Parent();
-  if (!parent) {
+  if (!parent || ComponentState().Contains(csReading)) {
     FTabOrder = v;
     return;
   }
@@ -365,6 +366,16 @@ void TWinControl::SetTabOrder(Integer v) {
   if (v == cur || cur < 0) return;
   list.erase(list.begin() + cur);
   list.insert(list.begin() + v, this);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  // Children read with a tab order take their places; the others follow.
+  auto key = [](const TWinControl* w) {
+    return w->FTabOrder >= 0 ? w->FTabOrder : std::numeric_limits<Integer>::max();
+  };
+  std::stable_sort(FTabList.begin(), FTabList.end(),
+                   [&](const TWinControl* a, const TWinControl* b) { return key(a) < key(b); });
 }
 
 HWND TWinControl::Handle() {
