@@ -61,6 +61,8 @@ void TCustomForm::Publish(TPublisher<TCustomForm>& P) {
   PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragKind", "DragMode", "Enabled",
                           "ParentFont", "Font"});
   P.Bool("ParentFont", &F::ParentFont, &F::SetParentFont).Default(false);
+  // A form starts with clBtnFace, so no colour is a default: always written.
+  P.IntOf("Color", TColorTypeInfo(), &F::Color, &F::SetColor).Default(NoDefault);
   P.Enum("FormStyle", &F::FormStyle, &F::SetFormStyle).Default(fsNormal);
   P.Int("Height", &F::Height, &F::SetHeight).Stored(&F::IsFormSizeStored);
   P.Str("HelpFile", &F::HelpFile, &F::SetHelpFile);
