@@ -1,6 +1,7 @@
 #include "host/Controls.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "host/ActnList.h"
 

@@ -292,7 +292,10 @@ class TWinControl : public TControl {
 
   // The position among the parent's windowed children; -1 without a parent.
   Integer TabOrder() const;
+  // While a form file is read the order is only noted; Loaded sorts the
+  // children by the noted orders once all of them exist.
   void SetTabOrder(Integer v);
+  void Loaded() override;
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool v) { FTabStop = v; }
 

@@ -526,7 +526,7 @@ std::unique_ptr<TFormObject> TWriter::WriteComponent(TComponent* c, TComponent* 
   node->ChildPos = flags.ChildPos;
   TComponent* savedLookup = FLookupRoot;
   FLookupRoot = lookupRoot;
-  WriteProperties(c, String(), node->Properties, depth);
+  WriteProperties(c, Pristine(c), String(), node->Properties, depth);
 
   // Children: the components the lookup root owns that sit on this one. An
   // embedded frame is the lookup root of its own components.
@@ -566,13 +566,53 @@ std::unique_ptr<TFormObject> TWriter::WriteComponent(TComponent* c, TComponent* 
   return node;
 }
 
-void TWriter::WriteProperties(const TPersistent* obj, const String& prefix,
+const TObject* TWriter::Pristine(const TComponent* c) {
+  const TClassInfo* info = &c->ClassType();
+  auto it = FPristine.find(info);
+  if (it != FPristine.end()) return it->second.get();
+  std::unique_ptr<TObject> made;
+  if (info->Factory() && !dynamic_cast<const TGenericComponent*>(c)) {
+    try {
+      made.reset(info->Factory()(nullptr));
+    } catch (const Exception&) {
+      made.reset();
+    }
+  }
+  return FPristine.emplace(info, std::move(made)).first->second.get();
+}
+
+// A value is left out when it is the declared default and also what a new
+// instance holds: a class whose constructor sets another value than its
+// declared default would otherwise lose that value on the way through a file.
+bool TWriter::IsDefault(const TPersistent* obj, const TObject* pristine, PPropInfo p) const {
+  if (!IsDefaultPropValue(obj, p)) return false;
+  if (!pristine || &pristine->ClassType() != &obj->ClassType()) return true;
+  switch (p->Kind()) {
+    case tkInteger:
+    case tkInt64:
+    case tkChar:
+    case tkWChar:
+    case tkEnumeration:
+    case tkSet:
+      return p->GetOrd(obj) == p->GetOrd(pristine);
+    case tkFloat:
+      return p->GetFloat(obj) == p->GetFloat(pristine);
+    case tkString:
+    case tkLString:
+    case tkWString:
+      return p->GetStr(obj) == p->GetStr(pristine);
+    default:
+      return true;
+  }
+}
+
+void TWriter::WriteProperties(const TPersistent* obj, const TObject* pristine, const String& prefix,
                               std::vector<TFormProperty>& out, int depth) {
   if (depth >= MaxFormNesting) throw EWriteError("Objects nest too deep to be written");
   for (PPropInfo p : obj->ClassType().Properties()) {
     if (obj->FindDynamicProperty(p->Name)) continue;  // kept as read instead
     if (!p->IsStored(obj)) continue;
-    WriteDeclared(obj, p, prefix, out, depth);
+    WriteDeclared(obj, pristine, p, prefix, out, depth);
   }
   // Defined properties.
   const TPersistent* savedDefining = FDefining;
@@ -596,7 +636,7 @@ void TWriter::WriteProperties(const TPersistent* obj, const String& prefix,
         out.push_back(std::move(fp));
       } else if (auto* persistent = dynamic_cast<TPersistent*>(sub)) {
         size_t before = out.size();
-        WriteProperties(persistent, prefix + p->Name + ".", out, depth + 1);
+        WriteProperties(persistent, nullptr, prefix + p->Name + ".", out, depth + 1);
         // An empty list read from the file is written back as one.
         if (out.size() == before && dynamic_cast<TStrings*>(persistent))
           out.push_back(TFormProperty{prefix + p->Name + ".Strings",
@@ -608,13 +648,13 @@ void TWriter::WriteProperties(const TPersistent* obj, const String& prefix,
   }
 }
 
-void TWriter::WriteDeclared(const TPersistent* obj, PPropInfo p, const String& prefix,
-                            std::vector<TFormProperty>& out, int depth) {
+void TWriter::WriteDeclared(const TPersistent* obj, const TObject* pristine, PPropInfo p,
+                            const String& prefix, std::vector<TFormProperty>& out, int depth) {
   TFormValue v;
   switch (p->Kind()) {
     case tkInteger:
     case tkInt64: {
-      if (!p->GetOrd || IsDefaultPropValue(obj, p)) return;
+      if (!p->GetOrd || IsDefault(obj, pristine, p)) return;
       Int64 value = p->GetOrd(obj);
       String ident;
       if (TIntToIdent toIdent = FindIntToIdent(p->PropType);
@@ -626,7 +666,7 @@ void TWriter::WriteDeclared(const TPersistent* obj, PPropInfo p, const String& p
     }
     case tkChar:
     case tkWChar: {
-      if (!p->GetOrd || IsDefaultPropValue(obj, p)) return;
+      if (!p->GetOrd || IsDefault(obj, pristine, p)) return;
       Int64 code = p->GetOrd(obj);
       String s;
       if (p->Kind() == tkChar)
@@ -637,14 +677,14 @@ void TWriter::WriteDeclared(const TPersistent* obj, PPropInfo p, const String& p
       break;
     }
     case tkEnumeration: {
-      if (!p->GetOrd || IsDefaultPropValue(obj, p)) return;
+      if (!p->GetOrd || IsDefault(obj, pristine, p)) return;
       Int64 value = p->GetOrd(obj);
       String name = GetEnumName(p->PropType, static_cast<int>(value));
       v = name.empty() ? TFormValue::MakeInteger(value) : TFormValue::MakeIdent(name);
       break;
     }
     case tkSet: {
-      if (!p->GetOrd || IsDefaultPropValue(obj, p)) return;
+      if (!p->GetOrd || IsDefault(obj, pristine, p)) return;
       Int64 mask = p->GetOrd(obj);
       v.Kind = TFormValueKind::Set;
       for (int i = 0; i < 32; ++i) {
@@ -655,13 +695,13 @@ void TWriter::WriteDeclared(const TPersistent* obj, PPropInfo p, const String& p
       break;
     }
     case tkFloat:
-      if (!p->GetFloat || IsDefaultPropValue(obj, p)) return;
+      if (!p->GetFloat || IsDefault(obj, pristine, p)) return;
       v = TFormValue::MakeFloat(p->GetFloat(obj));
       break;
     case tkString:
     case tkLString:
     case tkWString:
-      if (!p->GetStr || IsDefaultPropValue(obj, p)) return;
+      if (!p->GetStr || IsDefault(obj, pristine, p)) return;
       v = TFormValue::MakeString(p->GetStr(obj));
       break;
     case tkMethod: {
@@ -683,7 +723,8 @@ void TWriter::WriteDeclared(const TPersistent* obj, PPropInfo p, const String& p
         if (coll->Count() == 0) return;
         WriteCollection(coll, v, depth + 1);
       } else if (auto* sub = dynamic_cast<TPersistent*>(value)) {
-        WriteProperties(sub, prefix + p->Name + ".", out, depth + 1);
+        const TObject* pristineSub = pristine && p->GetObj ? p->GetObj(pristine) : nullptr;
+        WriteProperties(sub, pristineSub, prefix + p->Name + ".", out, depth + 1);
         return;
       } else {
         return;
@@ -700,7 +741,7 @@ void TWriter::WriteCollection(const TCollection* coll, TFormValue& value, int de
   value.Kind = TFormValueKind::Collection;
   value.CollectionItems.resize(static_cast<size_t>(coll->Count()));
   for (int i = 0; i < coll->Count(); ++i)
-    WriteProperties(coll->Items(i), String(),
+    WriteProperties(coll->Items(i), nullptr, String(),
                     value.CollectionItems[static_cast<size_t>(i)].Properties, depth + 1);
 }
 

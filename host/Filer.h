@@ -157,10 +157,12 @@ class TWriter : public TFiler {
 
  private:
   std::unique_ptr<TFormObject> WriteComponent(TComponent* c, TComponent* lookupRoot, int depth);
-  void WriteProperties(const TPersistent* obj, const String& prefix,
+  void WriteProperties(const TPersistent* obj, const TObject* pristine, const String& prefix,
                        std::vector<TFormProperty>& out, int depth);
-  void WriteDeclared(const TPersistent* obj, PPropInfo prop, const String& prefix,
-                     std::vector<TFormProperty>& out, int depth);
+  void WriteDeclared(const TPersistent* obj, const TObject* pristine, PPropInfo prop,
+                     const String& prefix, std::vector<TFormProperty>& out, int depth);
+  bool IsDefault(const TPersistent* obj, const TObject* pristine, PPropInfo prop) const;
+  const TObject* Pristine(const TComponent* c);
   void WriteCollection(const TCollection* coll, TFormValue& value, int depth);
   String ComponentRef(const TComponent* c) const;
   void Put(TFormValue value);
@@ -174,4 +176,7 @@ class TWriter : public TFiler {
 
   std::unordered_map<const TComponent*, std::vector<TComponent*>> FChildren;
   std::unordered_map<const TComponent*, bool> FWritten;
+  // A new instance of each component class written, to tell which values a
+  // reader would not get back by leaving them out.
+  std::unordered_map<const TClassInfo*, std::unique_ptr<TObject>> FPristine;
 };
