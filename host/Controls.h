@@ -295,7 +295,6 @@ class TWinControl : public TControl {
   // While a form file is read the order is only noted; Loaded sorts the
   // children by the noted orders once all of them exist.
   void SetTabOrder(Integer v);
-  void Loaded() override;
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool v) { FTabStop = v; }
 
