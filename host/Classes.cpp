@@ -94,7 +94,19 @@ void TComponent::SetName(const String& value) {
     FOwner->ValidateRename(this, FName, value);
   else
     ValidateRename(nullptr, FName, value);
+  if (FOwner) FOwner->Unindex(this);
   FName = value;
+  if (FOwner) FOwner->Index(this);
+}
+
+void TComponent::Index(TComponent* component) {
+  if (!component->FName.empty()) FNameIndex[UpperCase(component->FName)] = component;
+}
+
+void TComponent::Unindex(TComponent* component) {
+  if (component->FName.empty()) return;
+  auto it = FNameIndex.find(UpperCase(component->FName));
+  if (it != FNameIndex.end() && it->second == component) FNameIndex.erase(it);
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& curName,
@@ -120,9 +132,8 @@ int TComponent::ComponentIndex() const {
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
-  for (TComponent* c : FComponents)
-    if (SameText(c->FName, name)) return c;
-  return nullptr;
+  auto it = FNameIndex.find(UpperCase(name));
+  return it == FNameIndex.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -132,6 +143,9 @@ void TComponent::InsertComponent(TComponent* component) {
   if (component->FOwner) component->FOwner->RemoveComponent(component);
   Insert(component);
   if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
+  // Only the owner hears of an insertion: no component of the host acts on
+  // one, and telling every owned component would make reading a form of n
+  // components cost n squared.
   Notification(component, opInsert);
 }
 
@@ -143,11 +157,15 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::Insert(TComponent* component) {
   FComponents.push_back(component);
   component->FOwner = this;
+  Index(component);
 }
 
 void TComponent::Remove(TComponent* component) {
-  auto it = std::find(FComponents.begin(), FComponents.end(), component);
-  if (it != FComponents.end()) FComponents.erase(it);
+  // Searched from the end: components mostly go in the reverse order of
+  // their coming.
+  auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+  if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
+  Unindex(component);
   component->FOwner = nullptr;
 }
 
@@ -171,6 +189,7 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FStreamParent) FStreamParent = nullptr;
   // Every owned component hears of removals, so that references among the
   // components of one form are cleared.
+  if (Operation != opRemove) return;
   for (size_t i = FComponents.size(); i-- > 0;) {
     if (i < FComponents.size() && FComponents[i] != AComponent)
       FComponents[i]->Notification(AComponent, Operation);
