@@ -150,7 +150,9 @@ void TComponent::InsertComponent(TComponent* component) {
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-  Notification(component, opRemove);
+  // An owner that is going takes all its components with it: as when it
+  // destroys them itself, they are not told of each other's going.
+  if (!FComponentState.Contains(csDestroying)) Notification(component, opRemove);
   Remove(component);
 }
 
