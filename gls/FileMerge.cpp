@@ -104,7 +104,8 @@ TLineOverlay InsertFormLines(std::vector<std::string_view> lines, std::string_vi
 void MergeLoadedLines(std::string_view text, std::string_view formName, Integer locale,
                       TSortList& translations) {
   const size_t deleteCount = IntToStr(locale).size() + 1;
-  ForEachLine(text, [&](std::string_view line) {
+  const String prefix = String(formName) + '.';
+  ForEachLineStartingWith(text, prefix, [&](std::string_view line) {
     // Only this form's lines are examined; the others may hold anything.
     if (!IsFormLine(line, formName)) return;
     String rest(line.substr(formName.size() + 1, MaxValueLength));

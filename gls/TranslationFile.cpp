@@ -7,6 +7,7 @@
 #include "host/AtomicFile.h"
 #include "host/Forms.h"
 #include "host/Streams.h"
+#include "host/TextLines.h"
 #include "host/ToolIntf.h"
 
 using namespace glsstorage;
@@ -79,6 +80,7 @@ bool TGlossmith::LoadFrom(const String& FileName) {
   if (!FileExists(FileName)) return false;
   const String formName = RequireFormName(*this);
   TActiveListScope scope(FActiveList, FTranslations.get());
-  MergeLoadedLines(ReadFileToString(FileName), formName, FLocale, *FTranslations);
+  TMappedFile file(FileName);
+  MergeLoadedLines(file.Text(), formName, FLocale, *FTranslations);
   return true;
 }

@@ -68,3 +68,44 @@ class TTextLines {
   String FText;
   std::vector<std::string_view> FLines;
 };
+
+// A file's bytes mapped into memory, read-only: nothing is copied, so a scan
+// of a large file costs no more than the scan. Raises EFOpenError naming the
+// file when it cannot be opened.
+class TMappedFile {
+ public:
+  explicit TMappedFile(const String& fileName);
+  ~TMappedFile();
+  TMappedFile(const TMappedFile&) = delete;
+  TMappedFile& operator=(const TMappedFile&) = delete;
+  std::string_view Text() const { return FText; }
+
+ private:
+  std::string_view FText;
+  void* FMap = nullptr;
+  size_t FSize = 0;
+  String FCopy;  // when the file cannot be mapped (a pipe, say)
+};
+
+// Calls f(line) for every line of text that begins with `prefix`, in order,
+// finding candidates with a substring search rather than splitting every line.
+template <class F>
+void ForEachLineStartingWith(std::string_view text, std::string_view prefix, F&& f) {
+  if (prefix.empty()) {
+    ForEachLine(text, [&](std::string_view line) { f(line); });
+    return;
+  }
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  const char* p = begin;
+  while (p < end) {
+    const char* hit = static_cast<const char*>(
+        ::memmem(p, static_cast<size_t>(end - p), prefix.data(), prefix.size()));
+    if (!hit) return;
+    const char* lineEnd = hit + prefix.size();
+    while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+    if (hit == begin || hit[-1] == '\n' || hit[-1] == '\r')
+      f(std::string_view(hit, static_cast<size_t>(lineEnd - hit)));
+    p = lineEnd;
+  }
+}
