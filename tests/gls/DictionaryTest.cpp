@@ -6,16 +6,11 @@
 
 using testsupport::ReadFile;
 using testsupport::TempDir;
+using testsupport::SetEntries;
 using testsupport::TStorageForm;
 using testsupport::WriteFile;
 
 namespace {
-
-void SetEntries(TGlossmith* translator, std::initializer_list<const char*> entries) {
-  TStringList list;
-  for (const char* e : entries) list.Add(e);
-  translator->SetTranslations(&list);
-}
 
 TEST(DictionaryTest, EscapesRoundTripAndLeaveOtherBackslashesAlone) {
   EXPECT_EQ(TGlossmith::WriteString("C:\\new"), "C:\\\\new");

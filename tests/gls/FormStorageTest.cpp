@@ -10,6 +10,7 @@
 
 using testsupport::ReadFile;
 using testsupport::TempDir;
+using testsupport::SetEntries;
 using testsupport::TStorageForm;
 using testsupport::WriteFile;
 
@@ -26,12 +27,6 @@ class TCurrentDir {
  private:
   std::filesystem::path FOld;
 };
-
-void SetEntries(TGlossmith* translator, std::initializer_list<const char*> entries) {
-  TStringList list;
-  for (const char* e : entries) list.Add(e);
-  translator->SetTranslations(&list);
-}
 
 TGlossmith* TranslatorOf(TComponent* form) {
   for (int i = 0; i < form->ComponentCount(); ++i)

@@ -26,4 +26,10 @@ TStorageForm::TStorageForm(const String& name, Integer locale) {
 
 TStorageForm::~TStorageForm() { delete Form; }
 
+void SetEntries(TGlossmith* translator, std::initializer_list<const char*> entries) {
+  TStringList list;
+  for (const char* e : entries) list.Add(e);
+  translator->SetTranslations(&list);
+}
+
 }  // namespace testsupport

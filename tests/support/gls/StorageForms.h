@@ -32,4 +32,7 @@ struct TStorageForm {
   TGlossmith* Translator;
 };
 
+// Replaces the translator's list with these entries (put in order).
+void SetEntries(TGlossmith* translator, std::initializer_list<const char*> entries);
+
 }  // namespace testsupport
