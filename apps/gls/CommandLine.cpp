@@ -20,14 +20,14 @@ TCommandLine::TCommandLine(const std::vector<String>& args,
       name = arg.substr(0, eq);
       value = arg.substr(eq + 1);
     }
-    const TOptionSpec* spec = nullptr;
+    const TOptionSpec* known = nullptr;
     for (const TOptionSpec& o : options)
-      if (name == o.Name) spec = &o;
-    if (!spec) throw EUsageError(Format("unknown option '%s'", {name}));
-    if (spec->TakesValue && !inlineValue) {
+      if (name == o.Name) known = &o;
+    if (!known) throw EUsageError(Format("unknown option '%s'", {name}));
+    if (known->TakesValue && !inlineValue) {
       if (i + 1 >= args.size()) throw EUsageError(Format("option %s needs a value", {name}));
       value = args[++i];
-    } else if (!spec->TakesValue && inlineValue) {
+    } else if (!known->TakesValue && inlineValue) {
       throw EUsageError(Format("option %s takes no value", {name}));
     }
     FValues.emplace(name, value);
