@@ -14,11 +14,20 @@ String TGlossmith::WriteString(const String& S) {
   result.reserve(S.size() + S.size() / 8);
   for (char c : S) {
     switch (c) {
-      case '\\': result += "\\\\"; break;
-      case '\n': result += "\\n"; break;
-      case '\r': result += "\\r"; break;
-      case '\t': result += "\\t"; break;
-      default: result += c;
+      case '\\':
+        result += "\\\\";
+        break;
+      case '\n':
+        result += "\\n";
+        break;
+      case '\r':
+        result += "\\r";
+        break;
+      case '\t':
+        result += "\\t";
+        break;
+      default:
+        result += c;
     }
   }
   return result;
@@ -30,7 +39,11 @@ String TGlossmith::ReadString(const String& S) {
   for (size_t i = 0; i < S.size(); ++i) {
     if (S[i] == '\\' && i + 1 < S.size()) {
       char next = S[i + 1];
-      char plain = next == '\\' ? '\\' : next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : 0;
+      char plain = next == '\\'  ? '\\'
+                   : next == 'n' ? '\n'
+                   : next == 'r' ? '\r'
+                   : next == 't' ? '\t'
+                                 : 0;
       if (plain) {
         result += plain;
         ++i;

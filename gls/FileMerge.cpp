@@ -23,7 +23,7 @@ bool IsFormLine(std::string_view line, std::string_view formName) {
 Integer LineLocale(std::string_view keyPart) {
   size_t pct = keyPart.find('%');
   return StrToInt(pct == std::string_view::npos ? keyPart
-                                                 : keyPart.substr(pct + 1, MaxLocaleLength));
+                                                : keyPart.substr(pct + 1, MaxLocaleLength));
 }
 
 // The value part of an entry, decoded from literal form.
@@ -122,7 +122,9 @@ void MergeLoadedLines(std::string_view text, std::string_view formName, Integer 
 TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
                                 const std::vector<String>& current,
                                 const TStringList& translations) {
-  auto currentAt = [&current](int i) -> std::string_view { return current[static_cast<size_t>(i)]; };
+  auto currentAt = [&current](int i) -> std::string_view {
+    return current[static_cast<size_t>(i)];
+  };
   const int currentCount = static_cast<int>(current.size());
   // The dictionary's lines in sorted order: equal lines are indistinguishable,
   // so this is the list that inserting each line in sorted order builds.
@@ -133,7 +135,7 @@ TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
   for (const auto& item : translations.Items()) {
     const String& entry = item.Str;
     size_t eq = entry.find('=');
-    if (eq == String::npos) continue;  // no translation entry
+    if (eq == String::npos) continue;            // no translation entry
     std::string_view key(entry.data(), eq + 1);  // path "="
     int pos = SortPosition(currentCount, currentAt, key);
     if (pos >= currentCount || !current[static_cast<size_t>(pos)].starts_with(key)) continue;
@@ -152,7 +154,9 @@ TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
 
 TDictionaryImport::TDictionaryImport(const std::vector<String>& current, TStringList& translations)
     : FTranslations(translations) {
-  auto currentAt = [&current](int i) -> std::string_view { return current[static_cast<size_t>(i)]; };
+  auto currentAt = [&current](int i) -> std::string_view {
+    return current[static_cast<size_t>(i)];
+  };
   const int currentCount = static_cast<int>(current.size());
   for (int i = 0; i < translations.Count(); ++i) {
     const String& entry = translations.At(i);
@@ -172,9 +176,8 @@ void TDictionaryImport::Line(std::string_view line) {
   size_t tab = line.find('\t');
   if (tab == std::string_view::npos || FIndex.empty()) return;
   String source = TGlossmith::ReadString(String(line.substr(0, tab)));
-  auto range = std::equal_range(
-      FIndex.begin(), FIndex.end(), source,
-      [](const auto& a, const auto& b) {
+  auto range =
+      std::equal_range(FIndex.begin(), FIndex.end(), source, [](const auto& a, const auto& b) {
         if constexpr (std::is_same_v<std::decay_t<decltype(a)>, String>)
           return a < b.first;
         else

@@ -47,7 +47,8 @@ class TLineOverlay {
   // Inserts a line where it keeps the order (an equal line already present
   // stays behind it), as TSortList::SortInsert does.
   void SortInsert(String line) {
-    int index = SortPosition(Count(), [this](int i) { return At(i); }, line);
+    int index = SortPosition(
+        Count(), [this](int i) { return At(i); }, line);
     Insert(index, std::move(line));
   }
 
@@ -57,7 +58,8 @@ class TLineOverlay {
     size_t k = 0;
     for (size_t b = 0; b <= FBase.size(); ++b) {
       // Inserted lines that stand before base line b.
-      while (k < FInserted.size() && static_cast<size_t>(FPositions[k]) == b + k) f(std::string_view(FInserted[k++]));
+      while (k < FInserted.size() && static_cast<size_t>(FPositions[k]) == b + k)
+        f(std::string_view(FInserted[k++]));
       if (b == FBase.size()) break;
       auto r = FReplaced.find(b);
       f(r == FReplaced.end() ? FBase[b] : std::string_view(r->second));

@@ -43,7 +43,8 @@ bool SortSearch(int count, const LineAt& lineAt, const ObjectAt& objectAt, std::
 template <class LineAt>
 int SortPosition(int count, const LineAt& lineAt, std::string_view S, bool* found = nullptr) {
   int index = -1;
-  bool f = SortSearch(count, lineAt, [](int) -> TObject* { return nullptr; }, S, index);
+  bool f = SortSearch(
+      count, lineAt, [](int) -> TObject* { return nullptr; }, S, index);
   if (found) *found = f;
   return index;
 }

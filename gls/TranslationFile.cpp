@@ -40,7 +40,7 @@ class TActiveListScope {
 
 String TGlossmith::GetAppDir() const {
   String name = ComponentState().Contains(csDesigning) ? ToolServices->GetProjectName()
-                                                        : Application->ExeName();
+                                                       : Application->ExeName();
   return ExtractFilePath(name);
 }
 

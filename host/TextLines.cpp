@@ -24,7 +24,8 @@ TMappedFile::TMappedFile(const String& fileName) {
     throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, std::strerror(errno)}));
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-    void* map = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void* map = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ,
+                       MAP_PRIVATE | MAP_POPULATE, fd, 0);
     if (map != MAP_FAILED) {
       FMap = map;
       FSize = static_cast<size_t>(st.st_size);

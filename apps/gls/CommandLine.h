@@ -14,7 +14,7 @@ class EUsageError : public Exception {
 };
 
 struct TOptionSpec {
-  const char* Name;   // "--locale", "-o"
+  const char* Name;  // "--locale", "-o"
   bool TakesValue;
 };
 

@@ -127,7 +127,8 @@ int Show(const std::vector<String>& args, TCommandIO& io) {
   std::vector<TGlossmith*> translators;
   for (const String& text : cmd.Values("--locale")) {
     Integer locale;
-    if (!TryStrToInt(text, locale)) throw EUsageError("--locale needs a number, not '" + text + "'");
+    if (!TryStrToInt(text, locale))
+      throw EUsageError("--locale needs a number, not '" + text + "'");
     TTranslatorChoice choice;
     choice.Locale = locale;
     translators.push_back(doc.Choose(choice));
@@ -152,9 +153,9 @@ int Show(const std::vector<String>& args, TCommandIO& io) {
     if (dot != std::string_view::npos &&
         dynamic_cast<TGlossmith*>(doc.Root()->FindComponent(path.substr(0, dot))))
       continue;
-    std::vector<String> row{dot == std::string_view::npos ? String("(form)") : String(path.substr(0, dot)),
-                            String(dot == std::string_view::npos ? path : path.substr(dot + 1)),
-                            original};
+    std::vector<String> row{
+        dot == std::string_view::npos ? String("(form)") : String(path.substr(0, dot)),
+        String(dot == std::string_view::npos ? path : path.substr(dot + 1)), original};
     for (TGlossmith* t : translators) {
       String shown = original;
       int index;

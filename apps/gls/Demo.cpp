@@ -1,8 +1,8 @@
 // gls demo: a short tour of what the translator does, on the bundled example.
+#include <unistd.h>
+
 #include <filesystem>
 #include <ostream>
-
-#include <unistd.h>
 
 #include "CommandLine.h"
 #include "Commands.h"

@@ -6,9 +6,10 @@
 TFormDocument::TFormDocument(const String& fileName) : FFileName(fileName) {
   Guard([&] {
     String data = ReadFileToString(fileName);
-    FFormat = !data.empty() && (static_cast<unsigned char>(data[0]) == 0xFF || data.starts_with("TPF"))
-                  ? TFormFormat::Binary
-                  : TFormFormat::Text;
+    FFormat =
+        !data.empty() && (static_cast<unsigned char>(data[0]) == 0xFF || data.starts_with("TPF"))
+            ? TFormFormat::Binary
+            : TFormFormat::Text;
     String folder = ExtractFilePath(ExpandFileName(fileName));
     Application->SetExeName(folder + "application");
     FRoot = ReadFormFromString(data, Application);

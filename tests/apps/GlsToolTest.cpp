@@ -1,10 +1,9 @@
 // The gls tool run as a user runs it: a process with arguments, checked by its
 // output, its exit status and the files it leaves.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "support/TestSupport.h"
 
@@ -139,7 +138,8 @@ TEST_F(GlsToolTest, SaveRebuildsTheSharedFileAndKeepsOtherLines) {
 
 TEST_F(GlsToolTest, LoadMergesATranslationFileAndWritesTheFormBack) {
   WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");
-  TRun run = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-o", "out.dfm"});
+  TRun run =
+      Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-o", "out.dfm"});
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_TRUE(FileExists(File("out.dfm")));
   // The translator keeps its list in translations.txt, which the form's
@@ -201,9 +201,9 @@ TEST_F(GlsToolTest, ErrorsNameTheFileAndLeaveEveryFileAsItWas) {
 
 TEST_F(GlsToolTest, RealFormsFromOtherProjects) {
   GLS_REQUIRE_CORPUS(corpus);
-  for (const char* name : {"delphidabbler__codesnip__Src_FmFavouritesDlg.dfm",
-                           "doublecmd__doublecmd__src_fFindDlg.lfm",
-                           "HeidiSQL__HeidiSQL__source_searchreplace.dfm"}) {
+  for (const char* name :
+       {"delphidabbler__codesnip__Src_FmFavouritesDlg.dfm",
+        "doublecmd__doublecmd__src_fFindDlg.lfm", "HeidiSQL__HeidiSQL__source_searchreplace.dfm"}) {
     fs::copy_file(fs::path(corpus) / name, File(name));
     TRun extract = Run({"extract", "--texts", name});
     EXPECT_EQ(extract.Status, 0) << name << ": " << extract.Err;

@@ -5,8 +5,8 @@
 #include "support/gls/StorageForms.h"
 
 using testsupport::ReadFile;
-using testsupport::TempDir;
 using testsupport::SetEntries;
+using testsupport::TempDir;
 using testsupport::TStorageForm;
 using testsupport::WriteFile;
 
@@ -30,8 +30,9 @@ TEST(DictionaryTest, ExportWritesSortedUniqueOriginalsAndMergesIntoTheFile) {
   WriteFile(dict, "Zebra\tZebra-de\nName:\told\n");
   TStorageForm app("MainForm", 7);
   app.Label1->FCaption = "Line 1\nC:\\new";
-  SetEntries(app.Translator, {"Button1.Caption='&Schliessen'", "Label1.Caption='Zeile 1'#10'C:\\neu'",
-                              "Button1.Width=80", "Edit9.Caption='no such component'"});
+  SetEntries(app.Translator,
+             {"Button1.Caption='&Schliessen'", "Label1.Caption='Zeile 1'#10'C:\\neu'",
+              "Button1.Width=80", "Edit9.Caption='no such component'"});
   app.Translator->TranslateTo(dict);
   EXPECT_EQ(ReadFile(dict),
             "&Close\t&Schliessen\r\n"
@@ -72,11 +73,15 @@ TEST(DictionaryTest, ImportMatchesExactlyAcceptsEveryLineEndAndCutsLongTranslati
     EXPECT_TRUE(app.Translator->TranslateFrom(dict));
     EXPECT_EQ(app.Translator->Translations()->Text(),
               "Button1.Caption='Schlie\\en'\r\nLabel1.Caption='Zeile 1'#10'Zeile 2'\r\n")
-        << "line ends " << (e == "\r\n" ? "CR LF" : e == "\n" ? "LF" : "CR");
+        << "line ends "
+        << (e == "\r\n" ? "CR LF"
+            : e == "\n" ? "LF"
+                        : "CR");
   }
   WriteFile(dict, "&Close\t" + String(5000, 'x'));
   app.Translator->TranslateFrom(dict);
-  EXPECT_EQ(app.Translator->Translations()->Strings(0), "Button1.Caption='" + String(4095, 'x') + "'");
+  EXPECT_EQ(app.Translator->Translations()->Strings(0),
+            "Button1.Caption='" + String(4095, 'x') + "'");
 }
 
 TEST(DictionaryTest, MissingFilesEmptyListsAndMalformedEntries) {

@@ -1,12 +1,11 @@
 // The bulk merges of the translation file and the dictionary give exactly the
 // lists that editing the list one line at a time gives. Each reference below
 // edits a TSortList line by line, as the straightforward algorithm does.
-#include "gls/FileMerge.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "gls/FileMerge.h"
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
 
@@ -46,9 +45,9 @@ String ReferenceSave(const String& fileText, const String& formName, Integer loc
   auto insert = [&](const String& entry, const String& localeText) {
     size_t eq = entry.find('=');
     if (eq == String::npos) return;
-    work.SortInsert(formName + "." + entry.substr(0, eq) + "%" + localeText + "=" +
-                        entry.substr(eq + 1, 4095),
-                    nullptr);
+    work.SortInsert(
+        formName + "." + entry.substr(0, eq) + "%" + localeText + "=" + entry.substr(eq + 1, 4095),
+        nullptr);
   };
   for (int i = 0; i < translations.Count(); ++i) insert(translations.At(i), IntToStr(locale));
   for (const String& entry : originals) insert(entry, "-1");
@@ -155,15 +154,24 @@ class TRandomContent {
   bool Chance(int percent) { return static_cast<int>(Pick(100)) < percent; }
 
   String Path() {
-    static const char* paths[] = {"Caption", "Button1.Caption", "Button10.Caption",
-                                  "Button1.Font.Name", "ListBox1.Items[0]", "ListBox1.Items[10]",
-                                  "Label1.Caption", "Label1.Width", "SystemMenuClose", "Edit1.Text",
-                                  "Edit1", "Memo1.Lines[2]"};
+    static const char* paths[] = {"Caption",
+                                  "Button1.Caption",
+                                  "Button10.Caption",
+                                  "Button1.Font.Name",
+                                  "ListBox1.Items[0]",
+                                  "ListBox1.Items[10]",
+                                  "Label1.Caption",
+                                  "Label1.Width",
+                                  "SystemMenuClose",
+                                  "Edit1.Text",
+                                  "Edit1",
+                                  "Memo1.Lines[2]"};
     return paths[Pick(std::size(paths))];
   }
   String Value() {
-    static const char* values[] = {"'&Close'", "'Fermer'", "75", "clRed", "''", "'a=b'",
-                                   "'It''s'#13#10'done'", "'x%y'", "True", "#9'Total'", "'Close'"};
+    static const char* values[] = {
+        "'&Close'", "'Fermer'", "75",        "clRed",  "''", "'a=b'", "'It''s'#13#10'done'",
+        "'x%y'",    "True",     "#9'Total'", "'Close'"};
     return values[Pick(std::size(values))];
   }
   String Locale() {
@@ -178,8 +186,8 @@ class TRandomContent {
   String FileLine(const String& ownForm) {
     String form = FormName();
     if (form != ownForm && Chance(10)) {
-      static const char* junk[] = {"garbage", "", "Form2.Caption=no locale", "Form2.x%abc=1",
-                                   "=", "Form2"};
+      static const char* junk[] = {"garbage",       "",  "Form2.Caption=no locale",
+                                   "Form2.x%abc=1", "=", "Form2"};
       return junk[Pick(std::size(junk))];
     }
     return form + "." + Path() + "%" + Locale() + "=" + Value();
@@ -231,7 +239,8 @@ TEST(FileMergeTest, SavingMatchesLineByLineEditingOnRandomFiles) {
       TTextLines file;
       file.SetText(fileText);
       DropFormLines(file.Lines(), form, locale);
-      return Joined(InsertFormLines(std::move(file.Lines()), form, locale, translations, originals));
+      return Joined(
+          InsertFormLines(std::move(file.Lines()), form, locale, translations, originals));
     });
     ASSERT_EQ(expected, actual) << "round " << round << "\n" << fileText;
   }
@@ -262,8 +271,8 @@ TEST(FileMergeTest, LoadingMatchesLineByLineEditingOnRandomFiles) {
 
 TEST(FileMergeTest, DictionaryMergesMatchLineByLineEditingOnRandomFiles) {
   TRandomContent rnd(99);
-  static const char* texts[] = {"Close", "close", "Close ", "C:\\new", "Line 1\nLine 2", "Tab\there",
-                                "", "&Open", "Fermer"};
+  static const char* texts[] = {"Close",     "close", "Close ", "C:\\new", "Line 1\nLine 2",
+                                "Tab\there", "",      "&Open",  "Fermer"};
   auto text = [&] { return String(texts[rnd.Pick(std::size(texts))]); };
   for (int round = 0; round < 400; ++round) {
     std::vector<String> collected;
@@ -305,8 +314,8 @@ TEST(FileMergeTest, DictionaryMergesMatchLineByLineEditingOnRandomFiles) {
 
 TEST(FileMergeTest, FindEntryExaminesOnlyTheInsertionPositionAndItsNeighbours) {
   TSortList list;
-  for (const char* line : {"Button1.Caption='a'", "Button1.Caption.X=1",
-                           "Button1.Caption=b", "Edit1.Text=''"})
+  for (const char* line :
+       {"Button1.Caption='a'", "Button1.Caption.X=1", "Button1.Caption=b", "Edit1.Text=''"})
     list.SortInsert(line, nullptr);
   int index;
   EXPECT_TRUE(FindEntry(list, "Edit1.Text", index));

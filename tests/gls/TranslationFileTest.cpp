@@ -8,8 +8,8 @@
 #include "support/gls/StorageForms.h"
 
 using testsupport::ReadFile;
-using testsupport::TempDir;
 using testsupport::SetEntries;
+using testsupport::TempDir;
 using testsupport::TStorageForm;
 using testsupport::WriteFile;
 

@@ -38,7 +38,8 @@ void WriteFile(const String& fileName, const String& data) {
 String DataDir() { return GLS_TEST_DATA_DIR; }
 
 String CorpusDir() {
-  std::filesystem::path dir = std::filesystem::path(GLS_SOURCE_DIR) / ".." / "shared" / "corpus" / "forms";
+  std::filesystem::path dir =
+      std::filesystem::path(GLS_SOURCE_DIR) / ".." / "shared" / "corpus" / "forms";
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) return String();
   return std::filesystem::canonical(dir, ec).string();

@@ -37,6 +37,7 @@ String CorpusDir();
 }  // namespace testsupport
 
 // Skips the current test, saying why, when the shared corpus is absent.
-#define GLS_REQUIRE_CORPUS(dir)                                                      \
-  const String dir = testsupport::CorpusDir();                                       \
-  if (dir.empty()) GTEST_SKIP() << "the shared corpus (../shared/corpus/forms) is not beside this clone"
+#define GLS_REQUIRE_CORPUS(dir)                \
+  const String dir = testsupport::CorpusDir(); \
+  if (dir.empty())                             \
+  GTEST_SKIP() << "the shared corpus (../shared/corpus/forms) is not beside this clone"
