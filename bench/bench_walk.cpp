@@ -3,7 +3,11 @@
 // every path and looks nothing up.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <memory>
+
 #include "gls/Gls.h"
+#include "host/FormFiles.h"
 #include "host/Forms.h"
 #include "host/StdCtrls.h"
 
@@ -158,5 +162,35 @@ void BM_CollectingWalk(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CollectingWalk)->Unit(benchmark::kMillisecond);
+
+// The applying walk on the generated form file of the shared benchmark data:
+//   python3 ../shared/bench/gen.py form --entries 20000 --translators 1 -o /tmp/trbench/walk.dfm
+// (another file through GLS_BENCH_FORM).
+void BM_ApplyingWalkGeneratedForm(benchmark::State& state) {
+  const char* env = std::getenv("GLS_BENCH_FORM");
+  const String fileName = env ? env : "/tmp/trbench/walk.dfm";
+  if (!FileExists(fileName)) {
+    state.SkipWithError(("no generated form at " + fileName).c_str());
+    return;
+  }
+  static std::unique_ptr<TComponent> form(LoadFormFromFile(fileName));
+  TGlossmith* translator = nullptr;
+  for (int i = 0; i < form->ComponentCount() && !translator; ++i)
+    translator = dynamic_cast<TGlossmith*>(form->Components(i));
+  if (!translator) {
+    state.SkipWithError("the generated form has no translator");
+    return;
+  }
+  translator->SetTranslate(true);
+  for (auto _ : state) {
+    state.PauseTiming();
+    translator->RestoreForm();
+    state.ResumeTiming();
+    translator->TranslateForm(translator->Translations(), false);
+  }
+  state.counters["lines"] = translator->Translations()->Count();
+  state.counters["components"] = form->ComponentCount();
+}
+BENCHMARK(BM_ApplyingWalkGeneratedForm)->Unit(benchmark::kMillisecond);
 
 }  // namespace
