@@ -159,12 +159,17 @@ class TBinaryParser {
     return Bytes(RepairedLength(len, false));
   }
   // A name: identifiers joined by dots (Font.Name, fmMain.Popup). The text
-  // format could not hold anything else.
-  String Name(bool allowEmpty = false, bool dotted = true) {
+  // format could not hold anything else, but for a set element, which may
+  // also be a number ([0, 2]).
+  String Name(bool allowEmpty = false, bool dotted = true, bool numeric = false) {
     size_t at = FPos;
     size_t len = Byte();
     String s = Bytes(RepairedLength(len, true));
     if (s.empty() && allowEmpty) return s;
+    if (numeric) {
+      Int64 number;
+      if (TryStrToInt64(s, number) && IntToStr(number) == s) return s;
+    }
     bool ok = !s.empty();
     bool start = true;
     for (char c : s) {
@@ -313,7 +318,7 @@ class TBinaryParser {
       case vaSet:
         v.Kind = TFormValueKind::Set;
         for (;;) {
-          String name = Name(true, false);
+          String name = Name(true, false, true);
           if (name.empty()) break;
           v.Names.push_back(std::move(name));
         }

@@ -502,6 +502,7 @@ TEST(FormFilesTest, BinaryFormsCarryTheSameFormAsText) {
       "      1.5s",
       "      12.5c",
       "      45000d)",
+      "    Ranges = [a, $b, 2]",
       "  end",
       "end",
   });
