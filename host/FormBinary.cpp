@@ -80,7 +80,7 @@ void DoubleToExtended(double v, unsigned char* p) {
 
 class TBinaryParser {
  public:
-  explicit TBinaryParser(std::string_view data) : FData(data) {}
+  TBinaryParser(std::string_view data, bool repair) : FData(data), FRepair(repair) {}
 
   std::unique_ptr<TFormObject> Parse() {
     SkipResourceHeader();
@@ -127,8 +127,8 @@ class TBinaryParser {
   }
   // Binary forms kept in version control as text have often had their CR
   // bytes turned into LF, which breaks every length of 13 (a CR) into 10.
-  // Where a length of 10 cannot be right and 13 can, 13 is taken; a valid
-  // stream never meets that case.
+  // A stream that does not read as it stands is read again in repair mode,
+  // where a length of 10 that cannot be right is taken as 13.
   static bool IsNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '.';
@@ -146,7 +146,7 @@ class TBinaryParser {
     return b <= vaQWord || IsNameAt(pos + 1, b);
   }
   size_t RepairedLength(size_t len, bool name) const {
-    if ((len & 0xFF) != 0x0A) return len;
+    if (!FRepair || (len & 0xFF) != 0x0A) return len;
     size_t end = FPos + len;
     if (name) {
       return IsNameAt(FPos, len + 3) ? len + 3 : len;
@@ -385,6 +385,7 @@ class TBinaryParser {
   }
 
   std::string_view FData;
+  bool FRepair;
   size_t FPos = 0;
   bool FQualified = false;
 };
@@ -573,7 +574,11 @@ class TBinaryWriter {
       if (obj.ChildPos >= 0) Integer_(obj.ChildPos);
     }
     size_t slash = obj.ClassName.find('/');
-    ShortString(slash == String::npos ? obj.ClassName : obj.ClassName.substr(slash + 1));
+    String className = slash == String::npos ? obj.ClassName : obj.ClassName.substr(slash + 1);
+    // Without flags, a length byte of 240 or more would read as a flags byte.
+    if (!flags && className.size() >= 0xF0)
+      throw EWriteError(Format("Class name too long for a binary form: %s", {className}));
+    ShortString(className);
     ShortString(obj.Name);
     Properties(obj.Properties);
     Byte(0);
@@ -591,8 +596,19 @@ bool IsBinaryForm(std::string_view data) {
 }
 
 std::unique_ptr<TFormObject> ParseFormBinary(std::string_view data) {
-  TBinaryParser parser(data);
-  return parser.Parse();
+  try {
+    TBinaryParser parser(data, false);
+    return parser.Parse();
+  } catch (const EReadError&) {
+    // Perhaps a stream whose CR bytes became LF: read it again repairing
+    // the lengths; if that fails too, the first error is the one to report.
+    try {
+      TBinaryParser repairing(data, true);
+      return repairing.Parse();
+    } catch (const EReadError&) {
+    }
+    throw;
+  }
 }
 
 String FormTreeToBinary(const TFormObject& root) {
