@@ -523,6 +523,16 @@ TEST(FormFilesTest, BinaryFormsCarryTheSameFormAsText) {
   EXPECT_EQ(testsupport::DumpForm(fromResource.get()), testsupport::DumpForm(form.get()));
 }
 
+TEST(FormFilesTest, BinaryLengthsAreOnlyRepairedWhereTheStreamDoesNotReadAsItStands) {
+  // A ten-character class name followed by a name whose length byte reads as
+  // a letter looks like a damaged length of 13 to a reader that guesses.
+  const String text =
+      "object F: TForm\r\n  object " + String(108, 'B') + ": TBut2Click\r\n  end\r\nend\r\n";
+  auto form = Read(text);
+  auto fromBinary = Read(WriteFormToString(form.get(), TFormFormat::Binary));
+  EXPECT_EQ(testsupport::DumpForm(fromBinary.get()), testsupport::DumpForm(form.get()));
+}
+
 TEST(FormFilesTest, FormsLoadFromFilesOwnedByTheApplicationAndWriteAtomically) {
   testsupport::TempDir dir;
   String name = dir.File("form.dfm");
