@@ -97,7 +97,10 @@ void WriteString(String& out, std::string_view s, int indent) {
   bool quoted = false;
   size_t inPiece = 0;
   ForEachUnit(s, [&](const TStringUnit& u) {
-    if (inPiece == StringPieceLength) {
+    // The two codes of a surrogate pair stay in one piece, so that a reader
+    // joins them again.
+    const bool lowSurrogate = !u.Quoted && u.Code >= 0xDC00 && u.Code <= 0xDFFF;
+    if (inPiece >= StringPieceLength && !lowSurrogate) {
       if (quoted) out += '\'';
       quoted = false;
       out += " +";

@@ -533,6 +533,19 @@ TEST(FormFilesTest, BinaryLengthsAreOnlyRepairedWhereTheStreamDoesNotReadAsItSta
   EXPECT_EQ(testsupport::DumpForm(fromBinary.get()), testsupport::DumpForm(form.get()));
 }
 
+TEST(FormFilesTest, ACharacterOutsideTheBasicPlaneIsNotSplitAcrossPieces) {
+  // 63 characters, then one written as a surrogate pair: the pair would
+  // straddle the 64-character cut.
+  const String text = "object F: TForm\r\n  Caption = '" + String(63, 'x') +
+                      "'#55357#56832'y'\r\nend\r\n";
+  auto form = Read(text);
+  const String written = WriteFormToString(form.get());
+  EXPECT_NE(written.find("#55357#56832"), String::npos) << written;
+  auto again = Read(written);
+  EXPECT_EQ(WriteFormToString(again.get()), written);
+  EXPECT_EQ(GetStrProp(again.get(), "Caption"), String(63, 'x') + "\xF0\x9F\x98\x80y");
+}
+
 TEST(FormFilesTest, FormsLoadFromFilesOwnedByTheApplicationAndWriteAtomically) {
   testsupport::TempDir dir;
   String name = dir.File("form.dfm");
