@@ -6,6 +6,8 @@
 set -euo pipefail
 
 seconds="${1:-30}"
+# A fixed seed (FUZZ_SEED) makes a run repeatable, as CI wants; 0 picks one.
+seed="${FUZZ_SEED:-0}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
@@ -20,7 +22,7 @@ for source in fuzz/fuzz_*.cpp; do
   dirs=("$scratch")
   [[ -d "$seeds" ]] && dirs+=("$seeds")
   echo "== ${name}: ${seconds}s"
-  if ! "build/fuzz/fuzz/${name}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  if ! "build/fuzz/fuzz/${name}" -max_total_time="$seconds" -seed="$seed" -timeout=10 -rss_limit_mb=2048 \
       -max_len=4096 -print_final_stats=1 -artifact_prefix="build/fuzz/crash-${name#fuzz_}-" \
       "${dirs[@]}"; then
     echo "!! ${name} failed" >&2
