@@ -160,7 +160,13 @@ TComponent* TReader::CreateComponent(const TFormObject& node, TComponent* parent
   c->FilerFlags().ChildPos = node.ChildPos;
   // Controls go into their parent control, menu items into their menu;
   // anything else remembers where it was read.
-  if (parent != c && !::SetParentComponent(c, parent)) c->SetStreamParent(parent);
+  // A file that nests a component inside itself (read into by name) names
+  // an impossible parent: that is a malformed file, not a failed operation.
+  try {
+    if (parent != c && !::SetParentComponent(c, parent)) c->SetStreamParent(parent);
+  } catch (const EInvalidOperation& e) {
+    Error(node.Line, e.Message());
+  }
   return c;
 }
 

@@ -573,8 +573,12 @@ class TBinaryWriter {
       Byte(0xF0 | flags);
       if (obj.ChildPos >= 0) Integer_(obj.ChildPos);
     }
-    size_t slash = obj.ClassName.find('/');
-    String className = slash == String::npos ? obj.ClassName : obj.ClassName.substr(slash + 1);
+    // A unit-qualified class has no place in a TPF0 stream: refused rather
+    // than written without its unit.
+    if (obj.ClassName.find('/') != String::npos)
+      throw EWriteError(
+          Format("Unit-qualified class %s cannot be written in a binary form", {obj.ClassName}));
+    const String& className = obj.ClassName;
     // Without flags, a length byte of 240 or more would read as a flags byte.
     if (!flags && className.size() >= 0xF0)
       throw EWriteError(Format("Class name too long for a binary form: %s", {className}));
