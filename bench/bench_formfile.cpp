@@ -3,10 +3,10 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include "host/Filer.h"
-#include "host/FormFiles.h"
-#include "host/FormTree.h"
-#include "host/Forms.h"
+#include "host/classes/Filer.h"
+#include "host/formfiles/FormFiles.h"
+#include "host/classes/FormTree.h"
+#include "host/controls/Forms.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <random>
 
 #include "gls/Gls.h"
-#include "host/Streams.h"
+#include "host/classes/Streams.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "gls/Gls.h"
-#include "host/FormFiles.h"
-#include "host/Forms.h"
-#include "host/StdCtrls.h"
+#include "host/formfiles/FormFiles.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
 
 namespace {
 

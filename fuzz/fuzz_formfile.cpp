@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/Filer.h"
-#include "host/FormFiles.h"
-#include "host/Forms.h"
+#include "host/classes/Filer.h"
+#include "host/formfiles/FormFiles.h"
+#include "host/controls/Forms.h"
 
 namespace {
 

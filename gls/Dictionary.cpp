@@ -4,8 +4,8 @@
 
 #include "gls/FileMerge.h"
 #include "gls/Gls.h"
-#include "host/AtomicFile.h"
-#include "host/Streams.h"
+#include "host/classes/AtomicFile.h"
+#include "host/classes/Streams.h"
 
 using namespace glsstorage;
 

@@ -10,7 +10,7 @@
 
 #include "gls/LineOverlay.h"
 #include "gls/SortList.h"
-#include "host/TextLines.h"
+#include "host/classes/TextLines.h"
 
 namespace glsstorage {
 

@@ -4,7 +4,7 @@
 // FileName after the translator's published properties.
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
-#include "host/Filer.h"
+#include "host/classes/Filer.h"
 
 using namespace glsstorage;
 

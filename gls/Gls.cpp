@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "host/Forms.h"
-#include "host/Menus.h"
-#include "host/Windows.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Menus.h"
+#include "host/platform/Windows.h"
 
 GLS_IMPLEMENT_CLASS(TGlossmith)
 

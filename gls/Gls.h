@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gls/SortList.h"
-#include "host/Classes.h"
+#include "host/classes/Classes.h"
 
 class TFiler;
 class TReader;

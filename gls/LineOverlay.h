@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gls/SortSearch.h"
-#include "host/SysUtils.h"
+#include "host/rtl/SysUtils.h"
 
 class TLineOverlay {
  public:

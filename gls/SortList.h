@@ -1,7 +1,7 @@
 // TSortList: a string list kept in byte-wise order by its own insertion.
 #pragma once
 
-#include "host/Classes.h"
+#include "host/classes/Classes.h"
 
 // A list of lines in ascending order of an unsigned byte-by-byte comparison,
 // case-sensitive, with no regard to locale (a prefix sorts first). The order

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 namespace glsstorage {
 

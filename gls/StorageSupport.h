@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "host/Classes.h"
+#include "host/classes/Classes.h"
 
 namespace glsstorage {
 

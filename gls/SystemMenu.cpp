@@ -1,8 +1,8 @@
 // The entries of the owner form's system menu, which no published property
 // holds, treated as virtual properties of the form with fixed names.
 #include "gls/Gls.h"
-#include "host/Forms.h"
-#include "host/Windows.h"
+#include "host/controls/Forms.h"
+#include "host/platform/Windows.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include "gls/FileMerge.h"
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
-#include "host/AtomicFile.h"
-#include "host/Forms.h"
-#include "host/Streams.h"
-#include "host/TextLines.h"
-#include "host/ToolIntf.h"
+#include "host/classes/AtomicFile.h"
+#include "host/controls/Forms.h"
+#include "host/classes/Streams.h"
+#include "host/classes/TextLines.h"
+#include "host/platform/ToolIntf.h"
 
 using namespace glsstorage;
 

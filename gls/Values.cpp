@@ -1,7 +1,7 @@
 // The text form of property values, and applying a line of the active list to
 // one property.
 #include "gls/Gls.h"
-#include "host/Graphics.h"
+#include "host/controls/Graphics.h"
 
 namespace {
 

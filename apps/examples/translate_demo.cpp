@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "gls/Gls.h"
-#include "host/ComCtrls.h"
-#include "host/Forms.h"
-#include "host/StdCtrls.h"
-#include "host/Windows.h"
+#include "host/controls/ComCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
+#include "host/platform/Windows.h"
 
 namespace {
 

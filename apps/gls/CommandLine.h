@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "host/SysUtils.h"
+#include "host/rtl/SysUtils.h"
 
 // A command-line mistake: the usage is printed and the exit status is 2.
 class EUsageError : public Exception {

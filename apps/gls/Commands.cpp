@@ -8,7 +8,7 @@
 #include "TextTable.h"
 #include "gls/FileMerge.h"
 #include "gls/StorageSupport.h"
-#include "host/Streams.h"
+#include "host/classes/Streams.h"
 
 namespace {
 

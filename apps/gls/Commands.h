@@ -6,7 +6,7 @@
 #include <iosfwd>
 #include <vector>
 
-#include "host/SysUtils.h"
+#include "host/rtl/SysUtils.h"
 
 struct TCommandIO {
   std::ostream& Out;

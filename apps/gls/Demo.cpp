@@ -8,7 +8,7 @@
 #include "Commands.h"
 #include "FormDocument.h"
 #include "gls/Gls.h"
-#include "host/Streams.h"
+#include "host/classes/Streams.h"
 
 namespace fs = std::filesystem;
 

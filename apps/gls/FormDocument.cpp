@@ -1,7 +1,7 @@
 #include "FormDocument.h"
 
-#include "host/Forms.h"
-#include "host/Streams.h"
+#include "host/controls/Forms.h"
+#include "host/classes/Streams.h"
 
 TFormDocument::TFormDocument(const String& fileName) : FFileName(fileName) {
   Guard([&] {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gls/Gls.h"
-#include "host/FormFiles.h"
+#include "host/formfiles/FormFiles.h"
 
 // An error to report for one file: the message already names it.
 class EToolError : public Exception {

@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <vector>
 
-#include "host/SysUtils.h"
+#include "host/rtl/SysUtils.h"
 
 class TTextTable {
  public:

@@ -2,9 +2,9 @@
 #include <unistd.h>
 
 #include "gls/Gls.h"
-#include "host/FormFiles.h"
-#include "host/Forms.h"
-#include "host/ToolIntf.h"
+#include "host/formfiles/FormFiles.h"
+#include "host/controls/Forms.h"
+#include "host/platform/ToolIntf.h"
 #include "support/TestSupport.h"
 #include "support/gls/StorageForms.h"
 

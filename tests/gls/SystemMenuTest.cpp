@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "TestComponents.h"
-#include "host/Forms.h"
-#include "host/Menus.h"
-#include "host/Windows.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Menus.h"
+#include "host/platform/Windows.h"
 
 using namespace glstest;
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "gls/Gls.h"
-#include "host/Graphics.h"
+#include "host/controls/Graphics.h"
 
 enum TTestShape : uint8_t { tsCircle, tsSquare, tsTriangle };
 GLS_ENUM_TYPEINFO(TTestShape, "tsCircle", "tsSquare", "tsTriangle")

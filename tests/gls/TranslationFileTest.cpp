@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "gls/Gls.h"
-#include "host/Forms.h"
-#include "host/Streams.h"
-#include "host/ToolIntf.h"
+#include "host/controls/Forms.h"
+#include "host/classes/Streams.h"
+#include "host/platform/ToolIntf.h"
 #include "support/TestSupport.h"
 #include "support/gls/StorageForms.h"
 

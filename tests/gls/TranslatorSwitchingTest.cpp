@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestComponents.h"
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 using namespace glstest;
 

@@ -6,9 +6,9 @@
 #include <random>
 
 #include "TestComponents.h"
-#include "host/ComCtrls.h"
-#include "host/Forms.h"
-#include "host/StdCtrls.h"
+#include "host/controls/ComCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
 
 using namespace glstest;
 

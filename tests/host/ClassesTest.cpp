@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/Classes.h"
-#include "host/Graphics.h"
+#include "host/classes/Classes.h"
+#include "host/controls/Graphics.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "host/ComCtrls.h"
-#include "host/Controls.h"
-#include "host/ExtCtrls.h"
-#include "host/StdCtrls.h"
+#include "host/controls/ComCtrls.h"
+#include "host/controls/Controls.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/StdCtrls.h"
 
 namespace {
 
@@ -461,7 +461,6 @@ TEST(ControlsTest, ButtonSetsTheModalResultBeforeItsHandlerRuns) {
 }
 
 TEST(ControlsTest, EveryControlClassIsFoundByName) {
-  RegisterHostClasses();
   for (const char* name :
        {"TButton",      "TLabel",       "TEdit",       "TMemo",       "TListBox",  "TComboBox",
         "TCheckBox",    "TRadioButton", "TRadioGroup", "TGroupBox",   "TPanel",    "TBevel",

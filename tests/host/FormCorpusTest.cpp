@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "host/FormDump.h"
-#include "host/FormFiles.h"
-#include "host/FormText.h"
-#include "host/Generic.h"
+#include "host/formfiles/FormFiles.h"
+#include "host/formfiles/FormText.h"
+#include "host/classes/Generic.h"
 #include "support/TestSupport.h"
 
 namespace {

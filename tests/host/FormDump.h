@@ -3,10 +3,10 @@
 // API alone, so that it does not share the writer's view of a form.
 #pragma once
 
-#include "host/Classes.h"
-#include "host/Controls.h"
-#include "host/FormText.h"
-#include "host/Generic.h"
+#include "host/classes/Classes.h"
+#include "host/controls/Controls.h"
+#include "host/formfiles/FormText.h"
+#include "host/classes/Generic.h"
 
 namespace testsupport {
 
@@ -78,7 +78,7 @@ inline void DumpProps(String& out, const TObject* obj, const String& indent) {
 }
 
 inline void DumpComponent(String& out, const TComponent* c) {
-  const TComponent* parent = ::GetParentComponent(c);
+  const TComponent* parent = c->GetParentComponent();
   if (!parent) parent = c->StreamParent();
   out += "component " + c->Name() + ": " + c->ClassName() + " parent " +
          (parent ? parent->Name() : String("-")) + " flags " + IntToStr(c->FilerFlags().Inherited) +

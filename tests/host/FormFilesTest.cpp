@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "host/Filer.h"
-#include "host/FormBinary.h"
+#include "host/classes/Filer.h"
+#include "host/formfiles/FormBinary.h"
 #include "host/FormDump.h"
-#include "host/FormFiles.h"
-#include "host/FormParser.h"
-#include "host/Forms.h"
-#include "host/Generic.h"
-#include "host/Graphics.h"
+#include "host/formfiles/FormFiles.h"
+#include "host/formfiles/FormParser.h"
+#include "host/controls/Forms.h"
+#include "host/classes/Generic.h"
+#include "host/controls/Graphics.h"
 #include "support/TestSupport.h"
 
 namespace {

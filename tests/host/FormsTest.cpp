@@ -3,8 +3,8 @@
 
 #include <climits>
 
-#include "host/Forms.h"
-#include "host/StdCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
 
 namespace {
 

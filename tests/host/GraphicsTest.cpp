@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/Graphics.h"
+#include "host/controls/Graphics.h"
 
 namespace {
 

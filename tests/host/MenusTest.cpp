@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/Controls.h"
-#include "host/Menus.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Menus.h"
 
 namespace {
 
@@ -71,14 +71,19 @@ TEST(MenusTest, FormFilesNestItemsUnderMenusAndItems) {
   auto* menu = new TPopupMenu(&form);
   auto* top = new TMenuItem(&form);
   auto* sub = new TMenuItem(&form);
-  EXPECT_TRUE(SetParentComponent(top, menu));
-  EXPECT_TRUE(SetParentComponent(sub, top));
-  EXPECT_FALSE(SetParentComponent(sub, &form));
-  EXPECT_EQ(GetParentComponent(top), menu);
-  EXPECT_EQ(GetParentComponent(sub), top);
-  EXPECT_EQ(GetChildComponents(menu), (std::vector<TComponent*>{top}));
-  EXPECT_EQ(GetChildComponents(top), (std::vector<TComponent*>{sub}));
-  EXPECT_EQ(GetParentComponent(menu), nullptr);
+  auto children = [](const TComponent* parent) {
+    std::vector<TComponent*> list;
+    parent->GetChildren([&](TComponent* child) { list.push_back(child); });
+    return list;
+  };
+  EXPECT_TRUE(top->SetParentComponent(menu));
+  EXPECT_TRUE(sub->SetParentComponent(top));
+  EXPECT_FALSE(sub->SetParentComponent(&form));
+  EXPECT_EQ(top->GetParentComponent(), menu);
+  EXPECT_EQ(sub->GetParentComponent(), top);
+  EXPECT_EQ(children(menu), (std::vector<TComponent*>{top}));
+  EXPECT_EQ(children(top), (std::vector<TComponent*>{sub}));
+  EXPECT_EQ(menu->GetParentComponent(), nullptr);
 }
 
 TEST(MenusTest, RadioItemsOfAGroupExcludeEachOther) {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "host/Streams.h"
+#include "host/classes/Streams.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/Classes.h"
-#include "host/Streams.h"
+#include "host/classes/Classes.h"
+#include "host/classes/Streams.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <random>
 
-#include "host/SysUtils.h"
+#include "host/rtl/SysUtils.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "host/Classes.h"
-#include "host/Graphics.h"
-#include "host/TypInfo.h"
+#include "host/classes/Classes.h"
+#include "host/controls/Graphics.h"
+#include "host/rtl/TypInfo.h"
 
 namespace {
 enum TDirection : uint8_t { drNorth, drEast, drSouth, drWest };

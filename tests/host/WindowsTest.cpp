@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/Forms.h"
-#include "host/Windows.h"
+#include "host/controls/Forms.h"
+#include "host/platform/Windows.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "host/SysUtils.h"
+#include "host/rtl/SysUtils.h"
 
 namespace testsupport {
 

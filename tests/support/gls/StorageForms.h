@@ -3,7 +3,7 @@
 #pragma once
 
 #include "gls/Gls.h"
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 namespace testsupport {
 

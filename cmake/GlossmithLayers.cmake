@@ -1,0 +1,50 @@
+# Library layers. Each layer is a folder with one static library of its .cpp
+# files, linking only the layers below it.
+#
+# Classes register themselves by name from static initialisers beside their
+# definitions, so an object file that nothing refers to must still be linked:
+# a program may meet a class only by its name in a form file. Every layer is
+# therefore linked whole (the WHOLE_ARCHIVE link feature) through the target
+# Glossmith::<layer>; the archive itself is glossmith_<layer>.
+#
+# A link check per layer proves that direction to the linker: a program that
+# links one layer whole, and nothing above it, must link without undefined
+# symbols.
+
+function(glossmith_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(GLS_WARNINGS_AS_ERRORS)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# glossmith_add_layer(<name> [LINKS <lower layer>...])
+function(glossmith_add_layer name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LINKS")
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(archive glossmith_${name})
+  add_library(${archive} STATIC ${sources})
+  set_target_properties(${archive} PROPERTIES EXPORT_NAME ${name}_archive)
+  target_include_directories(${archive} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  target_compile_features(${archive} PUBLIC cxx_std_20)
+  foreach(lower IN LISTS arg_LINKS)
+    target_link_libraries(${archive} PUBLIC Glossmith::${lower})
+  endforeach()
+  glossmith_warnings(${archive})
+
+  set(linked glossmith_${name}_linked)
+  add_library(${linked} INTERFACE)
+  set_target_properties(${linked} PROPERTIES EXPORT_NAME ${name})
+  target_link_libraries(${linked} INTERFACE
+    "$<BUILD_INTERFACE:$<LINK_LIBRARY:WHOLE_ARCHIVE,${archive}>>"
+    "$<INSTALL_INTERFACE:$<LINK_LIBRARY:WHOLE_ARCHIVE,Glossmith::${name}_archive>>")
+  add_library(Glossmith::${name} ALIAS ${linked})
+  set_property(GLOBAL APPEND PROPERTY GLOSSMITH_LAYERS ${name})
+
+  if(GLS_LAYER_LINK_CHECKS)
+    add_executable(${archive}_link_check ${PROJECT_SOURCE_DIR}/cmake/LinkCheck.cpp)
+    target_link_libraries(${archive}_link_check PRIVATE Glossmith::${name})
+  endif()
+endfunction()

@@ -1,7 +1,0 @@
-#include "host/ToolIntf.h"
-
-namespace {
-TToolServices GToolServices;
-}  // namespace
-
-TToolServices* const ToolServices = &GToolServices;

@@ -1,0 +1,75 @@
+// Streams and whole-file operations.
+#pragma once
+
+#include <cstdio>
+
+#include "host/classes/AtomicFile.h"
+#include "host/classes/Classes.h"
+
+// The whole content of a file. Raises EFOpenError naming the file when it
+// cannot be opened or read.
+String ReadFileToString(const String& fileName);
+
+// Replaces the file with `data` atomically: the data goes to a temporary file
+// in the same folder, is flushed to disk, and is renamed over the old file,
+// whose permissions it takes. A symbolic link is followed (the link stays).
+// A folder, a read-only file or a read-only folder is refused. A write that
+// fails leaves the old file whole and no temporary file behind; it raises
+// EFCreateError (or EWriteError) naming the file.
+void WriteFileAtomically(const String& fileName, std::string_view data);
+
+
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TStream : public TObject {
+  GLS_CLASS(TStream, TObject)
+ public:
+  virtual Int64 Read(void* buffer, Int64 count) = 0;
+  virtual Int64 Write(const void* buffer, Int64 count) = 0;
+  virtual Int64 Seek(Int64 offset, TSeekOrigin origin) = 0;
+  Int64 Position() { return Seek(0, soCurrent); }
+  void SetPosition(Int64 pos) { Seek(pos, soBeginning); }
+  Int64 Size();
+  void ReadBuffer(void* buffer, Int64 count);
+  void WriteBuffer(const void* buffer, Int64 count);
+};
+
+constexpr unsigned fmOpenRead = 0x0000;
+constexpr unsigned fmCreate = 0xFF00;
+
+// A file opened read-only (fmOpenRead) or created for writing (fmCreate).
+// Reading is buffered; `Read` gives 0 at the end of the file.
+class TFileStream : public TStream {
+  GLS_CLASS(TFileStream, TStream)
+ public:
+  TFileStream(const String& fileName, unsigned mode);
+  ~TFileStream() override;
+  Int64 Read(void* buffer, Int64 count) override;
+  Int64 Write(const void* buffer, Int64 count) override;
+  Int64 Seek(Int64 offset, TSeekOrigin origin) override;
+  const String& FileName() const { return FFileName; }
+
+ private:
+  String FFileName;
+  std::FILE* FFile = nullptr;
+};
+
+// A stream over bytes held in memory.
+class TMemoryStream : public TStream {
+  GLS_CLASS(TMemoryStream, TStream)
+ public:
+  TMemoryStream() = default;
+  explicit TMemoryStream(String data) : FData(std::move(data)) {}
+  Int64 Read(void* buffer, Int64 count) override;
+  Int64 Write(const void* buffer, Int64 count) override;
+  Int64 Seek(Int64 offset, TSeekOrigin origin) override;
+  const String& DataString() const { return FData; }
+  void Clear() {
+    FData.clear();
+    FPos = 0;
+  }
+
+ private:
+  String FData;
+  size_t FPos = 0;
+};

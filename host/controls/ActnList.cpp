@@ -1,0 +1,111 @@
+#include "host/controls/ActnList.h"
+
+#include <algorithm>
+
+GLS_IMPLEMENT_CLASS(TBasicAction)
+GLS_IMPLEMENT_CLASS(TContainedAction)
+GLS_IMPLEMENT_CLASS(TCustomAction)
+GLS_IMPLEMENT_CLASS(TAction)
+GLS_IMPLEMENT_CLASS(TActionList)
+
+bool TBasicAction::Execute() {
+  if (!OnExecute) return false;
+  OnExecute(this);
+  return true;
+}
+
+TContainedAction::~TContainedAction() {
+  BeginDestroy();
+  SetActionList(nullptr);
+}
+
+void TContainedAction::SetActionList(TActionList* v) {
+  if (FActionList == v) return;
+  if (FActionList) std::erase(FActionList->FActions, this);
+  FActionList = v;
+  if (v) v->FActions.push_back(this);
+}
+
+int TContainedAction::Index() const {
+  if (!FActionList) return -1;
+  auto& list = FActionList->FActions;
+  return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+#define GLS_ACTION_SETTER(Field, Type, Setter) \
+  void TCustomAction::Setter(Type v) {         \
+    if (Field == v) return;                    \
+    Field = v;                                 \
+    Changed();                                 \
+  }
+
+GLS_ACTION_SETTER(FCaption, const String&, SetCaption)
+GLS_ACTION_SETTER(FChecked, bool, SetChecked)
+GLS_ACTION_SETTER(FEnabled, bool, SetEnabled)
+GLS_ACTION_SETTER(FHint, const String&, SetHint)
+GLS_ACTION_SETTER(FImageIndex, Integer, SetImageIndex)
+GLS_ACTION_SETTER(FShortCut, TShortCut, SetShortCut)
+GLS_ACTION_SETTER(FVisible, bool, SetVisible)
+
+void TCustomAction::Changed() {
+  if (!ComponentState().Contains(csDestroying)) FObservers.Notify(this);
+}
+
+void TAction::Publish(TPublisher<TAction>& P) {
+  using A = TCustomAction;
+  P.Str("Caption", &A::Caption, &A::SetCaption);
+  P.Str("Category", &A::Category, &A::SetCategory);
+  P.Bool("Checked", &A::Checked, &A::SetChecked).Default(false);
+  P.Bool("Enabled", &A::Enabled, &A::SetEnabled).Default(true);
+  P.Int("HelpContext", &A::HelpContext, &A::SetHelpContext).Default(0);
+  P.Str("Hint", &A::Hint, &A::SetHint);
+  P.Int("ImageIndex", &A::ImageIndex, &A::SetImageIndex).Default(-1);
+  P.IntOf("ShortCut", TShortCutTypeInfo(), &A::ShortCut, &A::SetShortCut).Default(0);
+  P.Bool("Visible", &A::Visible, &A::SetVisible).Default(true);
+  P.Event("OnExecute", &A::OnExecute);
+  P.Event("OnUpdate", &A::OnUpdate);
+}
+
+void TActionList::Publish(TPublisher<TActionList>& P) {
+  P.template ObjOf<TCustomImageList>("Images", &TActionList::Images, &TActionList::SetImages);
+  P.Event("OnChange", &TActionList::OnChange);
+}
+
+TActionList::~TActionList() {
+  BeginDestroy();
+  for (TContainedAction* action : FActions) action->FActionList = nullptr;
+  FActions.clear();
+}
+
+TContainedAction* TActionList::Actions(int index) const {
+  if (index < 0 || index >= ActionCount())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FActions[static_cast<size_t>(index)];
+}
+
+void TActionList::SetImages(TCustomImageList* v) {
+  if (FImages == v) return;
+  FImages = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TActionList::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && static_cast<TComponent*>(FImages) == AComponent) FImages = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Nesting in form files
+
+TComponent* TContainedAction::GetParentComponent() const { return FActionList; }
+
+bool TContainedAction::SetParentComponent(TComponent* Value) {
+  auto* list = dynamic_cast<TActionList*>(Value);
+  if (Value && !list) return false;
+  SetActionList(list);
+  return true;
+}
+
+void TActionList::GetChildren(const TGetChildProc& Proc) const {
+  for (TContainedAction* action : FActions) Proc(action);
+}

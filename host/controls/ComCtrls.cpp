@@ -1,0 +1,691 @@
+#include "host/controls/ComCtrls.h"
+
+#include <algorithm>
+
+#define GLS_SETTER(Class, Field, Type, Setter) \
+  void Class::Setter(Type v) {                 \
+    if (Field == v) return;                    \
+    Field = v;                                 \
+    Changed();                                 \
+  }
+
+// ---------------------------------------------------------------------------
+// TTabSheet
+
+GLS_IMPLEMENT_CLASS(TTabSheet)
+
+void TTabSheet::Publish(TPublisher<TTabSheet>& P) {
+  using S = TTabSheet;
+  // The page control places its pages.
+  P.Int("Left", &S::Left, &S::SetLeft).Stored(false);
+  P.Int("Top", &S::Top, &S::SetTop).Stored(false);
+  P.Int("Width", &S::Width, &S::SetWidth).Stored(false);
+  P.Int("Height", &S::Height, &S::SetHeight).Stored(false);
+  P.Int("BorderWidth", &S::BorderWidth, &S::SetBorderWidth).Default(0);
+  PublishControlProps(P, {"Caption", "DragMode", "Enabled", "Font"});
+  P.Bool("Highlighted", &S::Highlighted, &S::SetHighlighted).Default(false);
+  P.Int("ImageIndex", &S::ImageIndex, &S::SetImageIndex).Default(0);
+  PublishControlProps(P, {"Constraints"});
+  P.Int("PageIndex", &S::PageIndex, &S::SetPageIndex).Stored(false);
+  PublishControlProps(P, {"ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Bool("TabVisible", &S::TabVisible, &S::SetTabVisible).Default(true);
+  P.Bool("Visible", &S::Visible, &S::SetVisible).Stored(false);
+  PublishControlProps(P, {"OnEnter", "OnExit"});
+  P.Event("OnHide", &S::OnHide);
+  PublishControlProps(P, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+  P.Event("OnShow", &S::OnShow);
+}
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {}
+
+TTabSheet::~TTabSheet() {
+  BeginDestroy();
+  if (FPageControl) FPageControl->RemovePage(this);
+}
+
+void TTabSheet::SetParent(TWinControl* AParent) {
+  TWinControl::SetParent(AParent);
+  auto* pageControl = dynamic_cast<TPageControl*>(AParent);
+  if (pageControl == FPageControl) return;
+  if (FPageControl) FPageControl->RemovePage(this);
+  if (pageControl) pageControl->InsertPage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* v) { SetParent(v); }
+
+Integer TTabSheet::PageIndex() const {
+  if (!FPageControl) return -1;
+  auto& pages = FPageControl->FPages;
+  return static_cast<Integer>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetPageIndex(Integer v) {
+  if (FPageControl) FPageControl->MovePage(this, v);
+}
+
+Integer TTabSheet::TabIndex() const {
+  if (!FPageControl || !FTabVisible) return -1;
+  Integer index = 0;
+  for (TTabSheet* page : FPageControl->FPages) {
+    if (page == this) return index;
+    if (page->FTabVisible) ++index;
+  }
+  return -1;
+}
+
+GLS_SETTER(TTabSheet, FTabVisible, bool, SetTabVisible)
+GLS_SETTER(TTabSheet, FImageIndex, Integer, SetImageIndex)
+
+// ---------------------------------------------------------------------------
+// TPageControl
+
+GLS_IMPLEMENT_CLASS(TPageControl)
+
+void TPageControl::Publish(TPublisher<TPageControl>& P) {
+  using C = TPageControl;
+  P.template ObjOf<TTabSheet>("ActivePage", &C::ActivePage, &C::SetActivePage);
+  PublishControlProps(P, {"Align", "Anchors", "BiDiMode", "Constraints", "DragCursor", "DragKind",
+                          "DragMode", "Enabled", "Font"});
+  P.Bool("HotTrack", &C::HotTrack, &C::SetHotTrack).Default(false);
+  P.Bool("MultiLine", &C::MultiLine, &C::SetMultiLine).Default(false);
+  PublishControlProps(P, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Bool("RaggedRight", &C::RaggedRight, &C::SetRaggedRight).Default(false);
+  P.Bool("ScrollOpposite", &C::ScrollOpposite, &C::SetScrollOpposite).Default(false);
+  PublishControlProps(P, {"ShowHint"});
+  P.Enum("Style", &C::Style, &C::SetStyle).Default(tsTabs);
+  P.Int("TabHeight", &C::TabHeight, &C::SetTabHeight).Default(0);
+  PublishControlProps(P, {"TabOrder"});
+  P.Enum("TabPosition", &C::TabPosition, &C::SetTabPosition).Default(tpTop);
+  PublishControlProps(P, {"TabStop=True"});
+  P.Int("TabWidth", &C::TabWidth, &C::SetTabWidth).Default(0);
+  PublishControlProps(P, {"Visible"});
+  P.Event("OnChange", &C::OnChange);
+  P.Event("OnChanging", &C::OnChanging);
+  PublishControlProps(P,
+                      {"OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+}
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 289, 193);
+  SetTabStop(true);
+}
+
+TPageControl::~TPageControl() {
+  BeginDestroy();
+  // The pages are destroyed as child controls once this part is gone.
+  for (TTabSheet* page : FPages) page->FPageControl = nullptr;
+  FPages.clear();
+  FActivePage = nullptr;
+}
+
+TTabSheet* TPageControl::Pages(int index) const {
+  if (index < 0 || index >= PageCount())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FPages[static_cast<size_t>(index)];
+}
+
+void TPageControl::InsertPage(TTabSheet* page) {
+  FPages.push_back(page);
+  page->FPageControl = this;
+  Changed();
+}
+
+void TPageControl::RemovePage(TTabSheet* page) {
+  if (FActivePage == page) {
+    // The neighbouring page shows instead, as when a user closes a page.
+    int index = page->PageIndex();
+    FActivePage = nullptr;
+    std::erase(FPages, page);
+    page->FPageControl = nullptr;
+    if (!ComponentState().Contains(csDestroying) && !FPages.empty())
+      SetActivePage(FPages[static_cast<size_t>(std::min(index, PageCount() - 1))]);
+  } else {
+    std::erase(FPages, page);
+    page->FPageControl = nullptr;
+  }
+  Changed();
+}
+
+void TPageControl::MovePage(TTabSheet* page, int index) {
+  index = std::clamp(index, 0, PageCount() - 1);
+  std::erase(FPages, page);
+  FPages.insert(FPages.begin() + index, page);
+  Changed();
+}
+
+void TPageControl::SetActivePage(TTabSheet* v) {
+  if (v && v->FPageControl != this) return;
+  if (FActivePage == v) return;
+  TTabSheet* old = FActivePage;
+  FActivePage = v;
+  if (old && old->OnHide) old->OnHide(old);
+  if (v && v->OnShow) v->OnShow(v);
+  Changed();
+}
+
+Integer TPageControl::ActivePageIndex() const {
+  return FActivePage ? FActivePage->PageIndex() : -1;
+}
+
+void TPageControl::SetActivePageIndex(Integer v) {
+  SetActivePage(v >= 0 && v < PageCount() ? FPages[static_cast<size_t>(v)] : nullptr);
+}
+
+void TPageControl::SelectTab(int index) {
+  if (index < 0 || index >= PageCount() || FPages[static_cast<size_t>(index)] == FActivePage)
+    return;
+  bool allow = true;
+  if (OnChanging) OnChanging(this, allow);
+  if (!allow) return;
+  SetActivePageIndex(index);
+  if (OnChange) OnChange(this);
+}
+
+void TPageControl::SelectNextPage(bool goForward) {
+  int count = PageCount();
+  if (count == 0) return;
+  int start = ActivePageIndex();
+  if (start < 0) start = goForward ? count - 1 : 0;
+  for (int step = 1; step <= count; ++step) {
+    int i = ((start + (goForward ? step : -step)) % count + count) % count;
+    if (FPages[static_cast<size_t>(i)]->TabVisible()) {
+      SelectTab(i);
+      return;
+    }
+  }
+}
+
+GLS_SETTER(TPageControl, FMultiLine, bool, SetMultiLine)
+GLS_SETTER(TPageControl, FStyle, TTabStyle, SetStyle)
+GLS_SETTER(TPageControl, FTabPosition, TTabPosition, SetTabPosition)
+
+// ---------------------------------------------------------------------------
+// List view columns
+
+#define GLS_ITEM_SETTER(Class, Field, Type, Setter) \
+  void Class::Setter(Type v) {                      \
+    if (Field == v) return;                         \
+    Field = v;                                      \
+    TCollectionItem::Changed(false);                \
+  }
+
+GLS_IMPLEMENT_CLASS(TListColumn)
+
+void TListColumn::Publish(TPublisher<TListColumn>& P) {
+  using L = TListColumn;
+  P.Enum("Alignment", &L::Alignment, &L::SetAlignment).Default(taLeftJustify);
+  P.Bool("AutoSize", &L::AutoSize, &L::SetAutoSize).Default(false);
+  P.Str("Caption", &L::Caption, &L::SetCaption);
+  P.Int("ImageIndex", &L::ImageIndex, &L::SetImageIndex).Default(-1);
+  P.Int("MaxWidth", &L::MaxWidth, &L::SetMaxWidth).Default(0);
+  P.Int("MinWidth", &L::MinWidth, &L::SetMinWidth).Default(0);
+  P.Int("Tag", &L::Tag, &L::SetTag).Default(0);
+  P.Int("Width", &L::Width, &L::SetWidth).Default(50);
+}
+
+GLS_ITEM_SETTER(TListColumn, FAlignment, TAlignment, SetAlignment)
+GLS_ITEM_SETTER(TListColumn, FAutoSize, bool, SetAutoSize)
+GLS_ITEM_SETTER(TListColumn, FCaption, const String&, SetCaption)
+GLS_ITEM_SETTER(TListColumn, FImageIndex, Integer, SetImageIndex)
+
+void TListColumn::SetMaxWidth(Integer v) {
+  if (FMaxWidth == v) return;
+  FMaxWidth = v;
+  if (v > 0 && FWidth > v) FWidth = v;
+  TCollectionItem::Changed(false);
+}
+
+void TListColumn::SetMinWidth(Integer v) {
+  if (FMinWidth == v) return;
+  FMinWidth = v;
+  if (FWidth >= 0 && FWidth < v) FWidth = v;
+  TCollectionItem::Changed(false);
+}
+
+void TListColumn::SetWidth(Integer v) {
+  // Negative widths are the window system's "fit to text" requests; keep them.
+  if (v >= 0) {
+    if (FMaxWidth > 0 && v > FMaxWidth) v = FMaxWidth;
+    if (v < FMinWidth) v = FMinWidth;
+  }
+  if (FWidth == v) return;
+  FWidth = v;
+  TCollectionItem::Changed(false);
+}
+
+String TListColumn::DisplayName() const {
+  return FCaption.empty() ? TCollectionItem::DisplayName() : FCaption;
+}
+
+void TListColumn::Assign(TPersistent* source) {
+  if (auto* other = dynamic_cast<TListColumn*>(source)) {
+    FAlignment = other->FAlignment;
+    FAutoSize = other->FAutoSize;
+    FCaption = other->FCaption;
+    FImageIndex = other->FImageIndex;
+    FMaxWidth = other->FMaxWidth;
+    FMinWidth = other->FMinWidth;
+    FTag = other->FTag;
+    FWidth = other->FWidth;
+    TCollectionItem::Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+GLS_IMPLEMENT_CLASS(TListColumns)
+
+TListColumns::TListColumns(TListView* owner)
+    : TCollection(TListColumn::StaticClass(), owner), FListView(owner) {}
+
+void TListColumns::Update(TCollectionItem* item) {
+  TCollection::Update(item);
+  if (FListView) FListView->ModelChanged();
+}
+
+// ---------------------------------------------------------------------------
+// List view items
+
+GLS_IMPLEMENT_CLASS(TListItem)
+
+TListItem::TListItem(TListItems* owner)
+    : FOwner(owner), FSubItems(std::make_unique<TControlStrings>([this] { Changed(); })) {}
+
+TListItem::~TListItem() = default;
+
+void TListItem::Changed() {
+  if (FOwner) FOwner->Changed();
+}
+
+GLS_SETTER(TListItem, FCaption, const String&, SetCaption)
+GLS_SETTER(TListItem, FImageIndex, Integer, SetImageIndex)
+GLS_SETTER(TListItem, FChecked, bool, SetChecked)
+
+void TListItem::SetSelected(bool v) {
+  if (FSelected == v) return;
+  FSelected = v;
+  if (FOwner && FOwner->FOwner) FOwner->FOwner->ItemSelected(this, v);
+  Changed();
+}
+
+int TListItem::Index() const { return FOwner ? FOwner->IndexOf(this) : -1; }
+
+TPersistent* TListItem::GetOwner() const { return FOwner; }
+
+void TListItem::Assign(TPersistent* source) {
+  if (auto* other = dynamic_cast<TListItem*>(source)) {
+    FCaption = other->FCaption;
+    FSubItems->Assign(other->FSubItems.get());
+    FImageIndex = other->FImageIndex;
+    FChecked = other->FChecked;
+    FData = other->FData;
+    Changed();
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+GLS_IMPLEMENT_CLASS(TListItems)
+
+TListItems::~TListItems() {
+  FUpdateCount = 1;
+  FItems.clear();
+}
+
+TListItem* TListItems::Item(int index) const {
+  if (index < 0 || index >= Count())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FItems[static_cast<size_t>(index)].get();
+}
+
+TListItem* TListItems::Add() { return Insert(Count()); }
+
+TListItem* TListItems::Insert(int index) {
+  index = std::clamp(index, 0, Count());
+  auto it = FItems.insert(FItems.begin() + index, std::make_unique<TListItem>(this));
+  Changed();
+  return it->get();
+}
+
+void TListItems::Delete(int index) {
+  Item(index);
+  FItems.erase(FItems.begin() + index);
+  Changed();
+}
+
+void TListItems::Clear() {
+  if (FItems.empty()) return;
+  FItems.clear();
+  Changed();
+}
+
+int TListItems::IndexOf(const TListItem* item) const {
+  for (int i = 0; i < Count(); ++i)
+    if (FItems[static_cast<size_t>(i)].get() == item) return i;
+  return -1;
+}
+
+void TListItems::EndUpdate() {
+  if (FUpdateCount > 0 && --FUpdateCount == 0) Changed();
+}
+
+TPersistent* TListItems::GetOwner() const { return FOwner; }
+
+void TListItems::Assign(TPersistent* source) {
+  if (auto* other = dynamic_cast<TListItems*>(source)) {
+    if (other == this) return;
+    BeginUpdate();
+    FItems.clear();
+    for (const auto& item : other->FItems) Add()->Assign(item.get());
+    EndUpdate();
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+void TListItems::Changed() {
+  if (FUpdateCount == 0 && FOwner) FOwner->ModelChanged();
+}
+
+// ---------------------------------------------------------------------------
+// TListView
+
+GLS_IMPLEMENT_CLASS(TListView)
+
+void TListView::Publish(TPublisher<TListView>& P) {
+  using V = TListView;
+  PublishControlProps(P, {"Align", "Anchors", "BiDiMode"});
+  P.Enum("BorderStyle", &V::BorderStyle, &V::SetBorderStyle).Default(bsSingle);
+  P.Bool("Checkboxes", &V::Checkboxes, &V::SetCheckboxes).Default(false);
+  PublishControlProps(P, {"Color"});
+  P.template ObjOf<TListColumns>("Columns", &V::Columns, &V::SetColumns);
+  P.Bool("ColumnClick", &V::ColumnClick, &V::SetColumnClick).Default(true);
+  PublishControlProps(
+      P, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+  P.Bool("GridLines", &V::GridLines, &V::SetGridLines).Default(false);
+  P.Bool("HideSelection", &V::HideSelection, &V::SetHideSelection).Default(true);
+  P.Bool("HotTrack", &V::HotTrack, &V::SetHotTrack).Default(false);
+  P.Bool("MultiSelect", &V::MultiSelect, &V::SetMultiSelect).Default(false);
+  P.Bool("ReadOnly", &V::ReadOnly, &V::SetReadOnly).Default(false);
+  P.Bool("RowSelect", &V::RowSelect, &V::SetRowSelect).Default(false);
+  PublishControlProps(
+      P, {"ParentBiDiMode", "ParentColor=False", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Bool("ShowColumnHeaders", &V::ShowColumnHeaders, &V::SetShowColumnHeaders).Default(true);
+  PublishControlProps(P, {"ShowHint"});
+  P.Enum("SortType", &V::SortType, &V::SetSortType).Default(stNone);
+  PublishControlProps(P, {"TabOrder", "TabStop=True"});
+  P.Enum("ViewStyle", &V::ViewStyle, &V::SetViewStyle).Default(vsIcon);
+  PublishControlProps(P, {"Visible"});
+  P.Event("OnChange", &V::OnChange);
+  PublishControlProps(P, {"OnClick"});
+  P.Event("OnColumnClick", &V::OnColumnClick);
+  PublishControlProps(P, {"OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+                          "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Event("OnSelectItem", &V::OnSelectItem);
+}
+
+TListView::TListView(TComponent* AOwner)
+    : TWinControl(AOwner),
+      FColumns(std::make_unique<TListColumns>(this)),
+      FItems(std::make_unique<TListItems>(this)) {
+  SetBounds(0, 0, 250, 150);
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+TListView::~TListView() {
+  BeginDestroy();
+  FItems.reset();
+  FColumns.reset();
+}
+
+TListItem* TListView::Selected() const {
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (FItems->Item(i)->Selected()) return FItems->Item(i);
+  return nullptr;
+}
+
+Integer TListView::SelCount() const {
+  Integer n = 0;
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (FItems->Item(i)->Selected()) ++n;
+  return n;
+}
+
+void TListView::ItemSelected(TListItem* item, bool selected) {
+  // One selected item at a time unless several may be.
+  if (selected && !FMultiSelect)
+    for (int i = 0; i < FItems->Count(); ++i)
+      if (TListItem* other = FItems->Item(i); other != item && other->Selected())
+        other->SetSelected(false);
+  if (OnSelectItem) OnSelectItem(this, item, selected);
+}
+
+GLS_SETTER(TListView, FCheckboxes, bool, SetCheckboxes)
+GLS_SETTER(TListView, FGridLines, bool, SetGridLines)
+GLS_SETTER(TListView, FRowSelect, bool, SetRowSelect)
+GLS_SETTER(TListView, FShowColumnHeaders, bool, SetShowColumnHeaders)
+GLS_SETTER(TListView, FViewStyle, TViewStyle, SetViewStyle)
+
+// ---------------------------------------------------------------------------
+// Status bars
+
+GLS_IMPLEMENT_CLASS(TStatusPanel)
+
+void TStatusPanel::Publish(TPublisher<TStatusPanel>& P) {
+  using S = TStatusPanel;
+  P.Enum("Alignment", &S::Alignment, &S::SetAlignment).Default(taLeftJustify);
+  P.Enum("Bevel", &S::Bevel, &S::SetBevel).Default(pbLowered);
+  P.Enum("BiDiMode", &S::BiDiMode, &S::SetBiDiMode).Stored(&S::IsBiDiModeStored);
+  P.Bool("ParentBiDiMode", &S::ParentBiDiMode, &S::SetParentBiDiMode).Default(true);
+  P.Enum("Style", &S::Style, &S::SetStyle).Default(psText);
+  P.Str("Text", &S::Text, &S::SetText);
+  P.Int("Width", &S::Width, &S::SetWidth);
+}
+
+GLS_ITEM_SETTER(TStatusPanel, FAlignment, TAlignment, SetAlignment)
+GLS_ITEM_SETTER(TStatusPanel, FBevel, TStatusPanelBevel, SetBevel)
+GLS_ITEM_SETTER(TStatusPanel, FStyle, TStatusPanelStyle, SetStyle)
+GLS_ITEM_SETTER(TStatusPanel, FText, const String&, SetText)
+GLS_ITEM_SETTER(TStatusPanel, FWidth, Integer, SetWidth)
+
+void TStatusPanel::SetBiDiMode(TBiDiMode v) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == v) return;
+  FBiDiMode = v;
+  TCollectionItem::Changed(false);
+}
+
+void TStatusPanel::SetParentBiDiMode(bool v) {
+  if (FParentBiDiMode == v) return;
+  FParentBiDiMode = v;
+  TCollectionItem::Changed(false);
+}
+
+String TStatusPanel::DisplayName() const {
+  return FText.empty() ? TCollectionItem::DisplayName() : FText;
+}
+
+void TStatusPanel::Assign(TPersistent* source) {
+  if (auto* other = dynamic_cast<TStatusPanel*>(source)) {
+    FAlignment = other->FAlignment;
+    FBevel = other->FBevel;
+    FBiDiMode = other->FBiDiMode;
+    FParentBiDiMode = other->FParentBiDiMode;
+    FStyle = other->FStyle;
+    FText = other->FText;
+    FWidth = other->FWidth;
+    TCollectionItem::Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+GLS_IMPLEMENT_CLASS(TStatusPanels)
+
+TStatusPanels::TStatusPanels(TStatusBar* owner)
+    : TCollection(TStatusPanel::StaticClass(), owner), FStatusBar(owner) {}
+
+void TStatusPanels::Update(TCollectionItem* item) {
+  TCollection::Update(item);
+  if (FStatusBar) FStatusBar->ModelChanged();
+}
+
+GLS_IMPLEMENT_CLASS(TStatusBar)
+
+void TStatusBar::Publish(TPublisher<TStatusBar>& P) {
+  using B = TStatusBar;
+  PublishControlProps(P, {"Align=alBottom", "Anchors"});
+  P.Bool("AutoHint", &B::AutoHint, &B::SetAutoHint).Default(false);
+  PublishControlProps(P, {"BiDiMode", "Color=clBtnFace", "DragCursor", "DragKind", "DragMode",
+                          "Enabled", "Font", "Constraints"});
+  P.template ObjOf<TStatusPanels>("Panels", &B::Panels, &B::SetPanels);
+  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentFont=False",
+                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Bool("SimplePanel", &B::SimplePanel, &B::SetSimplePanel).Default(false);
+  P.Str("SimpleText", &B::SimpleText, &B::SetSimpleText);
+  P.Bool("SizeGrip", &B::SizeGrip, &B::SetSizeGrip).Default(true);
+  P.Bool("UseSystemFont", &B::UseSystemFont, &B::SetUseSystemFont).Default(true);
+  PublishControlProps(P, {"Visible", "OnClick", "OnDblClick"});
+  P.Event("OnHint", &B::OnHint);
+  PublishControlProps(P, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+}
+
+TStatusBar::TStatusBar(TComponent* AOwner)
+    : TWinControl(AOwner), FPanels(std::make_unique<TStatusPanels>(this)) {
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  SetAlign(alBottom);
+  SetBounds(0, 0, 200, 19);
+}
+
+TStatusBar::~TStatusBar() {
+  BeginDestroy();
+  FPanels.reset();
+}
+
+GLS_SETTER(TStatusBar, FSimplePanel, bool, SetSimplePanel)
+GLS_SETTER(TStatusBar, FSimpleText, const String&, SetSimpleText)
+
+// ---------------------------------------------------------------------------
+// Tool bars
+
+GLS_IMPLEMENT_CLASS(TToolBar)
+
+void TToolBar::Publish(TPublisher<TToolBar>& P) {
+  using B = TToolBar;
+  PublishControlProps(P, {"Align=alTop", "Anchors", "AutoSize"});
+  P.Int("ButtonHeight", &B::ButtonHeight, &B::SetButtonHeight).Default(22);
+  P.Int("ButtonWidth", &B::ButtonWidth, &B::SetButtonWidth).Default(23);
+  PublishControlProps(P, {"Caption", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
+                          "DragMode", "Enabled"});
+  P.Bool("Flat", &B::Flat, &B::SetFlat).Default(false);
+  PublishControlProps(P, {"Font", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Bool("ShowCaptions", &B::ShowCaptions, &B::SetShowCaptions).Default(false);
+  PublishControlProps(P, {"ShowHint", "TabOrder", "TabStop", "Visible"});
+  P.Bool("Wrapable", &B::Wrapable, &B::SetWrapable).Default(true);
+  PublishControlProps(P, {"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnMouseDown",
+                          "OnMouseMove", "OnMouseUp", "OnResize"});
+}
+
+TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
+  SetAlign(alTop);
+  SetBounds(0, 0, 150, 29);
+}
+
+GLS_SETTER(TToolBar, FShowCaptions, bool, SetShowCaptions)
+
+int TToolBar::ButtonCount() const {
+  int n = 0;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (dynamic_cast<TToolButton*>(Controls(i))) ++n;
+  return n;
+}
+
+GLS_IMPLEMENT_CLASS(TToolButton)
+
+void TToolButton::Publish(TPublisher<TToolButton>& P) {
+  using B = TToolButton;
+  P.Bool("AllowAllUp", &B::AllowAllUp, &B::SetAllowAllUp).Default(false);
+  PublishControlProps(P, {"AutoSize", "Caption"});
+  P.Bool("Down", &B::Down, &B::SetDown).Default(false);
+  PublishControlProps(P, {"DragCursor", "DragKind", "DragMode"});
+  P.template ObjOf<TPopupMenu>("DropdownMenu", &B::DropdownMenu, &B::SetDropdownMenu);
+  PublishControlProps(P, {"Enabled"});
+  P.Bool("Grouped", &B::Grouped, &B::SetGrouped).Default(false);
+  P.Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex).Default(-1);
+  P.Bool("Indeterminate", &B::Indeterminate, &B::SetIndeterminate).Default(false);
+  P.Bool("Marked", &B::Marked, &B::SetMarked).Default(false);
+  P.template ObjOf<TMenuItem>("MenuItem", &B::MenuItem, &B::SetMenuItem);
+  PublishControlProps(P, {"ParentShowHint", "PopupMenu"});
+  P.Bool("Wrap", &B::Wrap, &B::SetWrap).Default(false);
+  PublishControlProps(P, {"ShowHint"});
+  P.Enum("Style", &B::Style, &B::SetStyle).Default(tbsButton);
+  PublishControlProps(P, {"Visible", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 23, 22); }
+
+GLS_SETTER(TToolButton, FImageIndex, Integer, SetImageIndex)
+GLS_SETTER(TToolButton, FIndeterminate, bool, SetIndeterminate)
+GLS_SETTER(TToolButton, FMarked, bool, SetMarked)
+GLS_SETTER(TToolButton, FStyle, TToolButtonStyle, SetStyle)
+
+void TToolButton::SetDown(bool v) {
+  if (FDown == v) return;
+  FDown = v;
+  // A grouped button going down lets the others of its group up.
+  if (v && FGrouped && Parent()) {
+    int index = -1;
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+      if (Parent()->Controls(i) == this) index = i;
+    auto groupMember = [&](int i) {
+      auto* b = dynamic_cast<TToolButton*>(Parent()->Controls(i));
+      return b && b->FGrouped && b->FStyle == tbsCheck ? b : nullptr;
+    };
+    for (int i = index - 1; i >= 0 && groupMember(i); --i) groupMember(i)->SetDown(false);
+    for (int i = index + 1; i < Parent()->ControlCount() && groupMember(i); ++i)
+      groupMember(i)->SetDown(false);
+  }
+  Changed();
+}
+
+void TToolButton::SetDropdownMenu(TPopupMenu* v) {
+  if (FDropdownMenu == v) return;
+  FDropdownMenu = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TToolButton::SetMenuItem(TMenuItem* v) {
+  if (FMenuItem == v) return;
+  FMenuItem = v;
+  if (v) {
+    v->FreeNotification(this);
+    if (!IsLoading()) {
+      SetCaption(v->Caption());
+      SetHint(v->Hint());
+      SetImageIndex(v->ImageIndex());
+    }
+  }
+}
+
+void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (static_cast<TComponent*>(FDropdownMenu) == AComponent) FDropdownMenu = nullptr;
+  if (static_cast<TComponent*>(FMenuItem) == AComponent) FMenuItem = nullptr;
+}
+
+void TToolButton::Click() {
+  if (FStyle == tbsCheck) {
+    if (!FDown)
+      SetDown(true);
+    else if (!FGrouped || FAllowAllUp)
+      SetDown(false);
+  }
+  if (FMenuItem && !OnClick) {
+    FMenuItem->Click();
+    return;
+  }
+  TGraphicControl::Click();
+}

@@ -1,0 +1,453 @@
+#include "host/controls/Controls.h"
+
+#include <algorithm>
+#include <limits>
+
+
+// ---------------------------------------------------------------------------
+// Cursors and modal results
+
+namespace {
+
+struct TCursorName {
+  TCursor Value;
+  const char* Name;
+};
+
+constexpr TCursorName kCursorNames[] = {
+    {crDefault, "crDefault"},     {crNone, "crNone"},           {crArrow, "crArrow"},
+    {crCross, "crCross"},         {crIBeam, "crIBeam"},         {crSizeNESW, "crSizeNESW"},
+    {crSizeNS, "crSizeNS"},       {crSizeNWSE, "crSizeNWSE"},   {crSizeWE, "crSizeWE"},
+    {crUpArrow, "crUpArrow"},     {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+    {crNoDrop, "crNoDrop"},       {crHSplit, "crHSplit"},       {crVSplit, "crVSplit"},
+    {crMultiDrag, "crMultiDrag"}, {crSQLWait, "crSQLWait"},     {crNo, "crNo"},
+    {crAppStart, "crAppStart"},   {crHelp, "crHelp"},           {crHandPoint, "crHandPoint"},
+    {crSizeAll, "crSizeAll"},     {crSize, "crSize"},
+};
+
+}  // namespace
+
+bool CursorToIdent(Integer cursor, String& ident) {
+  for (const auto& c : kCursorNames)
+    if (c.Value == cursor) {
+      ident = c.Name;
+      return true;
+    }
+  return false;
+}
+
+bool IdentToCursor(std::string_view ident, Integer& cursor) {
+  for (const auto& c : kCursorNames)
+    if (SameText(c.Name, ident)) {
+      cursor = c.Value;
+      return true;
+    }
+  return false;
+}
+
+PTypeInfo TCursorTypeInfo() {
+  static const PTypeInfo info = [] {
+    PTypeInfo t = MakeTypeInfo(tkInteger, "TCursor");
+    RegisterIntegerConsts(t, &IdentToCursor, &CursorToIdent);
+    return t;
+  }();
+  return info;
+}
+
+PTypeInfo TModalResultTypeInfo() {
+  static const PTypeInfo info = MakeTypeInfo(tkInteger, "TModalResult");
+  return info;
+}
+
+// ---------------------------------------------------------------------------
+// TSizeConstraints
+
+GLS_IMPLEMENT_CLASS(TSizeConstraints)
+
+void TSizeConstraints::Publish(TPublisher<TSizeConstraints>& P) {
+  using S = TSizeConstraints;
+  P.Int("MaxHeight", &S::MaxHeight, &S::SetMaxHeight).Default(0);
+  P.Int("MaxWidth", &S::MaxWidth, &S::SetMaxWidth).Default(0);
+  P.Int("MinHeight", &S::MinHeight, &S::SetMinHeight).Default(0);
+  P.Int("MinWidth", &S::MinWidth, &S::SetMinWidth).Default(0);
+}
+
+void TSizeConstraints::Set(Integer& field, Integer v) {
+  if (field == v) return;
+  field = v;
+  if (OnChange) OnChange(this);
+}
+
+void TSizeConstraints::Assign(TPersistent* source) {
+  if (auto* other = dynamic_cast<TSizeConstraints*>(source)) {
+    FMaxHeight = other->FMaxHeight;
+    FMaxWidth = other->FMaxWidth;
+    FMinHeight = other->FMinHeight;
+    FMinWidth = other->FMinWidth;
+    if (OnChange) OnChange(this);
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+// ---------------------------------------------------------------------------
+// TControl
+
+GLS_IMPLEMENT_CLASS(TControl)
+
+void TControl::Publish(TPublisher<TControl>& P) {
+  P.Int("Left", &TControl::Left, &TControl::SetLeft);
+  P.Int("Top", &TControl::Top, &TControl::SetTop);
+  P.Int("Width", &TControl::Width, &TControl::SetWidth);
+  P.Int("Height", &TControl::Height, &TControl::SetHeight);
+  PublishControlProps(P, {"Cursor", "Hint"});
+}
+
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner),
+      FFont(std::make_unique<TFont>()),
+      FConstraints(std::make_unique<TSizeConstraints>()) {
+  FFont->OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl() {
+  BeginDestroy();
+  if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (FParent == AParent) return;
+  for (TControl* p = AParent; p; p = p->FParent)
+    if (p == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  if (FParent) FParent->RemoveControl(this);
+  if (AParent) AParent->InsertControl(this);
+  ParentChanged();
+  Changed();
+}
+
+void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  bool resized = AWidth != FWidth || AHeight != FHeight;
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  if (resized) Resize();
+  Changed();
+}
+
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+void TControl::SetText(const String& v) {
+  if (FText == v) return;
+  FText = v;
+  Changed();
+}
+
+void TControl::SetTextField(const String& v) {
+  if (FText == v) return;
+  FText = v;
+  Changed();
+}
+
+bool TControl::IsLoading() const {
+  return ComponentState().Contains(csLoading) ||
+         (Owner() && Owner()->ComponentState().Contains(csLoading));
+}
+
+void TControl::SetHint(const String& v) {
+  if (FHint == v) return;
+  FHint = v;
+  Changed();
+}
+
+void TControl::SetVisible(bool v) {
+  if (FVisible == v) return;
+  FVisible = v;
+  Changed();
+}
+
+void TControl::SetEnabled(bool v) {
+  if (FEnabled == v) return;
+  FEnabled = v;
+  Changed();
+}
+
+void TControl::SetAlign(TAlign v) {
+  if (FAlign == v) return;
+  FAlign = v;
+  Changed();
+}
+
+void TControl::SetAlignment(TAlignment v) {
+  if (FAlignment == v) return;
+  FAlignment = v;
+  Changed();
+}
+
+void TControl::SetColor(TColor v) {
+  FParentColor = false;
+  if (FColor == v) return;
+  FColor = v;
+  Changed();
+  if (auto* w = dynamic_cast<TWinControl*>(this)) w->ParentChanged();
+}
+
+void TControl::SetParentColor(bool v) {
+  if (FParentColor == v) return;
+  FParentColor = v;
+  if (v) ParentChanged();
+}
+
+void TControl::SetParentFont(bool v) {
+  if (FParentFont == v) return;
+  FParentFont = v;
+  if (v) ParentChanged();
+}
+
+void TControl::FontChanged() {
+  if (!FTakingFromParent) FParentFont = false;
+  Changed();
+  if (auto* w = dynamic_cast<TWinControl*>(this)) w->ParentChanged();
+}
+
+void TControl::SetShowHint(bool v) {
+  FParentShowHint = false;
+  FShowHint = v;
+}
+
+void TControl::SetParentShowHint(bool v) {
+  if (FParentShowHint == v) return;
+  FParentShowHint = v;
+  if (v) ParentChanged();
+}
+
+void TControl::SetBiDiMode(TBiDiMode v) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == v) return;
+  FBiDiMode = v;
+  Changed();
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+  if (FParentBiDiMode == v) return;
+  FParentBiDiMode = v;
+  if (v) ParentChanged();
+}
+
+void TControl::SetCtl3D(bool v) {
+  FParentCtl3D = false;
+  if (FCtl3D == v) return;
+  FCtl3D = v;
+  Changed();
+}
+
+void TControl::SetParentCtl3D(bool v) {
+  if (FParentCtl3D == v) return;
+  FParentCtl3D = v;
+  if (v) ParentChanged();
+}
+
+void TControl::ParentChanged() {
+  if (!FParent) return;
+  bool changed = false;
+  if (FParentColor && FColor != FParent->FColor) {
+    FColor = FParent->FColor;
+    changed = true;
+  }
+  if (FParentShowHint) FShowHint = FParent->FShowHint;
+  if (FParentBiDiMode && FBiDiMode != FParent->FBiDiMode) {
+    FBiDiMode = FParent->FBiDiMode;
+    changed = true;
+  }
+  if (FParentCtl3D) FCtl3D = FParent->FCtl3D;
+  if (FParentFont && !FFont->Equals(*FParent->FFont)) {
+    FTakingFromParent = true;
+    FFont->Assign(FParent->FFont.get());  // tells the observers through FontChanged
+    FTakingFromParent = false;
+  }
+  if (changed) Changed();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* v) {
+  if (FPopupMenu == v) return;
+  FPopupMenu = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::Changed() {
+  if (ComponentState().Contains(csDestroying)) return;
+  FObservers.Notify(this);
+}
+
+// ---------------------------------------------------------------------------
+// TWinControl
+
+GLS_IMPLEMENT_CLASS(TWinControl)
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  BeginDestroy();
+  // Child controls go with their parent, whoever owns them.
+  while (!FControls.empty()) {
+    TControl* child = FControls.back();
+    RemoveControl(child);
+    delete child;
+  }
+}
+
+TControl* TWinControl::Controls(int index) const {
+  if (index < 0 || index >= ControlCount())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FControls[static_cast<size_t>(index)];
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+  for (const TControl* c = control; c; c = c->Parent())
+    if (c == this) return true;
+  return false;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  FControls.push_back(control);
+  control->FParent = this;
+  if (auto* win = dynamic_cast<TWinControl*>(control)) {
+    size_t pos = FTabList.size();
+    if (win->FTabOrder >= 0 && static_cast<size_t>(win->FTabOrder) < pos)
+      pos = static_cast<size_t>(win->FTabOrder);
+    FTabList.insert(FTabList.begin() + static_cast<std::ptrdiff_t>(pos), win);
+  }
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  std::erase(FControls, control);
+  // Compared as controls: a windowed control being destroyed is no longer
+  // one by the time its TControl part leaves.
+  std::erase_if(FTabList,
+                [control](TWinControl* w) { return static_cast<TControl*>(w) == control; });
+  if (auto* win = dynamic_cast<TWinControl*>(control)) win->FTabOrder = -1;
+  control->FParent = nullptr;
+}
+
+Integer TWinControl::TabOrder() const {
+  if (!Parent()) return FTabOrder;
+  auto& list = Parent()->FTabList;
+  auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : static_cast<Integer>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(Integer v) {
+  TWinControl* parent = Parent();
+  // While a form is read its controls come in creation order, not tab order:
+  // the parent sorts them once all are read.
+  if (!parent || IsLoading()) {
+    FTabOrder = v;
+    return;
+  }
+  auto& list = parent->FTabList;
+  Integer cur = TabOrder();
+  Integer count = static_cast<Integer>(list.size());
+  if (v < 0 || v >= count) v = count - 1;
+  if (v == cur || cur < 0) return;
+  list.erase(list.begin() + cur);
+  list.insert(list.begin() + v, this);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  // Each child goes to the position it asked for; children that asked for
+  // none, or for the same one, keep their reading order behind those before.
+  std::vector<TWinControl*> wanted(FTabList.size(), nullptr);
+  std::vector<TWinControl*> rest;
+  for (TWinControl* child : FTabList) {
+    Integer i = child->FTabOrder;
+    if (i >= 0 && static_cast<size_t>(i) < wanted.size() && !wanted[static_cast<size_t>(i)])
+      wanted[static_cast<size_t>(i)] = child;
+    else
+      rest.push_back(child);
+  }
+  auto next = rest.begin();
+  for (auto& slot : wanted)
+    if (!slot) slot = *next++;
+  FTabList = std::move(wanted);
+}
+
+HWND TWinControl::Handle() {
+  if (!FHandle) {
+    FHandle = std::make_unique<TWindow>(this);
+    CreateWnd(*FHandle);
+  }
+  return FHandle.get();
+}
+
+void TWinControl::DestroyHandle() { FHandle.reset(); }
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  DestroyHandle();
+  Handle();
+}
+
+void TWinControl::CreateWnd(TWindow&) {}
+
+void TWinControl::ParentChanged() {
+  TControl::ParentChanged();
+  for (TControl* child : FControls) child->ParentChanged();
+}
+
+// ---------------------------------------------------------------------------
+// Nesting in form files
+
+GLS_IMPLEMENT_CLASS(TCustomControl)
+GLS_IMPLEMENT_CLASS(TGraphicControl)
+
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+bool TControl::SetParentComponent(TComponent* Value) {
+  if (!Value) {
+    SetParent(nullptr);
+    return true;
+  }
+  auto* win = dynamic_cast<TWinControl*>(Value);
+  if (!win) return false;
+  SetParent(win);
+  return true;
+}
+
+void TWinControl::GetChildren(const TGetChildProc& Proc) const {
+  for (TControl* control : FControls) Proc(control);
+}
+
+void SetPropDefaultText(TPropInfo& prop, std::string_view text) {
+  Int64 value = 0;
+  PTypeInfo type = prop.PropType;
+  if (type->Kind == tkEnumeration) {
+    value = GetEnumValue(type, text);
+    if (value < 0) throw EPropertyError("Bad default for " + prop.Name + ": " + String(text));
+  } else if (type->Kind == tkSet) {
+    value = StringToSet(type, text);
+  } else if (TIdentToInt toInt = FindIdentToInt(type)) {
+    Integer v = 0;
+    if (!toInt(text, v)) v = StrToInt(text);
+    value = v;
+  } else {
+    value = StrToInt(text);
+  }
+  prop.Default = value;
+}

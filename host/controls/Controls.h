@@ -1,0 +1,477 @@
+// Controls as models: state and events, no drawing. TControl holds what every
+// control has (position, text, colour, font, visibility...), TWinControl adds
+// child controls, tab order and a window handle. Parenthood (which control
+// shows a control) is kept apart from ownership (which component destroys it),
+// as in the classic library; a windowed control destroys its child controls
+// with itself.
+#pragma once
+
+#include "host/controls/Graphics.h"
+#include "host/controls/Menus.h"
+#include "host/classes/Observers.h"
+#include "host/platform/Windows.h"
+
+class TWinControl;
+
+// Cursors: integer values with identifiers in form files.
+using TCursor = Integer;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
+                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21, crSizeAll = -22, crSize = -22;
+PTypeInfo TCursorTypeInfo();
+bool CursorToIdent(Integer cursor, String& ident);
+bool IdentToCursor(std::string_view ident, Integer& cursor);
+
+enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+GLS_ENUM_TYPEINFO(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
+                  "alCustom")
+
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+GLS_ENUM_TYPEINFO(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
+
+enum TAnchorKind : uint8_t { akLeft, akTop, akRight, akBottom };
+GLS_ENUM_TYPEINFO(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom")
+using TAnchors = TSet<TAnchorKind>;
+GLS_SET_TYPEINFO(TAnchors, TAnchorKind)
+
+enum TBiDiMode : uint8_t {
+  bdLeftToRight,
+  bdRightToLeft,
+  bdRightToLeftNoAlign,
+  bdRightToLeftReadingOnly
+};
+GLS_ENUM_TYPEINFO(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                  "bdRightToLeftReadingOnly")
+
+enum TDragMode : uint8_t { dmManual, dmAutomatic };
+GLS_ENUM_TYPEINFO(TDragMode, "dmManual", "dmAutomatic")
+enum TDragKind : uint8_t { dkDrag, dkDock };
+GLS_ENUM_TYPEINFO(TDragKind, "dkDrag", "dkDock")
+
+enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+GLS_ENUM_TYPEINFO(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
+
+enum TModalResultValue : Integer {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7,
+  mrAll = 8,
+  mrNoToAll = 9,
+  mrYesToAll = 10
+};
+using TModalResult = Integer;
+PTypeInfo TModalResultTypeInfo();
+
+using TMouseEvent =
+    TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
+using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
+using TKeyEvent = TEvent<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
+
+// Minimum and maximum size of a control; 0 is no limit.
+class TSizeConstraints : public TPersistent {
+  GLS_CLASS(TSizeConstraints, TPersistent)
+ public:
+  TSizeConstraints() = default;
+  static void Publish(TPublisher<TSizeConstraints>& P);
+  Integer MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(Integer v) { Set(FMaxHeight, v); }
+  Integer MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(Integer v) { Set(FMaxWidth, v); }
+  Integer MinHeight() const { return FMinHeight; }
+  void SetMinHeight(Integer v) { Set(FMinHeight, v); }
+  Integer MinWidth() const { return FMinWidth; }
+  void SetMinWidth(Integer v) { Set(FMinWidth, v); }
+  void Assign(TPersistent* source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Set(Integer& field, Integer v);
+  Integer FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
+};
+
+// A string list held by a control (list items, memo lines): it reports
+// itself as a TStringList, and tells its control of every change.
+class TControlStrings : public TStringList {
+ public:
+  explicit TControlStrings(std::function<void()> changed) : FOnChanged(std::move(changed)) {}
+  // A sorted list places added lines by their order (TStrings::Add would
+  // insert at the end, which a sorted list refuses).
+  int Add(const String& s) override { return AddObject(s, nullptr); }
+
+ protected:
+  void Changed() override {
+    TStringList::Changed();
+    if (UpdateCount() == 0 && FOnChanged) FOnChanged();
+  }
+
+ private:
+  std::function<void()> FOnChanged;
+};
+
+// A control. Properties that the classic library keeps protected here are
+// public accessors; each descendant publishes those it shows, in its own order
+// (PublishControlProps below).
+class TControl : public TComponent {
+  GLS_CLASS(TControl, TComponent)
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+  static void Publish(TPublisher<TControl>& P);
+
+  TWinControl* Parent() const { return FParent; }
+  // Moves the control into another parent's children (nullptr: none).
+  // Raises EInvalidOperation when that would make the control its own ancestor.
+  virtual void SetParent(TWinControl* AParent);
+  // A control nests under its parent in a form file.
+  TComponent* GetParentComponent() const override;
+  bool SetParentComponent(TComponent* Value) override;
+
+  Integer Left() const { return FLeft; }
+  void SetLeft(Integer v) { SetBounds(v, FTop, FWidth, FHeight); }
+  Integer Top() const { return FTop; }
+  void SetTop(Integer v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  Integer Width() const { return FWidth; }
+  void SetWidth(Integer v) { SetBounds(FLeft, FTop, v, FHeight); }
+  Integer Height() const { return FHeight; }
+  void SetHeight(Integer v) { SetBounds(FLeft, FTop, FWidth, v); }
+  virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+  // The client area; the same as the size except for forms.
+  virtual Integer ClientWidth() const { return FWidth; }
+  virtual Integer ClientHeight() const { return FHeight; }
+  void SetClientWidth(Integer v) { SetWidth(FWidth - ClientWidth() + v); }
+  void SetClientHeight(Integer v) { SetHeight(FHeight - ClientHeight() + v); }
+
+  // Caption and Text are one value, as in the classic library.
+  const String& Caption() const { return FText; }
+  void SetCaption(const String& v) { SetText(v); }
+  const String& Text() const { return FText; }
+  virtual void SetText(const String& v);
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& v);
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool v);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool v);
+
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool v);
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* v) { FFont->Assign(v); }
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool v);
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool v);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool v);
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode v);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool v);
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool v);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool v);
+
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor v) { FCursor = v; }
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor v) { FDragCursor = v; }
+  TDragKind DragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind v) { FDragKind = v; }
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode v) { FDragMode = v; }
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign v);
+  TAnchors Anchors() const { return FAnchors; }
+  void SetAnchors(TAnchors v) { FAnchors = v; }
+  TAlignment Alignment() const { return FAlignment; }
+  virtual void SetAlignment(TAlignment v);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool v) { FAutoSize = v; }
+  Integer HelpContext() const { return FHelpContext; }
+  void SetHelpContext(Integer v) { FHelpContext = v; }
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* v) { FConstraints->Assign(v); }
+
+  // A reference: cleared when the menu is destroyed.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* v);
+
+  // Stored specifiers: a value taken from the parent is not written.
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
+  bool IsShowHintStored() const { return !FParentShowHint; }
+  bool IsBiDiModeStored() const { return !FParentBiDiMode; }
+  bool IsCtl3DStored() const { return !FParentCtl3D; }
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnResize;
+  // User input, as tests and a front end deliver it.
+  virtual void Click();
+  virtual void DblClick();
+
+  // Observers are told whenever the control's visible state changes.
+  int AddObserver(std::function<void(TControl*)> fn) { return FObservers.Add(std::move(fn)); }
+  void RemoveObserver(int id) { FObservers.Remove(id); }
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Tells the observers; call after any change of visible state.
+  void Changed();
+  // Sets the text without going through SetText (for controls whose text
+  // mirrors other state, such as a memo's lines).
+  void SetTextField(const String& v);
+  // True while this control or its owner is read from a form file.
+  bool IsLoading() const;
+  // The parent's colour, font... changed; take it when following the parent.
+  virtual void ParentChanged();
+  virtual void Resize();
+
+ private:
+  friend class TWinControl;
+  void FontChanged();
+
+  TWinControl* FParent = nullptr;
+  Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  String FText;
+  String FHint;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TColor FColor = clWindow;
+  bool FParentColor = true;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
+  TCursor FCursor = crDefault;
+  TCursor FDragCursor = crDrag;
+  TDragKind FDragKind = dkDrag;
+  TDragMode FDragMode = dmManual;
+  TAlign FAlign = alNone;
+  TAnchors FAnchors{akLeft, akTop};
+  TAlignment FAlignment = taLeftJustify;
+  bool FAutoSize = false;
+  Integer FHelpContext = 0;
+  std::unique_ptr<TSizeConstraints> FConstraints;
+  TPopupMenu* FPopupMenu = nullptr;
+  bool FTakingFromParent = false;
+  TObserverList<TControl> FObservers;
+};
+
+// A control with a window: it holds child controls, keeps their tab order and
+// has a window handle, created on demand.
+class TWinControl : public TControl {
+  GLS_CLASS(TWinControl, TControl)
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  int ControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* Controls(int index) const;
+  // Child controls that are windowed, in tab order.
+  int TabListCount() const { return static_cast<int>(FTabList.size()); }
+  TWinControl* TabList(int index) const { return FTabList[static_cast<size_t>(index)]; }
+  bool ContainsControl(const TControl* control) const;
+  void GetChildren(const TGetChildProc& Proc) const override;
+
+  // The position among the parent's windowed children; -1 without a parent.
+  Integer TabOrder() const;
+  // While a form file is read the order is only noted; Loaded sorts the
+  // children by the noted orders once all of them exist.
+  void SetTabOrder(Integer v);
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool v) { FTabStop = v; }
+
+  // Puts the windowed children in the tab order they asked for while the
+  // form was read.
+  void Loaded() override;
+
+  HWND Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void DestroyHandle();
+  // Drops the window and makes a new one if there was one (as a change of
+  // style does); the new window starts with default state.
+  void RecreateWnd();
+
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyUp;
+
+ protected:
+  // Sets up a newly made window (a form adds its system menu).
+  virtual void CreateWnd(TWindow& window);
+  void ParentChanged() override;
+
+ private:
+  friend class TControl;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+
+  std::vector<TControl*> FControls;
+  std::vector<TWinControl*> FTabList;
+  // The wanted position while the control has no parent or its form is read.
+  Integer FTabOrder = -1;
+  bool FTabStop = false;
+  std::unique_ptr<TWindow> FHandle;
+};
+
+// A windowed control that draws itself (the ancestor of panels and the like).
+class TCustomControl : public TWinControl {
+  GLS_CLASS(TCustomControl, TWinControl)
+ public:
+  using TWinControl::TWinControl;
+};
+
+// A control without a window (labels, images, shapes).
+class TGraphicControl : public TControl {
+  GLS_CLASS(TGraphicControl, TControl)
+ public:
+  using TControl::TControl;
+};
+
+// Publishes properties common to controls by name, in the order given, with
+// the classic defaults and stored specifiers. A class that needs another
+// default publishes that property again afterwards; it keeps its position.
+template <class T>
+void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names);
+// Sets a declared property's default from its text form ("True", "alBottom", "clBtnFace", "5").
+void SetPropDefaultText(TPropInfo& prop, std::string_view text);
+
+
+template <class T>
+void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names) {
+  using C = TControl;
+  for (std::string_view entry : names) {
+    // "Name" or "Name=Default" for a class whose default differs.
+    std::string_view n = entry.substr(0, entry.find('='));
+    TPropInfo* info = nullptr;
+    if (n == "Align") {
+      info = &P.Enum("Align", &C::Align, &C::SetAlign).Default(alNone).Info();
+    } else if (n == "Alignment") {
+      info = &P.Enum("Alignment", &C::Alignment, &C::SetAlignment).Default(taLeftJustify).Info();
+    } else if (n == "Anchors") {
+      info = &P.Set("Anchors", &C::Anchors, &C::SetAnchors)
+                  .Default(TAnchors{akLeft, akTop}.Mask())
+                  .Info();
+    } else if (n == "AutoSize") {
+      info = &P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(false).Info();
+    } else if (n == "BiDiMode") {
+      info = &P.Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode).Stored(&C::IsBiDiModeStored).Info();
+    } else if (n == "Caption") {
+      info = &P.Str("Caption", &C::Caption, &C::SetCaption).Info();
+    } else if (n == "Color") {
+      info = &P.IntOf("Color", TColorTypeInfo(), &C::Color, &C::SetColor)
+                  .Default(clWindow)
+                  .Stored(&C::IsColorStored)
+                  .Info();
+    } else if (n == "Constraints") {
+      info = &P.template ObjOf<TSizeConstraints>("Constraints", &C::Constraints, &C::SetConstraints)
+                  .Info();
+    } else if (n == "Ctl3D") {
+      info = &P.Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Stored(&C::IsCtl3DStored).Info();
+    } else if (n == "Cursor") {
+      info = &P.IntOf("Cursor", TCursorTypeInfo(), &C::Cursor, &C::SetCursor)
+                  .Default(crDefault)
+                  .Info();
+    } else if (n == "DragCursor") {
+      info = &P.IntOf("DragCursor", TCursorTypeInfo(), &C::DragCursor, &C::SetDragCursor)
+                  .Default(crDrag)
+                  .Info();
+    } else if (n == "DragKind") {
+      info = &P.Enum("DragKind", &C::DragKind, &C::SetDragKind).Default(dkDrag).Info();
+    } else if (n == "DragMode") {
+      info = &P.Enum("DragMode", &C::DragMode, &C::SetDragMode).Default(dmManual).Info();
+    } else if (n == "Enabled") {
+      info = &P.Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true).Info();
+    } else if (n == "Font") {
+      info =
+          &P.template ObjOf<TFont>("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored).Info();
+    } else if (n == "HelpContext") {
+      info = &P.Int("HelpContext", &C::HelpContext, &C::SetHelpContext).Default(0).Info();
+    } else if (n == "Hint") {
+      info = &P.Str("Hint", &C::Hint, &C::SetHint).Info();
+    } else if (n == "ParentBiDiMode") {
+      info =
+          &P.Bool("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true).Info();
+    } else if (n == "ParentColor") {
+      info = &P.Bool("ParentColor", &C::ParentColor, &C::SetParentColor).Default(true).Info();
+    } else if (n == "ParentCtl3D") {
+      info = &P.Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true).Info();
+    } else if (n == "ParentFont") {
+      info = &P.Bool("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true).Info();
+    } else if (n == "ParentShowHint") {
+      info =
+          &P.Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true).Info();
+    } else if (n == "PopupMenu") {
+      info = &P.template ObjOf<TPopupMenu>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu).Info();
+    } else if (n == "ShowHint") {
+      info = &P.Bool("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored).Info();
+    } else if (n == "TabOrder") {
+      if constexpr (std::is_base_of_v<TWinControl, T>)
+        info = &P.Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+                    .Default(-1)
+                    .Info();
+    } else if (n == "TabStop") {
+      if constexpr (std::is_base_of_v<TWinControl, T>)
+        info = &P.Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+                    .Default(false)
+                    .Info();
+    } else if (n == "Text") {
+      info = &P.Str("Text", &C::Text, &C::SetText).Info();
+    } else if (n == "Visible") {
+      info = &P.Bool("Visible", &C::Visible, &C::SetVisible).Default(true).Info();
+    } else if (n == "OnClick") {
+      info = &P.Event("OnClick", &C::OnClick).Info();
+    } else if (n == "OnDblClick") {
+      info = &P.Event("OnDblClick", &C::OnDblClick).Info();
+    } else if (n == "OnMouseDown") {
+      info = &P.Event("OnMouseDown", &C::OnMouseDown).Info();
+    } else if (n == "OnMouseMove") {
+      info = &P.Event("OnMouseMove", &C::OnMouseMove).Info();
+    } else if (n == "OnMouseUp") {
+      info = &P.Event("OnMouseUp", &C::OnMouseUp).Info();
+    } else if (n == "OnResize") {
+      info = &P.Event("OnResize", &C::OnResize).Info();
+    } else if constexpr (std::is_base_of_v<TWinControl, T>) {
+      using W = TWinControl;
+      if (n == "OnEnter") {
+        info = &P.Event("OnEnter", &W::OnEnter).Info();
+      } else if (n == "OnExit") {
+        info = &P.Event("OnExit", &W::OnExit).Info();
+      } else if (n == "OnKeyDown") {
+        info = &P.Event("OnKeyDown", &W::OnKeyDown).Info();
+      } else if (n == "OnKeyPress") {
+        info = &P.Event("OnKeyPress", &W::OnKeyPress).Info();
+      } else if (n == "OnKeyUp") {
+        info = &P.Event("OnKeyUp", &W::OnKeyUp).Info();
+      } else {
+        throw EPropertyError("Unknown control property: " + String(n));
+      }
+    } else {
+      throw EPropertyError("Unknown control property: " + String(n));
+    }
+    if (info && n.size() < entry.size()) SetPropDefaultText(*info, entry.substr(n.size() + 1));
+  }
+}

@@ -1,0 +1,168 @@
+#include "host/controls/ExtCtrls.h"
+
+#include <algorithm>
+
+#define GLS_SETTER(Class, Field, Type, Setter) \
+  void Class::Setter(Type v) {                 \
+    if (Field == v) return;                    \
+    Field = v;                                 \
+    Changed();                                 \
+  }
+
+// ---------------------------------------------------------------------------
+// Panels
+
+GLS_IMPLEMENT_CLASS(TCustomPanel)
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetBounds(0, 0, 185, 41);
+  SetAlignment(taCenter);
+  // Follows the parent's colour until given its own.
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+GLS_SETTER(TCustomPanel, FBevelInner, TBevelCut, SetBevelInner)
+GLS_SETTER(TCustomPanel, FBevelOuter, TBevelCut, SetBevelOuter)
+GLS_SETTER(TCustomPanel, FBevelWidth, Integer, SetBevelWidth)
+GLS_SETTER(TCustomPanel, FBorderStyle, TBorderStyle, SetBorderStyle)
+GLS_SETTER(TCustomPanel, FBorderWidth, Integer, SetBorderWidth)
+
+GLS_IMPLEMENT_CLASS(TPanel)
+
+void TPanel::Publish(TPublisher<TPanel>& P) {
+  using C = TCustomPanel;
+  PublishControlProps(P, {"Align", "Alignment=taCenter", "Anchors", "AutoSize"});
+  P.Enum("BevelInner", &C::BevelInner, &C::SetBevelInner).Default(bvNone);
+  P.Enum("BevelOuter", &C::BevelOuter, &C::SetBevelOuter).Default(bvRaised);
+  P.Int("BevelWidth", &C::BevelWidth, &C::SetBevelWidth).Default(1);
+  PublishControlProps(P, {"BiDiMode"});
+  P.Int("BorderWidth", &C::BorderWidth, &C::SetBorderWidth).Default(0);
+  P.Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle).Default(bsNone);
+  PublishControlProps(P, {"Caption", "Color=clBtnFace", "Constraints", "Ctl3D", "DragCursor",
+                          "DragKind", "DragMode", "Enabled"});
+  P.Bool("FullRepaint", &C::FullRepaint, &C::SetFullRepaint).Default(true);
+  PublishControlProps(P, {"Font"});
+  P.Bool("Locked", &C::Locked, &C::SetLocked).Default(false);
+  PublishControlProps(
+      P, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
+          "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick",
+          "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+}
+
+// ---------------------------------------------------------------------------
+// TBevel
+
+GLS_IMPLEMENT_CLASS(TBevel)
+
+void TBevel::Publish(TPublisher<TBevel>& P) {
+  PublishControlProps(P, {"Align", "Anchors", "Constraints", "ParentShowHint"});
+  P.Enum("Shape", &TBevel::Shape, &TBevel::SetShape).Default(bsBox);
+  PublishControlProps(P, {"ShowHint"});
+  P.Enum("Style", &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
+  PublishControlProps(P, {"Visible"});
+}
+
+TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 50, 50); }
+
+GLS_SETTER(TBevel, FShape, TBevelShape, SetShape)
+GLS_SETTER(TBevel, FStyle, TBevelStyle, SetStyle)
+
+// ---------------------------------------------------------------------------
+// Radio groups
+
+GLS_IMPLEMENT_CLASS(TCustomRadioGroup)
+
+TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)
+    : TCustomGroupBox(AOwner),
+      FItems(std::make_unique<TControlStrings>([this] { ItemsChanged(); })) {}
+
+TCustomRadioGroup::~TCustomRadioGroup() = default;
+
+void TCustomRadioGroup::ItemsChanged() {
+  if (!IsLoading() && FItemIndex >= FItems->Count()) FItemIndex = FItems->Count() - 1;
+  Changed();
+}
+
+void TCustomRadioGroup::SetItemIndex(Integer v) {
+  if (!IsLoading()) v = std::clamp(v, -1, FItems->Count() - 1);
+  if (FItemIndex == v) return;
+  FItemIndex = v;
+  Changed();
+  if (!IsLoading()) Click();
+}
+
+void TCustomRadioGroup::SetColumns(Integer v) {
+  v = std::clamp(v, 1, 16);
+  if (FColumns == v) return;
+  FColumns = v;
+  Changed();
+}
+
+void TCustomRadioGroup::Loaded() {
+  TCustomGroupBox::Loaded();
+  FItemIndex = std::clamp(FItemIndex, -1, FItems->Count() - 1);
+}
+
+GLS_IMPLEMENT_CLASS(TRadioGroup)
+
+void TRadioGroup::Publish(TPublisher<TRadioGroup>& P) {
+  using R = TCustomRadioGroup;
+  PublishControlProps(P, {"Align", "Anchors", "BiDiMode", "Caption", "Color"});
+  P.Int("Columns", &R::Columns, &R::SetColumns).Default(1);
+  PublishControlProps(P, {"Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+  P.Int("ItemIndex", &R::ItemIndex, &R::SetItemIndex).Default(-1);
+  P.template ObjOf<TStrings>("Items", &R::Items, &R::SetItems);
+  PublishControlProps(P, {"Constraints", "ParentBiDiMode", "ParentColor", "ParentCtl3D",
+                          "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
+                          "TabStop", "Visible", "OnClick", "OnEnter", "OnExit"});
+}
+
+// ---------------------------------------------------------------------------
+// TImage, TSplitter, TTimer
+
+GLS_IMPLEMENT_CLASS(TImage)
+
+void TImage::Publish(TPublisher<TImage>& P) {
+  PublishControlProps(P, {"Align", "Anchors", "AutoSize"});
+  P.Bool("Center", &TImage::Center, &TImage::SetCenter).Default(false);
+  PublishControlProps(P, {"Constraints", "DragCursor", "DragKind", "DragMode", "Enabled",
+                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Bool("Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);
+  P.Bool("Transparent", &TImage::Transparent, &TImage::SetTransparent).Default(false);
+  PublishControlProps(
+      P, {"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 105, 105); }
+
+GLS_IMPLEMENT_CLASS(TSplitter)
+
+void TSplitter::Publish(TPublisher<TSplitter>& P) {
+  PublishControlProps(P, {"Align=alLeft"});
+  P.Bool("Beveled", &TSplitter::Beveled, &TSplitter::SetBeveled).Default(false);
+  PublishControlProps(P, {"Color", "Constraints", "Cursor=crHSplit"});
+  P.Int("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize).Default(30);
+  PublishControlProps(P, {"ParentColor"});
+  P.Enum("ResizeStyle", &TSplitter::ResizeStyle, &TSplitter::SetResizeStyle).Default(rsPattern);
+  PublishControlProps(P, {"Visible"});
+  P.Event("OnMoved", &TSplitter::OnMoved);
+}
+
+TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetAlign(alLeft);
+  SetCursor(crHSplit);
+  SetBounds(0, 0, 3, 100);
+}
+
+GLS_IMPLEMENT_CLASS(TTimer)
+
+void TTimer::Publish(TPublisher<TTimer>& P) {
+  P.Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true);
+  P.Int("Interval", &TTimer::Interval, &TTimer::SetInterval).Default(1000);
+  P.Event("OnTimer", &TTimer::OnTimer);
+}
+
+void TTimer::Timer() {
+  if (FEnabled && OnTimer) OnTimer(this);
+}

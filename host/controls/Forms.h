@@ -1,0 +1,306 @@
+// Forms, the application object and the screen. A form's window (its handle)
+// is made on demand and carries the form's system menu, whose entries follow
+// the border style, border icons and form style as the window system makes
+// them; an MDI parent form also has the MDI client window.
+#pragma once
+
+#include "host/controls/Controls.h"
+
+enum TFormStyle : uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+GLS_ENUM_TYPEINFO(TFormStyle, "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop")
+
+enum TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
+GLS_ENUM_TYPEINFO(TWindowState, "wsNormal", "wsMinimized", "wsMaximized")
+
+enum TFormBorderStyle : uint8_t {
+  bsNone,
+  bsSingle,
+  bsSizeable,
+  bsDialog,
+  bsToolWindow,
+  bsSizeToolWin
+};
+GLS_ENUM_TYPEINFO(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
+                  "bsSizeToolWin")
+using TBorderStyle = TFormBorderStyle;
+
+enum TBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
+GLS_ENUM_TYPEINFO(TBorderIcon, "biSystemMenu", "biMinimize", "biMaximize", "biHelp")
+using TBorderIcons = TSet<TBorderIcon>;
+GLS_SET_TYPEINFO(TBorderIcons, TBorderIcon)
+
+enum TPosition : uint8_t {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+GLS_ENUM_TYPEINFO(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                  "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
+
+enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+GLS_ENUM_TYPEINFO(TCloseAction, "caNone", "caHide", "caFree", "caMinimize")
+using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+
+// A windowed control that can scroll its contents (forms, scroll boxes).
+class TScrollingWinControl : public TWinControl {
+  GLS_CLASS(TScrollingWinControl, TWinControl)
+ public:
+  explicit TScrollingWinControl(TComponent* AOwner) : TWinControl(AOwner) {}
+  bool AutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool v) { FAutoScroll = v; }
+
+ private:
+  bool FAutoScroll = true;
+};
+
+class TScrollBox : public TScrollingWinControl {
+  GLS_CLASS(TScrollBox, TScrollingWinControl)
+ public:
+  explicit TScrollBox(TComponent* AOwner);
+  static void Publish(TPublisher<TScrollBox>& P);
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v);
+
+ private:
+  TFormBorderStyle FBorderStyle = bsSingle;
+};
+
+class TCustomForm : public TScrollingWinControl {
+  GLS_CLASS(TCustomForm, TScrollingWinControl)
+ public:
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+  static void Publish(TPublisher<TCustomForm>& P);
+
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle v);
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState v);
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons v);
+  Integer BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(Integer v) { FBorderWidth = v; }
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition v) { FPosition = v; }
+  Integer PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(Integer v) { FPixelsPerInch = v; }
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool v) { FScaled = v; }
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool v) { FKeyPreview = v; }
+  bool OldCreateOrder() const { return FOldCreateOrder; }
+  void SetOldCreateOrder(bool v) { FOldCreateOrder = v; }
+  const String& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const String& v) { FHelpFile = v; }
+
+  // References, cleared when the component they name is destroyed.
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* v);
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* v);
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* v);
+
+  // The window, made on demand with its system menu.
+  using TWinControl::Handle;
+  // The MDI client window of an MDI parent (fsMDIForm); nullptr otherwise.
+  HWND ClientHandle();
+
+  // The client area: the size less the border, caption and menu bar.
+  Integer ClientWidth() const override;
+  Integer ClientHeight() const override;
+  // Which of Width/Height or ClientWidth/ClientHeight a form file holds.
+  bool IsFormSizeStored() const { return AutoScroll(); }
+  bool IsClientSizeStored() const { return !IsFormSizeStored(); }
+
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult v) { FModalResult = v; }
+
+  // Shows and hides the form (OnShow, OnHide); Close asks OnCloseQuery, then
+  // OnClose decides what happens (hide by default; minimize for MDI children).
+  void Show();
+  void Close();
+
+  bool SetFormClassName(const String& Name) override {
+    FFormClassName = Name;
+    return true;
+  }
+  String ClassName() const override;
+
+  TNotifyEvent OnActivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnPaint;
+  TNotifyEvent OnShow;
+
+  // Fires OnCreate; the form reader calls it once the form is read.
+  virtual void DoCreate();
+  // Fires OnDestroy; call before destroying a form whose handler needs it.
+  virtual void DoDestroy();
+
+  void SetVisible(bool v) override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateWnd(TWindow& window) override;
+
+ private:
+  // Width and height of the frame, caption and menu bar together.
+  Integer NonClientWidth() const;
+  Integer NonClientHeight() const;
+
+  TFormStyle FFormStyle = fsNormal;
+  TWindowState FWindowState = wsNormal;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+  Integer FBorderWidth = 0;
+  TPosition FPosition = poDesigned;
+  Integer FPixelsPerInch = 96;
+  bool FScaled = true;
+  bool FKeyPreview = false;
+  bool FOldCreateOrder = false;
+  String FHelpFile;
+  TWinControl* FActiveControl = nullptr;
+  TMainMenu* FMenu = nullptr;
+  TMenuItem* FWindowMenu = nullptr;
+  TModalResult FModalResult = mrNone;
+  String FFormClassName;
+  std::unique_ptr<TWindow> FClientHandle;
+};
+
+class TForm : public TCustomForm {
+  GLS_CLASS(TForm, TCustomForm)
+ public:
+  explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+};
+
+// An owner of non-visual components that is not a form.
+class TDataModule : public TComponent {
+  GLS_CLASS(TDataModule, TComponent)
+ public:
+  explicit TDataModule(TComponent* AOwner);
+  ~TDataModule() override;
+  static void Publish(TPublisher<TDataModule>& P);
+
+  bool OldCreateOrder() const { return FOldCreateOrder; }
+  void SetOldCreateOrder(bool v) { FOldCreateOrder = v; }
+  bool SetFormClassName(const String& Name) override {
+    FFormClassName = Name;
+    return true;
+  }
+  String ClassName() const override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  virtual void DoCreate();
+  virtual void DoDestroy();
+
+ private:
+  bool FOldCreateOrder = false;
+  String FFormClassName;
+};
+
+// The running program. It exists for the program's whole life and owns the
+// forms made with CreateForm.
+class TApplication : public TComponent {
+  GLS_CLASS(TApplication, TComponent)
+ public:
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+
+  // The program's full path (from the running process).
+  String ExeName() const;
+  // A host that runs the forms of another application (the gls tool) names
+  // that application's program here, so that its forms find their files
+  // beside it; the empty name goes back to the running process.
+  void SetExeName(const String& v) { FExeName = v; }
+  const String& Title() const { return FTitle; }
+  void SetTitle(const String& v) { FTitle = v; }
+  const String& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const String& v) { FHelpFile = v; }
+  TCustomForm* MainForm() const { return FMainForm; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool v) { FShowHint = v; }
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& v);
+  // Hides the hint now showing; counted, so that tests can see it.
+  void CancelHint() { ++FCancelHintCount; }
+  int CancelHintCount() const { return FCancelHintCount; }
+  bool Terminated() const { return FTerminated; }
+  void Terminate() { FTerminated = true; }
+  void ProcessMessages() {}
+
+  // Makes a form owned by the application; the first becomes the main form.
+  template <class T>
+  T* CreateForm() {
+    T* form = new T(this);
+    if (!FMainForm)
+      if (auto* f = dynamic_cast<TCustomForm*>(form)) FMainForm = f;
+    return form;
+  }
+
+  TNotifyEvent OnHint;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  String FExeName;
+  String FTitle;
+  String FHelpFile;
+  String FHint;
+  TCustomForm* FMainForm = nullptr;
+  bool FShowHint = true;
+  bool FTerminated = false;
+  int FCancelHintCount = 0;
+};
+
+// The screen: its cursor and the forms and data modules that exist.
+class TScreen : public TComponent {
+  GLS_CLASS(TScreen, TComponent)
+ public:
+  explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor v) { FCursor = v; }
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }
+  int DataModuleCount() const { return static_cast<int>(FDataModules.size()); }
+  TDataModule* DataModules(int index) const { return FDataModules.at(static_cast<size_t>(index)); }
+  TCustomForm* ActiveForm() const { return FActiveForm; }
+  void SetActiveForm(TCustomForm* v) { FActiveForm = v; }
+  Integer Width() const { return 1024; }
+  Integer Height() const { return 768; }
+  Integer PixelsPerInch() const { return 96; }
+
+ private:
+  friend class TCustomForm;
+  friend class TDataModule;
+  TCursor FCursor = crDefault;
+  std::vector<TCustomForm*> FForms;
+  std::vector<TDataModule*> FDataModules;
+  TCustomForm* FActiveForm = nullptr;
+};
+
+// Creates a form from a form file (text or binary), owned by the
+// application, as the application creates a form.
+TComponent* LoadFormFromFile(const String& fileName, const TClassInfo* formClass = nullptr);
+
+// The form that shows `control` (the control itself when it is a form), or nullptr.
+TCustomForm* GetParentForm(const TControl* control);
+
+extern TApplication* Application;
+extern TScreen* Screen;

@@ -1,0 +1,326 @@
+#include "host/controls/Menus.h"
+
+#include <algorithm>
+
+// ---------------------------------------------------------------------------
+// Shortcuts
+
+PTypeInfo TShortCutTypeInfo() {
+  static const PTypeInfo info = MakeTypeInfo(tkInteger, "TShortCut");
+  return info;
+}
+
+TShortCut ShortCut(WORD key, TShiftState shift) {
+  if (key & 0xFF00) return 0;
+  TShortCut result = key;
+  if (shift.Contains(ssShift)) result |= scShift;
+  if (shift.Contains(ssCtrl)) result |= scCtrl;
+  if (shift.Contains(ssAlt)) result |= scAlt;
+  return result;
+}
+
+namespace {
+
+struct TKeyName {
+  WORD Key;
+  const char* Name;
+};
+
+constexpr TKeyName kKeyNames[] = {
+    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
+};
+
+String KeyName(WORD key) {
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+    return String(1, static_cast<char>(key));
+  if (key >= 0x70 && key <= 0x87) return "F" + IntToStr(key - 0x6F);
+  for (const auto& k : kKeyNames)
+    if (k.Key == key) return k.Name;
+  return String();
+}
+
+}  // namespace
+
+String ShortCutToText(TShortCut shortCut) {
+  String name = KeyName(static_cast<WORD>(shortCut & 0xFF));
+  if (name.empty()) return String();
+  String result;
+  if (shortCut & scShift) result += "Shift+";
+  if (shortCut & scCtrl) result += "Ctrl+";
+  if (shortCut & scAlt) result += "Alt+";
+  return result + name;
+}
+
+TShortCut TextToShortCut(std::string_view text) {
+  TShortCut shift = 0;
+  for (;;) {
+    auto take = [&](std::string_view prefix, TShortCut bit) {
+      if (text.size() > prefix.size() && SameText(text.substr(0, prefix.size()), prefix)) {
+        shift |= bit;
+        text.remove_prefix(prefix.size());
+        return true;
+      }
+      return false;
+    };
+    if (!take("Shift+", scShift) && !take("Ctrl+", scCtrl) && !take("Alt+", scAlt)) break;
+  }
+  for (WORD key = 1; key < 0x100; ++key) {
+    String name = KeyName(key);
+    if (!name.empty() && SameText(name, text)) return key | shift;
+  }
+  return 0;
+}
+
+// ---------------------------------------------------------------------------
+// TMenuItem
+
+GLS_IMPLEMENT_CLASS(TMenuItem)
+
+namespace {
+UINT NextCommand() {
+  // Identifiers below 0x100 are left to the program; the system menu's
+  // identifiers (0xF000 and up) are never handed out.
+  static UINT next = 0x100;
+  if (next >= 0xF000) next = 0x100;
+  return next++;
+}
+}  // namespace
+
+void TMenuItem::Publish(TPublisher<TMenuItem>& P) {
+  P.Enum("Break", &TMenuItem::Break, &TMenuItem::SetBreak).Default(mbNone);
+  P.Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption);
+  P.Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false);
+  P.Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault).Default(false);
+  P.Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true);
+  P.Int("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex).Default(0);
+  P.Int("HelpContext", &TMenuItem::HelpContext, &TMenuItem::SetHelpContext).Default(0);
+  P.Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint);
+  P.Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex).Default(-1);
+  P.Bool("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem).Default(false);
+  P.IntOf("ShortCut", TShortCutTypeInfo(), &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
+      .Default(0);
+  P.Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true);
+  P.Event("OnClick", &TMenuItem::OnClick);
+}
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) {}
+
+TMenuItem::~TMenuItem() {
+  BeginDestroy();
+  Clear();
+  if (FParent) FParent->Remove(this);
+}
+
+#define GLS_MENU_SETTER(Field, Type, Setter) \
+  void TMenuItem::Setter(Type value) {       \
+    if (Field == value) return;              \
+    Field = value;                           \
+    Changed();                               \
+  }
+
+GLS_MENU_SETTER(FBreak, TMenuBreak, SetBreak)
+GLS_MENU_SETTER(FCaption, const String&, SetCaption)
+GLS_MENU_SETTER(FDefault, bool, SetDefault)
+GLS_MENU_SETTER(FEnabled, bool, SetEnabled)
+GLS_MENU_SETTER(FHint, const String&, SetHint)
+GLS_MENU_SETTER(FImageIndex, Integer, SetImageIndex)
+GLS_MENU_SETTER(FRadioItem, bool, SetRadioItem)
+GLS_MENU_SETTER(FShortCut, TShortCut, SetShortCut)
+GLS_MENU_SETTER(FVisible, bool, SetVisible)
+#undef GLS_MENU_SETTER
+
+void TMenuItem::SetChecked(bool value) {
+  if (FChecked == value) return;
+  FChecked = value;
+  // Checking a radio item unchecks the others of its group.
+  if (value && FRadioItem && FParent)
+    for (TMenuItem* sibling : FParent->FItems)
+      if (sibling != this && sibling->FRadioItem && sibling->FGroupIndex == FGroupIndex)
+        sibling->SetChecked(false);
+  Changed();
+}
+
+void TMenuItem::SetGroupIndex(Integer value) {
+  if (FGroupIndex == value) return;
+  FGroupIndex = value;
+  Changed();
+}
+
+void TMenuItem::Click() {
+  if (OnClick) OnClick(this);
+}
+
+TMenuItem* TMenuItem::Items(int index) const {
+  if (index < 0 || index >= Count())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FItems[static_cast<size_t>(index)];
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (!item) return;
+  if (item->FParent) throw EInvalidOperation("Menu inserted twice");
+  // An item cannot hold itself or one of its ancestors.
+  for (TMenuItem* p = this; p; p = p->FParent)
+    if (p == item) throw EInvalidOperation("Menu inserted twice");
+  if (index < 0 || index > Count())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  FItems.insert(FItems.begin() + index, item);
+  item->FParent = this;
+  Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  int index = IndexOf(item);
+  if (index < 0) throw EInvalidOperation("Sub-menu is not in menu");
+  FItems.erase(FItems.begin() + index);
+  item->FParent = nullptr;
+  if (!ComponentState().Contains(csDestroying)) Changed();
+}
+
+void TMenuItem::Delete(int index) { delete Items(index); }
+
+void TMenuItem::Clear() {
+  while (!FItems.empty()) delete FItems.back();
+}
+
+void TMenuItem::SetMenuIndex(int value) {
+  if (!FParent) return;
+  TMenuItem* parent = FParent;
+  int count = parent->Count();
+  value = std::clamp(value, 0, count - 1);
+  if (value == MenuIndex()) return;
+  parent->Remove(this);
+  parent->Insert(value, this);
+}
+
+TMenuComponent* TMenuItem::GetParentMenu() const {
+  const TMenuItem* item = this;
+  while (item->FParent) item = item->FParent;
+  return item->FMenu;
+}
+
+HMENU TMenuItem::Handle() {
+  if (!FHandle) FHandle = std::make_unique<TMenu>();
+  RebuildHandle();
+  return FHandle.get();
+}
+
+void TMenuItem::RebuildHandle() {
+  FHandle->Clear();
+  for (TMenuItem* item : FItems) {
+    if (!item->FVisible) continue;
+    if (item->IsLine()) {
+      FHandle->AppendSeparator();
+      continue;
+    }
+    String text = item->FCaption;
+    String keys = ShortCutToText(item->FShortCut);
+    if (!keys.empty()) text += "\t" + keys;
+    FHandle->Append(item->FCommand, text);
+  }
+}
+
+void TMenuItem::Changed() {
+  if (ComponentState().Contains(csDestroying)) return;
+  FObservers.Notify(this);
+  // The parent's entry for this item shows its caption and shortcut.
+  if (FParent && FParent->FHandle) FParent->RebuildHandle();
+  if (FHandle) RebuildHandle();
+}
+
+// ---------------------------------------------------------------------------
+// Menu components
+
+GLS_IMPLEMENT_CLASS(TMenuComponent)
+
+TMenuComponent::TMenuComponent(TComponent* AOwner)
+    : TComponent(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {
+  FItems->FMenu = this;
+}
+
+TMenuComponent::~TMenuComponent() = default;
+
+namespace {
+TMenuItem* FindCommandIn(TMenuItem* item, UINT command) {
+  if (item->Command() == command) return item;
+  for (int i = 0; i < item->Count(); ++i)
+    if (TMenuItem* found = FindCommandIn(item->Items(i), command)) return found;
+  return nullptr;
+}
+}  // namespace
+
+TMenuItem* TMenuComponent::FindItem(UINT command) const {
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (TMenuItem* found = FindCommandIn(FItems->Items(i), command)) return found;
+  return nullptr;
+}
+
+GLS_IMPLEMENT_CLASS(TMainMenu)
+
+void TMainMenu::Publish(TPublisher<TMainMenu>& P) {
+  P.Bool("AutoMerge", &TMainMenu::AutoMerge, &TMainMenu::SetAutoMerge).Default(false);
+  P.Event("OnChange", &TMainMenu::OnChange);
+}
+
+GLS_IMPLEMENT_CLASS(TPopupMenu)
+
+void TPopupMenu::Publish(TPublisher<TPopupMenu>& P) {
+  P.Enum("Alignment", &TPopupMenu::Alignment, &TPopupMenu::SetAlignment).Default(paLeft);
+  P.Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup).Default(true);
+  P.Int("HelpContext", &TPopupMenu::HelpContext, &TPopupMenu::SetHelpContext).Default(0);
+  P.Event("OnPopup", &TPopupMenu::OnPopup);
+}
+
+void TPopupMenu::SetPopupComponent(TComponent* value) {
+  if (FPopupComponent == value) return;
+  FPopupComponent = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TPopupMenu::Popup(Integer, Integer) {
+  if (OnPopup) OnPopup(this);
+}
+
+void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TMenuComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupComponent) FPopupComponent = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Nesting in form files
+
+TComponent* TMenuItem::GetParentComponent() const {
+  if (FParent && !FParent->Owner()) {
+    // The unnamed root item stands for the menu component itself.
+    if (TMenuComponent* menu = FParent->GetParentMenu(); menu && menu->Items() == FParent)
+      return menu;
+  }
+  return FParent;
+}
+
+bool TMenuItem::SetParentComponent(TComponent* Value) {
+  TMenuItem* target = nullptr;
+  if (auto* menu = dynamic_cast<TMenuComponent*>(Value))
+    target = menu->Items();
+  else
+    target = dynamic_cast<TMenuItem*>(Value);
+  if (!target) return false;
+  if (FParent) FParent->Remove(this);
+  target->Add(this);
+  return true;
+}
+
+void TMenuItem::GetChildren(const TGetChildProc& Proc) const {
+  for (TMenuItem* item : FItems) Proc(item);
+}
+
+void TMenuComponent::GetChildren(const TGetChildProc& Proc) const { FItems->GetChildren(Proc); }

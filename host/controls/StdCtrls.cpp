@@ -1,0 +1,557 @@
+#include "host/controls/StdCtrls.h"
+
+#include <algorithm>
+
+#define GLS_SETTER(Class, Field, Type, Setter) \
+  void Class::Setter(Type v) {                 \
+    if (Field == v) return;                    \
+    Field = v;                                 \
+    Changed();                                 \
+  }
+
+// ---------------------------------------------------------------------------
+// TLabel
+
+GLS_IMPLEMENT_CLASS(TLabel)
+
+void TLabel::Publish(TPublisher<TLabel>& P) {
+  PublishControlProps(P, {"Align", "Alignment", "Anchors", "AutoSize=True", "BiDiMode", "Caption",
+                          "Color", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled"});
+  P.template ObjOf<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
+  PublishControlProps(
+      P, {"Font", "ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Bool("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar).Default(true);
+  PublishControlProps(P, {"ShowHint"});
+  P.Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent).Default(false);
+  P.Enum("Layout", &TLabel::Layout, &TLabel::SetLayout).Default(tlTop);
+  PublishControlProps(P, {"Visible"});
+  P.Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(false);
+  PublishControlProps(P, {"OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetAutoSize(true);
+  SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetFocusControl(TWinControl* v) {
+  if (FFocusControl == v) return;
+  FFocusControl = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && static_cast<TComponent*>(FFocusControl) == AComponent)
+    FFocusControl = nullptr;
+}
+
+GLS_SETTER(TLabel, FLayout, TTextLayout, SetLayout)
+GLS_SETTER(TLabel, FShowAccelChar, bool, SetShowAccelChar)
+GLS_SETTER(TLabel, FTransparent, bool, SetTransparent)
+GLS_SETTER(TLabel, FWordWrap, bool, SetWordWrap)
+
+// ---------------------------------------------------------------------------
+// TCustomEdit, TEdit, TMemo
+
+GLS_IMPLEMENT_CLASS(TCustomEdit)
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 121, 21);
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+GLS_SETTER(TCustomEdit, FBorderStyle, TBorderStyle, SetBorderStyle)
+GLS_SETTER(TCustomEdit, FPasswordChar, char, SetPasswordChar)
+GLS_SETTER(TCustomEdit, FReadOnly, bool, SetReadOnly)
+
+void TCustomEdit::SetCharCase(TEditCharCase v) {
+  if (FCharCase == v) return;
+  FCharCase = v;
+  if (v != ecNormal) SetText(Text());
+  Changed();
+}
+
+void TCustomEdit::SetText(const String& v) {
+  String text = v;
+  if (FCharCase == ecUpperCase) text = UpperCase(text);
+  if (FCharCase == ecLowerCase) text = LowerCase(text);
+  if (text == Text()) return;
+  SetTextField(text);
+  Change();
+}
+
+void TCustomEdit::Change() {
+  Integer length = static_cast<Integer>(Text().size());
+  FSelStart = std::min(FSelStart, length);
+  FSelLength = std::min(FSelLength, length - FSelStart);
+  if (!IsLoading() && OnChange) OnChange(this);
+}
+
+void TCustomEdit::SetSelStart(Integer v) {
+  Integer length = static_cast<Integer>(Text().size());
+  FSelStart = std::clamp(v, 0, length);
+  FSelLength = 0;
+}
+
+void TCustomEdit::SetSelLength(Integer v) {
+  Integer length = static_cast<Integer>(Text().size());
+  FSelLength = std::clamp(v, 0, length - FSelStart);
+}
+
+String TCustomEdit::SelText() const {
+  return Text().substr(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength));
+}
+
+void TCustomEdit::SetSelText(const String& v) {
+  String text = Text();
+  text.replace(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength), v);
+  Integer start = FSelStart;
+  SetText(text);
+  FSelStart = std::min(start + static_cast<Integer>(v.size()), static_cast<Integer>(Text().size()));
+  FSelLength = 0;
+}
+
+void TCustomEdit::SelectAll() {
+  FSelStart = 0;
+  FSelLength = static_cast<Integer>(Text().size());
+}
+
+GLS_IMPLEMENT_CLASS(TEdit)
+
+void TEdit::Publish(TPublisher<TEdit>& P) {
+  using E = TCustomEdit;
+  PublishControlProps(P, {"Anchors"});
+  P.Bool("AutoSelect", &E::AutoSelect, &E::SetAutoSelect).Default(true);
+  PublishControlProps(P, {"AutoSize=True", "BiDiMode"});
+  P.Enum("BorderStyle", &E::BorderStyle, &E::SetBorderStyle).Default(bsSingle);
+  P.Enum("CharCase", &E::CharCase, &E::SetCharCase).Default(ecNormal);
+  PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
+                          "Enabled", "Font"});
+  P.Bool("HideSelection", &E::HideSelection, &E::SetHideSelection).Default(true);
+  P.Int("MaxLength", &E::MaxLength, &E::SetMaxLength).Default(0);
+  P.Bool("OEMConvert", &E::OEMConvert, &E::SetOEMConvert).Default(false);
+  PublishControlProps(
+      P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont", "ParentShowHint"});
+  P.Char("PasswordChar", &E::PasswordChar, &E::SetPasswordChar).Default(0);
+  PublishControlProps(P, {"PopupMenu"});
+  P.Bool("ReadOnly", &E::ReadOnly, &E::SetReadOnly).Default(false);
+  PublishControlProps(P, {"ShowHint", "TabOrder", "TabStop=True", "Text", "Visible"});
+  P.Event("OnChange", &E::OnChange);
+  PublishControlProps(P, {"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+                          "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) { SetAutoSize(true); }
+
+GLS_IMPLEMENT_CLASS(TMemo)
+
+void TMemo::Publish(TPublisher<TMemo>& P) {
+  using E = TCustomEdit;
+  PublishControlProps(P, {"Align", "Alignment", "Anchors", "BiDiMode"});
+  P.Enum("BorderStyle", &E::BorderStyle, &E::SetBorderStyle).Default(bsSingle);
+  PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
+                          "Enabled", "Font"});
+  P.Bool("HideSelection", &E::HideSelection, &E::SetHideSelection).Default(true);
+  P.template ObjOf<TStrings>("Lines", &TMemo::Lines, &TMemo::SetLines);
+  P.Int("MaxLength", &E::MaxLength, &E::SetMaxLength).Default(0);
+  P.Bool("OEMConvert", &E::OEMConvert, &E::SetOEMConvert).Default(false);
+  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont",
+                          "ParentShowHint", "PopupMenu"});
+  P.Bool("ReadOnly", &E::ReadOnly, &E::SetReadOnly).Default(false);
+  P.Enum("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars).Default(ssNone);
+  PublishControlProps(P, {"ShowHint", "TabOrder", "TabStop=True", "Visible"});
+  P.Bool("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns).Default(true);
+  P.Bool("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs).Default(false);
+  P.Bool("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap).Default(true);
+  P.Event("OnChange", &E::OnChange);
+  PublishControlProps(P, {"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+                          "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TMemo::TMemo(TComponent* AOwner)
+    : TCustomEdit(AOwner), FLines(std::make_unique<TControlStrings>([this] { LinesChanged(); })) {
+  SetBounds(0, 0, 185, 89);
+}
+
+TMemo::~TMemo() = default;
+
+void TMemo::LinesChanged() {
+  if (FSettingText) return;
+  // The memo's text has a line break between lines, none after the last.
+  String text;
+  for (int i = 0; i < FLines->Count(); ++i) {
+    if (i) text += "\r\n";
+    text += FLines->At(i);
+  }
+  if (text == Text()) return;
+  SetTextField(text);
+  Change();
+}
+
+void TMemo::SetText(const String& v) {
+  if (v == Text()) return;
+  FSettingText = true;
+  try {
+    FLines->SetText(v);
+  } catch (...) {
+    FSettingText = false;
+    throw;
+  }
+  FSettingText = false;
+  SetTextField(v);
+  Change();
+}
+
+GLS_SETTER(TMemo, FWordWrap, bool, SetWordWrap)
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+GLS_IMPLEMENT_CLASS(TButtonControl)
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+
+GLS_IMPLEMENT_CLASS(TButton)
+
+void TButton::Publish(TPublisher<TButton>& P) {
+  PublishControlProps(P, {"Anchors", "BiDiMode"});
+  P.Bool("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
+  PublishControlProps(P, {"Caption", "Constraints"});
+  P.Bool("Default", &TButton::Default, &TButton::SetDefault).Default(false);
+  PublishControlProps(P, {"DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+  P.IntOf("ModalResult", TModalResultTypeInfo(), &TButton::ModalResult, &TButton::SetModalResult)
+      .Default(0);
+  PublishControlProps(
+      P, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
+          "TabStop=True", "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+          "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+  SetBounds(0, 0, 75, 25);
+  SetColor(clBtnFace);
+}
+
+GLS_SETTER(TButton, FDefault, bool, SetDefault)
+
+void TButton::Click() {
+  if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+  TButtonControl::Click();
+}
+
+GLS_IMPLEMENT_CLASS(TCheckBox)
+
+void TCheckBox::Publish(TPublisher<TCheckBox>& P) {
+  PublishControlProps(P, {"Alignment=taRightJustify"});
+  P.Bool("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed).Default(false);
+  PublishControlProps(P, {"Anchors", "BiDiMode", "Caption"});
+  // The state is what a form file holds; Checked is its view.
+  P.Bool("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Stored(false);
+  PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
+                          "Enabled", "Font", "ParentBiDiMode", "ParentColor", "ParentCtl3D",
+                          "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Enum("State", &TCheckBox::State, &TCheckBox::SetState).Default(cbUnchecked);
+  PublishControlProps(
+      P, {"TabOrder", "TabStop=True", "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown",
+          "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+  SetBounds(0, 0, 97, 17);
+  SetAlignment(taRightJustify);
+}
+
+void TCheckBox::SetState(TCheckBoxState v) {
+  if (FState == v) return;
+  FState = v;
+  Changed();
+  if (!IsLoading()) TButtonControl::Click();
+}
+
+void TCheckBox::Click() {
+  switch (FState) {
+    case cbUnchecked:
+      SetState(cbChecked);
+      break;
+    case cbChecked:
+      SetState(FAllowGrayed ? cbGrayed : cbUnchecked);
+      break;
+    case cbGrayed:
+      SetState(cbUnchecked);
+      break;
+  }
+}
+
+GLS_IMPLEMENT_CLASS(TRadioButton)
+
+void TRadioButton::Publish(TPublisher<TRadioButton>& P) {
+  PublishControlProps(P, {"Alignment=taRightJustify", "Anchors", "BiDiMode", "Caption"});
+  P.Bool("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
+  PublishControlProps(
+      P, {"Color",       "Constraints", "Ctl3D",          "DragCursor",     "DragKind",
+          "DragMode",    "Enabled",     "Font",           "ParentBiDiMode", "ParentColor",
+          "ParentCtl3D", "ParentFont",  "ParentShowHint", "PopupMenu",      "ShowHint",
+          "TabOrder",    "TabStop",     "Visible",        "OnClick",        "OnDblClick",
+          "OnEnter",     "OnExit",      "OnKeyDown",      "OnKeyPress",     "OnKeyUp",
+          "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+  SetBounds(0, 0, 113, 17);
+  SetAlignment(taRightJustify);
+  SetTabStop(false);
+}
+
+void TRadioButton::SetChecked(bool v) {
+  if (FChecked == v) return;
+  FChecked = v;
+  SetTabStop(v);
+  if (v && Parent())
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+      if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
+        other->SetChecked(false);
+  Changed();
+  if (v && !IsLoading()) TButtonControl::Click();
+}
+
+void TRadioButton::Click() { SetChecked(true); }
+
+// ---------------------------------------------------------------------------
+// List boxes
+
+GLS_IMPLEMENT_CLASS(TCustomListBox)
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TControlStrings>([this] { ItemsChanged(); })) {
+  SetBounds(0, 0, 121, 97);
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+TCustomListBox::~TCustomListBox() = default;
+
+void TCustomListBox::ItemsChanged() {
+  // The window keeps no selection for items that went; new items start
+  // unselected.
+  FSelected.resize(static_cast<size_t>(FItems->Count()), false);
+  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  Changed();
+}
+
+void TCustomListBox::SetSorted(bool v) {
+  if (Sorted() == v) return;
+  FItems->SetSorted(v);
+  Changed();
+}
+
+void TCustomListBox::SetMultiSelect(bool v) {
+  if (FMultiSelect == v) return;
+  FMultiSelect = v;
+  ClearSelection();
+}
+
+namespace {
+// The height of a line of text in the font, with the window system's spacing.
+Integer FontLineHeight(const TFont& font) {
+  Integer h = font.Height() < 0 ? -font.Height() : font.Height() * 72 / 96;
+  return h + 2;
+}
+}  // namespace
+
+Integer TCustomListBox::ItemHeight() const {
+  return FStyle == lbStandard ? FontLineHeight(*Font()) : FItemHeight;
+}
+
+void TCustomListBox::SetItemHeight(Integer v) {
+  if (v > 0) FItemHeight = v;
+}
+
+void TCustomListBox::SetTopIndex(Integer v) {
+  FTopIndex = std::clamp(v, 0, std::max(0, FItems->Count() - 1));
+}
+
+void TCustomListBox::SetItemIndex(Integer v) {
+  if (v < -1 || v >= FItems->Count()) v = -1;
+  if (FItemIndex == v) return;
+  FItemIndex = v;
+  Changed();
+}
+
+void TCustomListBox::CheckIndex(int index) const {
+  if (index < 0 || index >= FItems->Count())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+}
+
+bool TCustomListBox::Selected(int index) const {
+  CheckIndex(index);
+  if (!FMultiSelect) return index == FItemIndex;
+  return FSelected[static_cast<size_t>(index)];
+}
+
+void TCustomListBox::SetSelected(int index, bool v) {
+  CheckIndex(index);
+  if (!FMultiSelect) {
+    if (v)
+      SetItemIndex(index);
+    else if (index == FItemIndex)
+      SetItemIndex(-1);
+    return;
+  }
+  if (FSelected[static_cast<size_t>(index)] == v) return;
+  FSelected[static_cast<size_t>(index)] = v;
+  Changed();
+}
+
+Integer TCustomListBox::SelCount() const {
+  if (!FMultiSelect) return -1;
+  return static_cast<Integer>(std::count(FSelected.begin(), FSelected.end(), true));
+}
+
+void TCustomListBox::ClearSelection() {
+  std::fill(FSelected.begin(), FSelected.end(), false);
+  if (!FMultiSelect) FItemIndex = -1;
+  Changed();
+}
+
+Integer TCustomListBox::ItemAtPos(TPoint pos, bool existing) const {
+  if (pos.X < 0 || pos.X >= ClientWidth() || pos.Y < 0 || pos.Y >= ClientHeight())
+    return existing ? -1 : FItems->Count();
+  Integer index = FTopIndex + pos.Y / ItemHeight();
+  if (index < FItems->Count()) return index;
+  return existing ? -1 : FItems->Count();
+}
+
+GLS_IMPLEMENT_CLASS(TListBox)
+
+void TListBox::Publish(TPublisher<TListBox>& P) {
+  using L = TCustomListBox;
+  PublishControlProps(P, {"Align", "Anchors", "BiDiMode"});
+  P.Enum("BorderStyle", &L::BorderStyle, &L::SetBorderStyle).Default(bsSingle);
+  PublishControlProps(P, {"Color"});
+  P.Int("Columns", &L::Columns, &L::SetColumns).Default(0);
+  PublishControlProps(P, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled"});
+  P.Bool("ExtendedSelect", &L::ExtendedSelect, &L::SetExtendedSelect).Default(true);
+  PublishControlProps(P, {"Font"});
+  P.Bool("IntegralHeight", &L::IntegralHeight, &L::SetIntegralHeight).Default(false);
+  P.Int("ItemHeight", &L::ItemHeight, &L::SetItemHeight).Default(16);
+  P.template ObjOf<TStrings>("Items", &L::Items, &L::SetItems);
+  P.Bool("MultiSelect", &L::MultiSelect, &L::SetMultiSelect).Default(false);
+  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont",
+                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Bool("Sorted", &L::Sorted, &L::SetSorted).Default(false);
+  P.Enum("Style", &L::Style, &L::SetStyle).Default(lbStandard);
+  PublishControlProps(P, {"TabOrder", "TabStop=True"});
+  P.Int("TabWidth", &L::TabWidth, &L::SetTabWidth).Default(0);
+  PublishControlProps(P, {"Visible", "OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown",
+                          "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+}
+
+// ---------------------------------------------------------------------------
+// TComboBox
+
+GLS_IMPLEMENT_CLASS(TComboBox)
+
+void TComboBox::Publish(TPublisher<TComboBox>& P) {
+  using B = TComboBox;
+  P.Enum("Style", &B::Style, &B::SetStyle).Default(csDropDown);
+  PublishControlProps(P, {"Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor",
+                          "DragKind", "DragMode"});
+  P.Int("DropDownCount", &B::DropDownCount, &B::SetDropDownCount).Default(8);
+  PublishControlProps(P, {"Enabled", "Font"});
+  P.Int("ItemHeight", &B::ItemHeight, &B::SetItemHeight).Default(16);
+  P.Int("MaxLength", &B::MaxLength, &B::SetMaxLength).Default(0);
+  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont",
+                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Bool("Sorted", &B::Sorted, &B::SetSorted).Default(false);
+  PublishControlProps(P, {"TabOrder", "TabStop=True", "Text", "Visible"});
+  P.Event("OnChange", &B::OnChange);
+  PublishControlProps(P, {"OnClick", "OnDblClick"});
+  P.Event("OnDropDown", &B::OnDropDown);
+  PublishControlProps(P, {"OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
+  // Last, so that a form file gives the items after the style.
+  P.template ObjOf<TStrings>("Items", &B::Items, &B::SetItems);
+}
+
+TComboBox::TComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TControlStrings>([this] { ItemsChanged(); })) {
+  SetBounds(0, 0, 145, 21);
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+TComboBox::~TComboBox() = default;
+
+Integer TComboBox::ItemHeight() const {
+  return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable ? FItemHeight
+                                                                     : FontLineHeight(*Font());
+}
+
+void TComboBox::ItemsChanged() {
+  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  Changed();
+}
+
+void TComboBox::SetStyle(TComboBoxStyle v) {
+  if (FStyle == v) return;
+  FStyle = v;
+  if (v == csDropDownList && FItemIndex < 0 && !IsLoading()) SetTextField(String());
+  Changed();
+}
+
+void TComboBox::SetSorted(bool v) {
+  if (Sorted() == v) return;
+  FItems->SetSorted(v);
+  Changed();
+}
+
+void TComboBox::SetItemIndex(Integer v) {
+  if (v < -1 || v >= FItems->Count()) v = -1;
+  if (FItemIndex == v) return;
+  FItemIndex = v;
+  SetTextField(v >= 0 ? FItems->At(v) : String());
+  Changed();
+}
+
+void TComboBox::SetText(const String& v) {
+  if (FStyle == csDropDownList && !IsLoading()) {
+    SetItemIndex(FItems->IndexOf(v));
+    return;
+  }
+  // An edit box takes any text; it chooses the item of exactly that text.
+  int index = -1;
+  for (int i = 0; i < FItems->Count() && index < 0; ++i)
+    if (FItems->At(i) == v) index = i;
+  FItemIndex = index;
+  if (v == Text()) return;
+  SetTextField(v);
+  if (!IsLoading() && OnChange) OnChange(this);
+}
+
+void TComboBox::Clear() {
+  FItems->Clear();
+  SetItemIndex(-1);
+  SetTextField(String());
+}
+
+// ---------------------------------------------------------------------------
+// Group boxes
+
+GLS_IMPLEMENT_CLASS(TCustomGroupBox)
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetBounds(0, 0, 185, 105);
+}
+
+GLS_IMPLEMENT_CLASS(TGroupBox)
+
+void TGroupBox::Publish(TPublisher<TGroupBox>& P) {
+  PublishControlProps(
+      P, {"Align",       "Anchors",        "BiDiMode",       "Caption",     "Color",
+          "Constraints", "Ctl3D",          "DragCursor",     "DragKind",    "DragMode",
+          "Enabled",     "Font",           "ParentBiDiMode", "ParentColor", "ParentCtl3D",
+          "ParentFont",  "ParentShowHint", "PopupMenu",      "ShowHint",    "TabOrder",
+          "TabStop",     "Visible",        "OnClick",        "OnDblClick",  "OnEnter",
+          "OnExit",      "OnMouseDown",    "OnMouseMove",    "OnMouseUp"});
+}

@@ -1,0 +1,336 @@
+// Standard controls: labels, edits, memos, buttons, check boxes, radio
+// buttons, list boxes, combo boxes and group boxes.
+#pragma once
+
+#include "host/controls/Forms.h"
+
+enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
+GLS_ENUM_TYPEINFO(TTextLayout, "tlTop", "tlCenter", "tlBottom")
+enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+GLS_ENUM_TYPEINFO(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
+enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+GLS_ENUM_TYPEINFO(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
+enum TCheckBoxState : uint8_t { cbUnchecked, cbChecked, cbGrayed };
+GLS_ENUM_TYPEINFO(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed")
+enum TListBoxStyle : uint8_t { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+GLS_ENUM_TYPEINFO(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable")
+enum TComboBoxStyle : uint8_t {
+  csDropDown,
+  csSimple,
+  csDropDownList,
+  csOwnerDrawFixed,
+  csOwnerDrawVariable
+};
+GLS_ENUM_TYPEINFO(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
+                  "csOwnerDrawVariable")
+
+class TLabel : public TGraphicControl {
+  GLS_CLASS(TLabel, TGraphicControl)
+ public:
+  explicit TLabel(TComponent* AOwner);
+  static void Publish(TPublisher<TLabel>& P);
+
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* v);
+  TTextLayout Layout() const { return FLayout; }
+  void SetLayout(TTextLayout v);
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool v);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool v);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v);
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TWinControl* FFocusControl = nullptr;
+  TTextLayout FLayout = tlTop;
+  bool FShowAccelChar = true;
+  bool FTransparent = false;
+  bool FWordWrap = false;
+};
+
+// The common part of edits and memos: text, selection and editing options.
+class TCustomEdit : public TWinControl {
+  GLS_CLASS(TCustomEdit, TWinControl)
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool v) { FAutoSelect = v; }
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle v);
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase v);
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool v) { FHideSelection = v; }
+  Integer MaxLength() const { return FMaxLength; }
+  void SetMaxLength(Integer v) { FMaxLength = v; }
+  bool OEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool v) { FOEMConvert = v; }
+  char PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char v);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool v);
+
+  // The selection, kept within the text.
+  Integer SelStart() const { return FSelStart; }
+  void SetSelStart(Integer v);
+  Integer SelLength() const { return FSelLength; }
+  void SetSelLength(Integer v);
+  String SelText() const;
+  void SetSelText(const String& v);
+  void SelectAll();
+  void Clear() { SetText(String()); }
+
+  void SetText(const String& v) override;
+
+  TNotifyEvent OnChange;
+
+ protected:
+  // The text changed: the selection is kept within it and OnChange fires.
+  virtual void Change();
+
+ private:
+  bool FAutoSelect = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  TEditCharCase FCharCase = ecNormal;
+  bool FHideSelection = true;
+  Integer FMaxLength = 0;
+  bool FOEMConvert = false;
+  char FPasswordChar = '\0';
+  bool FReadOnly = false;
+  Integer FSelStart = 0;
+  Integer FSelLength = 0;
+};
+
+class TEdit : public TCustomEdit {
+  GLS_CLASS(TEdit, TCustomEdit)
+ public:
+  explicit TEdit(TComponent* AOwner);
+  static void Publish(TPublisher<TEdit>& P);
+};
+
+// A multi-line edit. Its text is its lines joined by line breaks.
+class TMemo : public TCustomEdit {
+  GLS_CLASS(TMemo, TCustomEdit)
+ public:
+  explicit TMemo(TComponent* AOwner);
+  ~TMemo() override;
+  static void Publish(TPublisher<TMemo>& P);
+
+  TStrings* Lines() const { return FLines.get(); }
+  void SetLines(TStrings* v) { FLines->Assign(v); }
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle v) { FScrollBars = v; }
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool v) { FWantReturns = v; }
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool v) { FWantTabs = v; }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v);
+
+  void SetText(const String& v) override;
+
+ private:
+  void LinesChanged();
+
+  std::unique_ptr<TControlStrings> FLines;
+  TScrollStyle FScrollBars = ssNone;
+  bool FWantReturns = true;
+  bool FWantTabs = false;
+  bool FWordWrap = true;
+  bool FSettingText = false;
+};
+
+class TButtonControl : public TWinControl {
+  GLS_CLASS(TButtonControl, TWinControl)
+ public:
+  explicit TButtonControl(TComponent* AOwner);
+};
+
+class TButton : public TButtonControl {
+  GLS_CLASS(TButton, TButtonControl)
+ public:
+  explicit TButton(TComponent* AOwner);
+  static void Publish(TPublisher<TButton>& P);
+
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool v) { FCancel = v; }
+  bool Default() const { return FDefault; }
+  void SetDefault(bool v);
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult v) { FModalResult = v; }
+
+  // The form's modal result is set before OnClick runs.
+  void Click() override;
+
+ private:
+  bool FCancel = false;
+  bool FDefault = false;
+  TModalResult FModalResult = mrNone;
+};
+
+class TCheckBox : public TButtonControl {
+  GLS_CLASS(TCheckBox, TButtonControl)
+ public:
+  explicit TCheckBox(TComponent* AOwner);
+  static void Publish(TPublisher<TCheckBox>& P);
+
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool v) { FAllowGrayed = v; }
+  bool Checked() const { return FState == cbChecked; }
+  void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState v);
+  // A click moves to the next state (through grayed when allowed).
+  void Click() override;
+
+ private:
+  bool FAllowGrayed = false;
+  TCheckBoxState FState = cbUnchecked;
+};
+
+class TRadioButton : public TButtonControl {
+  GLS_CLASS(TRadioButton, TButtonControl)
+ public:
+  explicit TRadioButton(TComponent* AOwner);
+  static void Publish(TPublisher<TRadioButton>& P);
+
+  bool Checked() const { return FChecked; }
+  // Checking a radio button unchecks the others of the same parent.
+  void SetChecked(bool v);
+  void Click() override;
+
+ private:
+  bool FChecked = false;
+};
+
+// The common part of list boxes: items, the current item and the selection.
+class TCustomListBox : public TWinControl {
+  GLS_CLASS(TCustomListBox, TWinControl)
+ public:
+  explicit TCustomListBox(TComponent* AOwner);
+  ~TCustomListBox() override;
+
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(TStrings* v) { FItems->Assign(v); }
+  // Sorted lists order their items with case ignored.
+  bool Sorted() const { return FItems->Sorted(); }
+  void SetSorted(bool v);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool v);
+  bool ExtendedSelect() const { return FExtendedSelect; }
+  void SetExtendedSelect(bool v) { FExtendedSelect = v; }
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle v) { FBorderStyle = v; }
+  Integer Columns() const { return FColumns; }
+  void SetColumns(Integer v) { FColumns = v; }
+  bool IntegralHeight() const { return FIntegralHeight; }
+  void SetIntegralHeight(bool v) { FIntegralHeight = v; }
+  // A standard list box's items are as high as its font; owner-drawn ones
+  // as high as set.
+  Integer ItemHeight() const;
+  void SetItemHeight(Integer v);
+  TListBoxStyle Style() const { return FStyle; }
+  void SetStyle(TListBoxStyle v) { FStyle = v; }
+  Integer TabWidth() const { return FTabWidth; }
+  void SetTabWidth(Integer v) { FTabWidth = v; }
+  Integer TopIndex() const { return FTopIndex; }
+  void SetTopIndex(Integer v);
+
+  // The current item, -1 for none. Out of range sets -1.
+  Integer ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(Integer v);
+  // Without multiple selection the selected item is the current item.
+  bool Selected(int index) const;
+  void SetSelected(int index, bool v);
+  // The number of selected items; -1 without multiple selection.
+  Integer SelCount() const;
+  void ClearSelection();
+  // The item at a point of the client area; with `existing`, -1 below the
+  // last item, otherwise the item count there.
+  Integer ItemAtPos(TPoint pos, bool existing) const;
+  void Clear() { FItems->Clear(); }
+
+ private:
+  void CheckIndex(int index) const;
+  void ItemsChanged();
+
+  std::unique_ptr<TControlStrings> FItems;
+  std::vector<bool> FSelected;
+  Integer FItemIndex = -1;
+  bool FMultiSelect = false;
+  bool FExtendedSelect = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  Integer FColumns = 0;
+  bool FIntegralHeight = false;
+  Integer FItemHeight = 16;
+  TListBoxStyle FStyle = lbStandard;
+  Integer FTabWidth = 0;
+  Integer FTopIndex = 0;
+};
+
+class TListBox : public TCustomListBox {
+  GLS_CLASS(TListBox, TCustomListBox)
+ public:
+  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+  static void Publish(TPublisher<TListBox>& P);
+};
+
+class TComboBox : public TWinControl {
+  GLS_CLASS(TComboBox, TWinControl)
+ public:
+  explicit TComboBox(TComponent* AOwner);
+  ~TComboBox() override;
+  static void Publish(TPublisher<TComboBox>& P);
+
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(TStrings* v) { FItems->Assign(v); }
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle v);
+  Integer DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(Integer v) { FDropDownCount = v; }
+  // As for list boxes: font height unless owner-drawn.
+  Integer ItemHeight() const;
+  void SetItemHeight(Integer v) { FItemHeight = v; }
+  Integer MaxLength() const { return FMaxLength; }
+  void SetMaxLength(Integer v) { FMaxLength = v; }
+  bool Sorted() const { return FItems->Sorted(); }
+  void SetSorted(bool v);
+
+  // Choosing an item shows its text; -1 chooses none.
+  Integer ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(Integer v);
+  // A drop-down list can only show one of its items.
+  void SetText(const String& v) override;
+  void Clear();
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnDropDown;
+
+ private:
+  void ItemsChanged();
+
+  std::unique_ptr<TControlStrings> FItems;
+  TComboBoxStyle FStyle = csDropDown;
+  Integer FDropDownCount = 8;
+  Integer FItemHeight = 16;
+  Integer FMaxLength = 0;
+  Integer FItemIndex = -1;
+};
+
+class TCustomGroupBox : public TCustomControl {
+  GLS_CLASS(TCustomGroupBox, TCustomControl)
+ public:
+  explicit TCustomGroupBox(TComponent* AOwner);
+};
+
+class TGroupBox : public TCustomGroupBox {
+  GLS_CLASS(TGroupBox, TCustomGroupBox)
+ public:
+  explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+  static void Publish(TPublisher<TGroupBox>& P);
+};

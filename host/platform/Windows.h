@@ -1,0 +1,132 @@
+// The window-system services the library relies on, as plain data: windows
+// that record the messages sent to them, and menus whose entries are kept by
+// command identifier. Nothing is drawn; a front end may map these onto real
+// windows later.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "host/rtl/SysUtils.h"
+
+class TObject;
+class TWindow;
+class TMenu;
+
+using HWND = TWindow*;
+using HMENU = TMenu*;
+using UINT = unsigned;
+using BOOL = int;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using UINT_PTR = uintptr_t;
+using WORD = uint16_t;
+
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
+
+constexpr UINT SC_SIZE = 0xF000, SC_MOVE = 0xF010, SC_MINIMIZE = 0xF020, SC_MAXIMIZE = 0xF030,
+               SC_NEXTWINDOW = 0xF040, SC_CLOSE = 0xF060, SC_RESTORE = 0xF120;
+constexpr UINT MF_BYCOMMAND = 0, MF_STRING = 0, MF_SEPARATOR = 0x800, MF_BYPOSITION = 0x400;
+constexpr UINT WM_SIZE = 0x0005, WM_SETTEXT = 0x000C, WM_CLOSE = 0x0010, WM_MDISETMENU = 0x0230,
+               WM_MDIREFRESHMENU = 0x0234;
+constexpr WPARAM SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2;
+
+constexpr WORD LOWORD(uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
+  return static_cast<LPARAM>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
+}
+
+struct TPoint {
+  Integer X = 0;
+  Integer Y = 0;
+};
+
+// One message as a window received it.
+struct TMessageRecord {
+  UINT Msg;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// A menu: entries in menu order, each with a command identifier and a text.
+// A separator has identifier 0 and no text.
+class TMenu {
+ public:
+  struct TEntry {
+    UINT Id = 0;
+    String Text;
+    bool Separator = false;
+  };
+
+  TMenu() = default;
+  TMenu(const TMenu&) = delete;
+  TMenu& operator=(const TMenu&) = delete;
+
+  const std::vector<TEntry>& Entries() const { return FEntries; }
+  int Count() const { return static_cast<int>(FEntries.size()); }
+  void Append(UINT id, const String& text);
+  void AppendSeparator();
+  void Clear() { FEntries.clear(); }
+  void Assign(const std::vector<TEntry>& entries) { FEntries = entries; }
+  // The first entry with that command identifier (separators never match), or nullptr.
+  TEntry* FindCommand(UINT id);
+  const TEntry* FindCommand(UINT id) const;
+  // The entry at that position, or nullptr.
+  TEntry* EntryAt(UINT position);
+
+ private:
+  std::vector<TEntry> FEntries;
+};
+
+// A window: its messages, its system menu and, for an MDI parent, the client
+// window that holds the MDI children. `Control` is the object the window
+// belongs to (a form or control), or nullptr.
+class TWindow {
+ public:
+  explicit TWindow(TObject* control = nullptr) : FControl(control) {}
+  TWindow(const TWindow&) = delete;
+  TWindow& operator=(const TWindow&) = delete;
+
+  TObject* Control() const { return FControl; }
+
+  const std::vector<TMessageRecord>& Messages() const { return FMessages; }
+  void ClearMessages() { FMessages.clear(); }
+  // Records the message, then gives it to WndProc when one is set.
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Handles messages after they are recorded (a front end hooks in here).
+  std::function<LRESULT(UINT Msg, WPARAM wParam, LPARAM lParam)> WndProc;
+
+  // The system menu as the window has it, and the default it is reverted to.
+  TMenu& SystemMenu() { return FSystemMenu; }
+  void SetDefaultSystemMenu(std::vector<TMenu::TEntry> entries);
+  void RevertSystemMenu() { FSystemMenu.Assign(FDefaultSystemMenu); }
+
+ private:
+  TObject* FControl;
+  std::vector<TMessageRecord> FMessages;
+  TMenu FSystemMenu;
+  std::vector<TMenu::TEntry> FDefaultSystemMenu;
+};
+
+// bRevert false: the window's own system menu, which callers may change.
+// bRevert true: resets the system menu to its default and returns nullptr.
+HMENU GetSystemMenu(HWND hWnd, BOOL bRevert);
+// Copies the entry's text, at most cchMax-1 characters and a terminating zero,
+// and returns the number of characters copied; 0 and "" when the menu lacks
+// the entry. With a null buffer, returns the text's length.
+int GetMenuStringA(HMENU hMenu, UINT uIDItem, char* lpString, int cchMax, UINT flags);
+// Replaces the text (and identifier) of the entry named by command or by
+// position; FALSE when there is no such entry.
+BOOL ModifyMenuA(HMENU hMenu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem,
+                 const char* lpNewItem);
+BOOL AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, const char* lpNewItem);
+int GetMenuItemCount(HMENU hMenu);
+// Delivers the message to the window, which records it; 0 for a null window.
+LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+// The ANSI code page: the system code page here is UTF-8.
+UINT GetACP();

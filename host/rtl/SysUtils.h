@@ -1,0 +1,111 @@
+// System utilities: the string type, the exception classes of the host and the
+// text conversions that the rest of the system relies on.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Texts are 8-bit byte strings; every ordering comparison is byte-wise unsigned.
+using String = std::string;
+using Integer = int32_t;
+using Int64 = int64_t;
+
+// The root of every error the host raises. `Message` is the text shown to users.
+class Exception : public std::exception {
+ public:
+  explicit Exception(String message) : FMessage(std::move(message)) {}
+  const String& Message() const noexcept { return FMessage; }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+
+ private:
+  String FMessage;
+};
+
+#define GLS_DECLARE_EXCEPTION(Name, Base) \
+  class Name : public Base {              \
+   public:                                \
+    using Base::Base;                     \
+  };
+
+GLS_DECLARE_EXCEPTION(EConvertError, Exception)
+GLS_DECLARE_EXCEPTION(EInOutError, Exception)
+GLS_DECLARE_EXCEPTION(EStreamError, Exception)
+GLS_DECLARE_EXCEPTION(EFileStreamError, EStreamError)
+GLS_DECLARE_EXCEPTION(EFOpenError, EFileStreamError)
+GLS_DECLARE_EXCEPTION(EFCreateError, EFileStreamError)
+GLS_DECLARE_EXCEPTION(EReadError, EStreamError)
+GLS_DECLARE_EXCEPTION(EWriteError, EStreamError)
+GLS_DECLARE_EXCEPTION(EFilerError, EStreamError)
+GLS_DECLARE_EXCEPTION(EClassNotFound, EFilerError)
+GLS_DECLARE_EXCEPTION(EParserError, Exception)
+GLS_DECLARE_EXCEPTION(EPropertyError, Exception)
+GLS_DECLARE_EXCEPTION(EStringListError, Exception)
+GLS_DECLARE_EXCEPTION(EListError, Exception)
+GLS_DECLARE_EXCEPTION(EComponentError, Exception)
+GLS_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+
+// Formats with the classic directives %s, %d, %u, %x and %%, each as
+// %[-][width][.precision]type: width pads with blanks (on the right with "-"),
+// precision cuts a text or gives a number at least that many digits.
+// Arguments are texts or integers; a missing or unfitting argument raises
+// EConvertError.
+class TVarRec {
+ public:
+  TVarRec(const String& s) : FIsInt(false), FStr(s) {}
+  TVarRec(const char* s) : FIsInt(false), FStr(s) {}
+  TVarRec(Int64 i) : FIsInt(true), FInt(i) {}
+  TVarRec(int i) : FIsInt(true), FInt(i) {}
+  TVarRec(unsigned i) : FIsInt(true), FInt(i) {}
+  TVarRec(long long i) : FIsInt(true), FInt(static_cast<Int64>(i)) {}
+  TVarRec(size_t i) : FIsInt(true), FInt(static_cast<Int64>(i)) {}
+  bool IsInt() const { return FIsInt; }
+  Int64 Int() const { return FInt; }
+  const String& Str() const { return FStr; }
+
+ private:
+  bool FIsInt;
+  Int64 FInt = 0;
+  String FStr;
+};
+String Format(std::string_view format, std::initializer_list<TVarRec> args);
+
+String IntToStr(Int64 value);
+// Leading blanks, an optional sign, then decimal digits or "$" and hexadecimal
+// digits; raises EConvertError naming the text on empty or bad text and on
+// overflow of 32 bits. Hexadecimal text covers the unsigned range, so
+// "$FFFFFFFF" is -1 and "$FF00000F" is the system colour clBtnFace.
+Integer StrToInt(std::string_view s);
+Int64 StrToInt64(std::string_view s);
+// Like StrToInt, but gives `def` instead of raising.
+Integer StrToIntDef(std::string_view s, Integer def);
+bool TryStrToInt(std::string_view s, Integer& value);
+bool TryStrToInt64(std::string_view s, Int64& value);
+
+// The shortest text that reads back as the same value, "." as decimal
+// separator, exponent form "1E20" outside 1E-5 .. 1E15; StrToFloat raises
+// EConvertError on bad text, the empty text included.
+String FloatToStr(double value);
+double StrToFloat(std::string_view s);
+bool TryStrToFloat(std::string_view s, double& value);
+
+// Appends the UTF-8 bytes of the character with the code point `code` (the
+// three-byte form for a lone surrogate, so that no code is lost).
+void AppendUtf8(String& out, uint32_t code);
+
+String UpperCase(std::string_view s);
+String LowerCase(std::string_view s);
+// Case-insensitive comparison of ASCII letters; other bytes compare unsigned.
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+String Trim(std::string_view s);
+
+// Path helpers. Both "/" and "\" count as directory separators.
+String ExtractFilePath(std::string_view fileName);
+String ExtractFileName(std::string_view fileName);
+String ExtractFileExt(std::string_view fileName);
+String ExpandFileName(std::string_view fileName);
+bool FileExists(std::string_view fileName);
+bool DirectoryExists(std::string_view dirName);
+constexpr char PathDelim = '/';

@@ -1,0 +1,501 @@
+// Run-time type information: declaring published properties, enumeration and
+// set types, and the flat property API (GetPropList, GetStrProp, SetOrdProp...).
+#pragma once
+
+#include <concepts>
+#include <type_traits>
+
+#include "host/rtl/System.h"
+
+// ---------------------------------------------------------------------------
+// Type information of value types.
+
+// TypeInfoOf<T>() gives the type information of a property value type. The
+// basic types are declared here; enumerations are declared with
+// GLS_ENUM_TYPEINFO and sets with TSet.
+template <class T>
+struct TTypeInfoOf;
+
+template <class T>
+PTypeInfo TypeInfoOf() {
+  return TTypeInfoOf<T>::Get();
+}
+
+PTypeInfo MakeTypeInfo(TTypeKind kind, const char* name, std::vector<String> enumNames = {},
+                       PTypeInfo compType = nullptr);
+
+#define GLS_BASIC_TYPEINFO(T, Kind, Name)                           \
+  template <>                                                       \
+  struct TTypeInfoOf<T> {                                           \
+    static PTypeInfo Get() {                                        \
+      static const PTypeInfo info = MakeTypeInfo(Kind, Name);       \
+      return info;                                                  \
+    }                                                               \
+  };
+
+GLS_BASIC_TYPEINFO(Integer, tkInteger, "Integer")
+GLS_BASIC_TYPEINFO(Int64, tkInt64, "Int64")
+GLS_BASIC_TYPEINFO(String, tkLString, "String")
+GLS_BASIC_TYPEINFO(char, tkChar, "Char")
+GLS_BASIC_TYPEINFO(double, tkFloat, "Double")
+
+template <>
+struct TTypeInfoOf<bool> {
+  static PTypeInfo Get() {
+    static const PTypeInfo info = MakeTypeInfo(tkEnumeration, "Boolean", {"False", "True"});
+    return info;
+  }
+};
+
+// Declares the type information of an enumeration with its value names, in
+// ordinal order: GLS_ENUM_TYPEINFO(TAlign, "alNone", "alTop", ...).
+#define GLS_ENUM_TYPEINFO(T, ...)                                           \
+  template <>                                                               \
+  struct TTypeInfoOf<T> {                                                   \
+    static PTypeInfo Get() {                                                \
+      static const PTypeInfo info = MakeTypeInfo(tkEnumeration, #T, {__VA_ARGS__}); \
+      return info;                                                          \
+    }                                                                       \
+  };
+
+// A set of the values of enumeration E, held as a bit mask (bit n = value n),
+// which is also its ordinal value.
+template <class E>
+class TSet {
+ public:
+  constexpr TSet() = default;
+  constexpr TSet(std::initializer_list<E> values) {
+    for (E v : values) Include(v);
+  }
+  static constexpr TSet FromMask(uint32_t mask) {
+    TSet s;
+    s.FMask = mask;
+    return s;
+  }
+  constexpr uint32_t Mask() const { return FMask; }
+  constexpr bool Contains(E v) const { return (FMask >> static_cast<unsigned>(v)) & 1u; }
+  constexpr TSet& Include(E v) {
+    FMask |= 1u << static_cast<unsigned>(v);
+    return *this;
+  }
+  constexpr TSet& Exclude(E v) {
+    FMask &= ~(1u << static_cast<unsigned>(v));
+    return *this;
+  }
+  constexpr bool Empty() const { return FMask == 0; }
+  friend constexpr bool operator==(TSet a, TSet b) = default;
+
+ private:
+  uint32_t FMask = 0;
+};
+
+// Names a set type for its type information: GLS_SET_TYPEINFO(TFontStyles, TFontStyle).
+#define GLS_SET_TYPEINFO(SetT, ElemT)                                           \
+  template <>                                                                   \
+  struct TTypeInfoOf<SetT> {                                                    \
+    static PTypeInfo Get() {                                                    \
+      static const PTypeInfo info =                                             \
+          MakeTypeInfo(tkSet, #SetT, {}, TypeInfoOf<ElemT>());                  \
+      return info;                                                              \
+    }                                                                           \
+  };
+
+template <class T>
+concept HasStaticClass = requires { T::StaticClass(); };
+
+// ---------------------------------------------------------------------------
+// Declaring published properties.
+
+// Chained settings of one declared property.
+template <class T>
+class TPropBuilder {
+ public:
+  explicit TPropBuilder(TPropInfo& prop) : FProp(prop) {}
+  TPropBuilder& Default(Int64 value) {
+    FProp.Default = value;
+    return *this;
+  }
+  TPropBuilder& Stored(bool value) {
+    FProp.StoredConst = value;
+    FProp.StoredProc = nullptr;
+    return *this;
+  }
+  TPropBuilder& Stored(bool (T::*fn)() const) {
+    FProp.StoredProc = [fn](const TObject* o) { return (static_cast<const T*>(o)->*fn)(); };
+    return *this;
+  }
+  TPropInfo& Info() { return FProp; }
+
+ private:
+  TPropInfo& FProp;
+};
+
+namespace typinfo_detail {
+
+// Reads a value of type V from a field or through a const getter.
+template <class V, class T, class G>
+std::function<V(const TObject*)> Getter(G get) {
+  if constexpr (std::is_member_object_pointer_v<G>) {
+    return [get](const TObject* o) { return static_cast<V>(static_cast<const T*>(o)->*get); };
+  } else {
+    return [get](const TObject* o) { return static_cast<V>((static_cast<const T*>(o)->*get)()); };
+  }
+}
+
+// Writes a value of type V to a field or through a setter; none for nullptr.
+template <class V, class Field, class T, class S>
+std::function<void(TObject*, V)> Setter(S set) {
+  if constexpr (std::is_null_pointer_v<S>) {
+    return nullptr;
+  } else if constexpr (std::is_member_object_pointer_v<S>) {
+    return [set](TObject* o, V v) { static_cast<T*>(o)->*set = static_cast<Field>(v); };
+  } else {
+    return [set](TObject* o, V v) { (static_cast<T*>(o)->*set)(static_cast<Field>(v)); };
+  }
+}
+
+template <class M>
+struct MemberType;
+template <class C, class M>
+struct MemberType<M C::*> {
+  using type = std::remove_cvref_t<M>;
+};
+template <class C, class R, class... A>
+struct MemberType<R (C::*)(A...) const> {
+  using type = std::remove_cvref_t<R>;
+};
+template <class C, class R, class... A>
+struct MemberType<R (C::*)(A...)> {
+  using type = std::remove_cvref_t<R>;
+};
+
+template <class S>
+struct IsSet : std::false_type {};
+template <class E>
+struct IsSet<TSet<E>> : std::true_type {};
+
+template <class X>
+struct Pointee {
+  using type = void;
+};
+template <class X>
+struct Pointee<X*> {
+  using type = X;
+};
+template <class X>
+struct Pointee<std::unique_ptr<X>> {
+  using type = X;
+};
+
+// The class that X::Assign takes its source as (the persistent base).
+template <class M>
+struct AssignSource;
+template <class C, class S>
+struct AssignSource<void (C::*)(S*)> {
+  using type = S;
+};
+
+// Assigns the contents of `source` to an owned sub-object, as writing an
+// object-valued property does: a source of another kind assigns nothing.
+template <class X>
+void AssignObject(X* target, TObject* source) {
+  using S = typename AssignSource<decltype(&X::Assign)>::type;
+  target->Assign(dynamic_cast<S*>(source));
+}
+
+}  // namespace typinfo_detail
+
+// Declares the published properties of class T, in declaration order. Each
+// method takes the property's name and either a field, or a getter and a
+// setter (nullptr for read-only).
+template <class T>
+class TPublisher {
+ public:
+  explicit TPublisher(TClassInfo& info) : FInfo(info) {}
+
+  template <class G, class S = G>
+  TPropBuilder<T> Int(const char* name, G get, S set = S{}) {
+    return Ordinal<Integer>(name, TypeInfoOf<Integer>(), get, Pick(get, set));
+  }
+  // An integer of the named integer type, such as TColor or TShortCut.
+  template <class G, class S = G>
+  TPropBuilder<T> IntOf(const char* name, PTypeInfo type, G get, S set = S{}) {
+    return Ordinal<Integer>(name, type, get, Pick(get, set));
+  }
+  template <class G, class S = G>
+  TPropBuilder<T> Int64Prop(const char* name, G get, S set = S{}) {
+    return Ordinal<Int64>(name, TypeInfoOf<Int64>(), get, Pick(get, set));
+  }
+  template <class G, class S = G>
+  TPropBuilder<T> Bool(const char* name, G get, S set = S{}) {
+    return Ordinal<bool>(name, TypeInfoOf<bool>(), get, Pick(get, set));
+  }
+  template <class G, class S = G>
+  TPropBuilder<T> Char(const char* name, G get, S set = S{}) {
+    return Ordinal<char>(name, TypeInfoOf<char>(), get, Pick(get, set));
+  }
+  // An enumeration; its names come from the enumeration's type information.
+  template <class G, class S = G>
+  TPropBuilder<T> Enum(const char* name, G get, S set = S{}) {
+    using E = typename typinfo_detail::MemberType<G>::type;
+    return Ordinal<E>(name, TypeInfoOf<E>(), get, Pick(get, set));
+  }
+  // A set, read and written as its bit mask.
+  template <class G, class S = G>
+  TPropBuilder<T> Set(const char* name, G get, S set = S{}) {
+    using SetT = typename typinfo_detail::MemberType<G>::type;
+    auto p = NewProp(name, TypeInfoOf<SetT>());
+    auto g = typinfo_detail::Getter<SetT, T>(get);
+    p->GetOrd = [g](const TObject* o) { return static_cast<Int64>(g(o).Mask()); };
+    if (auto s = typinfo_detail::Setter<SetT, SetT, T>(Pick(get, set)))
+      p->SetOrd = [s](TObject* o, Int64 v) { s(o, SetT::FromMask(static_cast<uint32_t>(v))); };
+    return Add(std::move(p));
+  }
+  template <class G, class S = G>
+  TPropBuilder<T> Str(const char* name, G get, S set = S{}) {
+    return StrOf(name, TypeInfoOf<String>(), get, set);
+  }
+  // A string of another string kind (short string, wide string).
+  template <class G, class S = G>
+  TPropBuilder<T> StrOf(const char* name, PTypeInfo type, G get, S set = S{}) {
+    auto p = NewProp(name, type);
+    p->GetStr = typinfo_detail::Getter<String, T>(get);
+    p->SetStr = typinfo_detail::Setter<const String&, String, T>(Pick(get, set));
+    return Add(std::move(p));
+  }
+  template <class G, class S = G>
+  TPropBuilder<T> Float(const char* name, G get, S set = S{}) {
+    auto p = NewProp(name, TypeInfoOf<double>());
+    p->GetFloat = typinfo_detail::Getter<double, T>(get);
+    p->SetFloat = typinfo_detail::Setter<double, double, T>(Pick(get, set));
+    return Add(std::move(p));
+  }
+  // An object-valued property. A field holding the object itself, or a
+  // std::unique_ptr to it, is an owned sub-object: writing the property assigns
+  // the new value's contents (TPersistent::Assign). A field holding a pointer
+  // is a reference and is overwritten.
+  template <class F>
+  TPropBuilder<T> Obj(const char* name, F field) requires std::is_member_object_pointer_v<F> {
+    using M = typename typinfo_detail::MemberType<F>::type;
+    if constexpr (std::is_pointer_v<M>) {
+      using X = typename typinfo_detail::Pointee<M>::type;
+      auto p = NewProp(name, X::StaticClass().TypeInfo());
+      p->GetObj = [field](const TObject* o) -> TObject* { return static_cast<const T*>(o)->*field; };
+      p->SetObj = [field](TObject* o, TObject* v) {
+        static_cast<T*>(o)->*field = dynamic_cast<X*>(v);
+      };
+      return Add(std::move(p));
+    } else if constexpr (std::is_same_v<typename typinfo_detail::Pointee<M>::type, void>) {
+      auto p = NewProp(name, M::StaticClass().TypeInfo());
+      p->GetObj = [field](const TObject* o) -> TObject* {
+        return const_cast<M*>(&(static_cast<const T*>(o)->*field));
+      };
+      p->SetObj = [field](TObject* o, TObject* v) {
+        typinfo_detail::AssignObject(&(static_cast<T*>(o)->*field), v);
+      };
+      return Add(std::move(p));
+    } else {
+      using X = typename typinfo_detail::Pointee<M>::type;
+      auto p = NewProp(name, X::StaticClass().TypeInfo());
+      p->GetObj = [field](const TObject* o) -> TObject* {
+        return (static_cast<const T*>(o)->*field).get();
+      };
+      p->SetObj = [field](TObject* o, TObject* v) {
+        typinfo_detail::AssignObject((static_cast<T*>(o)->*field).get(), v);
+      };
+      return Add(std::move(p));
+    }
+  }
+  // An object-valued property with a getter (returning a pointer) and a
+  // setter taking a pointer (or nullptr for read-only).
+  template <class X, class G, class S>
+  TPropBuilder<T> ObjOf(const char* name, G get, S set) {
+    auto p = NewProp(name, X::StaticClass().TypeInfo());
+    p->GetObj = [get](const TObject* o) -> TObject* { return (static_cast<const T*>(o)->*get)(); };
+    if constexpr (!std::is_null_pointer_v<S>)
+      p->SetObj = [set](TObject* o, TObject* v) { (static_cast<T*>(o)->*set)(dynamic_cast<X*>(v)); };
+    return Add(std::move(p));
+  }
+  // An event: a TEvent field. Streamed as its handler's name.
+  template <class F>
+  TPropBuilder<T> Event(const char* name, F field) {
+    using E = typename typinfo_detail::MemberType<F>::type;
+    auto p = NewProp(name, MakeTypeInfo(tkMethod, E::TypeName()));
+    p->GetMethod = [field](const TObject* o) { return (static_cast<const T*>(o)->*field).HandlerName(); };
+    p->SetMethod = [field](TObject* o, const String& v) { (static_cast<T*>(o)->*field).SetHandlerName(v); };
+    p->BindMethod = [field](TObject* o, const std::any& fn) {
+      return (static_cast<T*>(o)->*field).Bind(fn);
+    };
+    return Add(std::move(p));
+  }
+
+  // Registers a method that events can be bound to by name; `factory` makes the
+  // handler (a std::function of the event's signature) for an instance.
+  template <class Sig, class M>
+  void Method(const char* name, M method) {
+    FInfo.RegisterMethod(name, [method](TObject* self) -> std::any {
+      T* obj = static_cast<T*>(self);
+      return std::function<Sig>([obj, method](auto&&... args) {
+        return (obj->*method)(std::forward<decltype(args)>(args)...);
+      });
+    });
+  }
+
+ private:
+  template <class G, class S>
+  static auto Pick(G get, S set) {
+    if constexpr (std::is_same_v<G, S>) {
+      return set == S{} ? get : set;
+    } else {
+      return set;
+    }
+  }
+  std::unique_ptr<TPropInfo> NewProp(const char* name, PTypeInfo type) {
+    auto p = std::make_unique<TPropInfo>();
+    p->Name = name;
+    p->PropType = type;
+    return p;
+  }
+  TPropBuilder<T> Add(std::unique_ptr<TPropInfo> p) {
+    return TPropBuilder<T>(FInfo.AddProperty(std::move(p)));
+  }
+  template <class V, class G, class S>
+  TPropBuilder<T> Ordinal(const char* name, PTypeInfo type, G get, S set) {
+    using Field = typename typinfo_detail::MemberType<G>::type;
+    auto p = NewProp(name, type);
+    auto g = typinfo_detail::Getter<Field, T>(get);
+    p->GetOrd = [g](const TObject* o) { return static_cast<Int64>(g(o)); };
+    if (auto s = typinfo_detail::Setter<Field, Field, T>(set))
+      p->SetOrd = [s](TObject* o, Int64 v) { s(o, static_cast<Field>(v)); };
+    return Add(std::move(p));
+  }
+
+  TClassInfo& FInfo;
+};
+
+// Builds the class information of T on first use: its name, its ancestor's
+// properties, the properties T declares in `static void Publish(TPublisher<T>&)`,
+// and a factory when T can be created with an owner (components) or a
+// collection (items). The information exists before the properties are
+// published, so that a property may refer to its own class.
+template <class T>
+const TClassInfo& MakeClassInfo(const char* name) {
+  static constinit TClassInfo* info = nullptr;
+  static constinit std::unique_ptr<TClassInfo> holder;
+  if (info) return *info;
+  TClassInfo::TFactory factory = nullptr;
+  if constexpr (!std::is_abstract_v<T>) {
+    if constexpr (requires { typename T::TOwnerArg; }) {
+      factory = [](TObject* arg) -> TObject* {
+        return new T(static_cast<typename T::TOwnerArg*>(arg));
+      };
+    } else if constexpr (requires { typename T::TCollectionArg; }) {
+      factory = [](TObject* arg) -> TObject* {
+        return new T(static_cast<typename T::TCollectionArg*>(arg));
+      };
+    } else if constexpr (std::is_default_constructible_v<T>) {
+      factory = [](TObject*) -> TObject* { return new T(); };
+    }
+  }
+  const TClassInfo& parent = T::inherited::StaticClass();
+  holder = std::make_unique<TClassInfo>(name, &parent, factory);
+  info = holder.get();
+  if constexpr (requires(TPublisher<T>& p) { T::Publish(p); }) {
+    if constexpr (std::is_same_v<decltype(&T::Publish), void (*)(TPublisher<T>&)>) {
+      TPublisher<T> publisher(*info);
+      T::Publish(publisher);
+    }
+  }
+  RegisterClass(*info);
+  return *info;
+}
+
+// ---------------------------------------------------------------------------
+// Events.
+
+// An event property: a handler (empty or set) and, as it is streamed in form
+// files, the handler's name. Sig is the handler's signature; a Skip flag is a
+// bool& parameter.
+template <class Sig>
+class TEvent;
+
+template <class R, class... A>
+class TEvent<R(A...)> {
+ public:
+  using Handler = std::function<R(A...)>;
+  TEvent() = default;
+  template <class F>
+    requires std::is_constructible_v<Handler, F> && (!std::is_same_v<std::decay_t<F>, TEvent>)
+  TEvent(F&& f) : FHandler(std::forward<F>(f)) {}
+
+  explicit operator bool() const { return static_cast<bool>(FHandler); }
+  R operator()(A... args) const { return FHandler(std::forward<A>(args)...); }
+  const Handler& Get() const { return FHandler; }
+
+  const String& HandlerName() const { return FName; }
+  void SetHandlerName(const String& name) { FName = name; }
+  // Attaches a handler produced by a registered method; false when its
+  // signature does not fit this event.
+  bool Bind(const std::any& fn) {
+    if (auto* h = std::any_cast<Handler>(&fn)) {
+      FHandler = *h;
+      return true;
+    }
+    return false;
+  }
+  static const char* TypeName() { return "TMethod"; }
+
+ private:
+  Handler FHandler;
+  String FName;
+};
+
+// ---------------------------------------------------------------------------
+// The flat property API.
+
+// The published properties of obj whose kind is in `kinds`, in declaration
+// order (ancestors first), followed by the properties the object keeps for
+// itself (values read from a form file that its class does not declare).
+TPropList GetPropList(const TObject* obj, TTypeKinds kinds = tkAny);
+// The number of properties GetPropList would give.
+int GetPropCount(const TObject* obj, TTypeKinds kinds = tkAny);
+PPropInfo GetPropInfo(const TObject* obj, std::string_view name);
+
+String GetStrProp(const TObject* obj, PPropInfo prop);
+void SetStrProp(TObject* obj, PPropInfo prop, const String& value);
+Int64 GetOrdProp(const TObject* obj, PPropInfo prop);
+void SetOrdProp(TObject* obj, PPropInfo prop, Int64 value);
+double GetFloatProp(const TObject* obj, PPropInfo prop);
+void SetFloatProp(TObject* obj, PPropInfo prop, double value);
+TObject* GetObjectProp(const TObject* obj, PPropInfo prop);
+void SetObjectProp(TObject* obj, PPropInfo prop, TObject* value);
+String GetMethodProp(const TObject* obj, PPropInfo prop);
+void SetMethodProp(TObject* obj, PPropInfo prop, const String& handlerName);
+
+// By name; raise EPropertyError when the object has no such property.
+String GetStrProp(const TObject* obj, std::string_view name);
+void SetStrProp(TObject* obj, std::string_view name, const String& value);
+Int64 GetOrdProp(const TObject* obj, std::string_view name);
+void SetOrdProp(TObject* obj, std::string_view name, Int64 value);
+double GetFloatProp(const TObject* obj, std::string_view name);
+void SetFloatProp(TObject* obj, std::string_view name, double value);
+
+// The name of an enumeration value; empty when out of range.
+String GetEnumName(PTypeInfo type, int value);
+// The value of an enumeration name (case ignored), or -1 when the type lacks it.
+int GetEnumValue(PTypeInfo type, std::string_view name);
+// The text form of a set, "[a,b]"; and back (EConvertError on an unknown name).
+String SetToString(PTypeInfo setType, Int64 value, bool brackets = true);
+Int64 StringToSet(PTypeInfo setType, std::string_view text);
+
+// True when the property's current value is its default, so that a writer
+// leaves it out.
+bool IsDefaultPropValue(const TObject* obj, PPropInfo prop);
+
+// Integer types whose values have identifiers in form files (colours,
+// character sets, cursors): the conversions both ways, registered per type.
+using TIdentToInt = bool (*)(std::string_view ident, Integer& value);
+using TIntToIdent = bool (*)(Integer value, String& ident);
+void RegisterIntegerConsts(PTypeInfo intType, TIdentToInt identToInt, TIntToIdent intToIdent);
+TIdentToInt FindIdentToInt(PTypeInfo intType);
+TIntToIdent FindIntToIdent(PTypeInfo intType);
