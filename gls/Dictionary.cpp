@@ -7,6 +7,8 @@
 #include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
 
+namespace Glossmith::inline Gls {
+
 using namespace glsstorage;
 
 String TGlossmith::WriteString(const String& S) {
@@ -120,3 +122,5 @@ bool TGlossmith::TranslateFrom(const String& FileName) {
   import.Line(pending);
   return true;
 }
+
+}  // namespace Glossmith::inline Gls

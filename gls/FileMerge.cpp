@@ -5,6 +5,8 @@
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
 
+namespace Glossmith::inline Gls {
+
 namespace glsstorage {
 
 namespace {
@@ -197,3 +199,5 @@ void TDictionaryImport::Line(std::string_view line) {
 }
 
 }  // namespace glsstorage
+
+}  // namespace Glossmith::inline Gls

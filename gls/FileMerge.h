@@ -12,6 +12,8 @@
 #include "gls/SortList.h"
 #include "host/classes/TextLines.h"
 
+namespace Glossmith::inline Gls {
+
 namespace glsstorage {
 
 // Looks a path up in a sorted list of entries path "=" value the way the
@@ -63,3 +65,5 @@ class TDictionaryImport {
 };
 
 }  // namespace glsstorage
+
+}  // namespace Glossmith::inline Gls

@@ -6,6 +6,8 @@
 #include "gls/StorageSupport.h"
 #include "host/classes/Filer.h"
 
+namespace Glossmith::inline Gls {
+
 using namespace glsstorage;
 
 bool TGlossmith::StoreTranslationsInForm() const { return FFileName.empty(); }
@@ -34,3 +36,5 @@ void TGlossmith::ReadStorage(TReader* Reader) {
   else if (FileExists(GetAppDir() + name))
     LoadFrom(GetAppDir() + name);
 }
+
+}  // namespace Glossmith::inline Gls

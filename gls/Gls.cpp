@@ -10,6 +10,8 @@
 #include "host/controls/Menus.h"
 #include "host/platform/Windows.h"
 
+namespace Glossmith::inline Gls {
+
 GLS_IMPLEMENT_CLASS(TGlossmith)
 
 namespace {
@@ -281,3 +283,5 @@ void TGlossmith::RefreshMDI() {
     SendMessageA(window, WM_SIZE, SIZE_MAXIMIZED, size);
   }
 }
+
+}  // namespace Glossmith::inline Gls

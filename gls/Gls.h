@@ -3,11 +3,9 @@
 
 #include "gls/SortList.h"
 #include "host/classes/Classes.h"
+#include "host/platform/Windows.h"
 
-class TFiler;
-class TReader;
-class TWriter;
-class TMenu;
+namespace Glossmith::inline Gls {
 
 // Events of the translator. Sender is always the translator; List the list
 // the walk applies or collects into; Skip is false on entry.
@@ -141,7 +139,8 @@ class TGlossmith : public TComponent {
   bool ApplyEmpty() const { return FTranslateEmpty || FRestoring; }
   // Tells MDI windows that the menus holding the form's caption changed.
   void RefreshMDI();
-  void CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index, TMenu* Menu);
+  void CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index,
+                       Windows::TMenu* Menu);
 
   String FAbout;
   Integer FLocale = 0;
@@ -158,3 +157,5 @@ class TGlossmith : public TComponent {
   int FWalkDepth = 0;
   mutable std::vector<TStringList::TStringItem> FPendingOriginals;
 };
+
+}  // namespace Glossmith::inline Gls

@@ -12,6 +12,8 @@
 #include "gls/SortSearch.h"
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::inline Gls {
+
 class TLineOverlay {
  public:
   explicit TLineOverlay(std::vector<std::string_view> base) : FBase(std::move(base)) {}
@@ -72,3 +74,5 @@ class TLineOverlay {
   std::vector<String> FInserted;
   std::map<size_t, String> FReplaced;  // base index -> new text
 };
+
+}  // namespace Glossmith::inline Gls

@@ -3,6 +3,8 @@
 // line of a text file.
 #include "gls/Gls.h"
 
+namespace Glossmith::inline Gls {
+
 namespace {
 
 constexpr char kQuote = '\'';
@@ -97,3 +99,5 @@ void TGlossmith::ConvertFromLiterals(String& S) {
   out.resize(static_cast<size_t>(o - out.data()));
   S.swap(out);
 }
+
+}  // namespace Glossmith::inline Gls

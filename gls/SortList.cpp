@@ -2,6 +2,8 @@
 
 #include "gls/SortSearch.h"
 
+namespace Glossmith::inline Gls {
+
 GLS_IMPLEMENT_CLASS(TSortList)
 
 bool TSortList::SortFind(const String& S, int& Index) const {
@@ -15,3 +17,5 @@ void TSortList::SortInsert(const String& S, TObject* AObject) {
   SortFind(S, index);
   InsertObject(index, S, AObject);
 }
+
+}  // namespace Glossmith::inline Gls

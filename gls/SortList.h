@@ -3,6 +3,8 @@
 
 #include "host/classes/Classes.h"
 
+namespace Glossmith::inline Gls {
+
 // A list of lines in ascending order of an unsigned byte-by-byte comparison,
 // case-sensitive, with no regard to locale (a prefix sorts first). The order
 // holds because every line is inserted with SortInsert (or the list is
@@ -24,3 +26,5 @@ class TSortList : public TStringList {
 
 // The order of a TSortList: unsigned bytes, a prefix first.
 inline int CompareBytes(std::string_view a, std::string_view b) { return a.compare(b); }
+
+}  // namespace Glossmith::inline Gls

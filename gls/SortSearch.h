@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-class TObject;
+#include "host/rtl/System.h"
+
+namespace Glossmith::inline Gls {
 
 // Searches `count` lines, line i given by lineAt(i) and its object by
 // objectAt(i), for a line equal to S, in unsigned byte order. Index is in and
@@ -48,3 +50,5 @@ int SortPosition(int count, const LineAt& lineAt, std::string_view S, bool* foun
   if (found) *found = f;
   return index;
 }
+
+}  // namespace Glossmith::inline Gls

@@ -4,6 +4,8 @@
 
 #include "host/controls/Forms.h"
 
+namespace Glossmith::inline Gls {
+
 namespace glsstorage {
 
 String FormNameOf(const TComponent* owner) {
@@ -25,3 +27,5 @@ THourGlass::THourGlass() : FSaved(Screen->Cursor()) { Screen->SetCursor(crHourGl
 THourGlass::~THourGlass() { Screen->SetCursor(FSaved); }
 
 }  // namespace glsstorage
+
+}  // namespace Glossmith::inline Gls

@@ -5,6 +5,8 @@
 
 #include "host/classes/Classes.h"
 
+namespace Glossmith::inline Gls {
+
 namespace glsstorage {
 
 constexpr size_t MaxValueLength = 4095;  // of a value taken from a line
@@ -44,3 +46,5 @@ class THourGlass {
 };
 
 }  // namespace glsstorage
+
+}  // namespace Glossmith::inline Gls

@@ -4,6 +4,8 @@
 #include "host/controls/Forms.h"
 #include "host/platform/Windows.h"
 
+namespace Glossmith::inline Gls {
+
 namespace {
 
 struct TVirtualProp {
@@ -68,3 +70,5 @@ void TGlossmith::CaptureMenuText(unsigned Id, const String& Name, bool Collect, 
     RecordOriginal(Name + "=" + text, FActiveList->Objects(Index));
   }
 }
+
+}  // namespace Glossmith::inline Gls

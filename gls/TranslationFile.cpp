@@ -5,10 +5,12 @@
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
-#include "host/controls/Forms.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TextLines.h"
+#include "host/controls/Forms.h"
 #include "host/platform/ToolIntf.h"
+
+namespace Glossmith::inline Gls {
 
 using namespace glsstorage;
 
@@ -84,3 +86,5 @@ bool TGlossmith::LoadFrom(const String& FileName) {
   MergeLoadedLines(file.Text(), formName, FLocale, *FTranslations);
   return true;
 }
+
+}  // namespace Glossmith::inline Gls

@@ -3,6 +3,8 @@
 #include "gls/Gls.h"
 #include "host/controls/Graphics.h"
 
+namespace Glossmith::inline Gls {
+
 namespace {
 
 // Colours are recognised by the property's own name, so that Font.Color is one
@@ -108,3 +110,5 @@ bool TGlossmith::TranslateProp(TObject* Obj, PPropInfo PropInfo, int Index) {
       return false;
   }
 }
+
+}  // namespace Glossmith::inline Gls

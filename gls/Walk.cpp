@@ -7,6 +7,8 @@
 
 #include "gls/Gls.h"
 
+namespace Glossmith::inline Gls {
+
 // The state of the binary search that WantTranslate runs for a bare path with
 // Index -1 on entry (the search of TSortList::SortFind).
 struct TGlossmith::TSearch {
@@ -335,3 +337,5 @@ void TGlossmith::SetCollection(TObject* Obj, const String& Path, bool Collect) {
   String path = Path;
   WalkCollection(dynamic_cast<TCollection*>(Obj), path, Collect, nullptr);
 }
+
+}  // namespace Glossmith::inline Gls

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+namespace Glossmith::Tool {
+
 TCommandLine::TCommandLine(const std::vector<String>& args,
                            std::initializer_list<TOptionSpec> options) {
   bool optionsEnded = false;
@@ -55,3 +57,5 @@ bool TCommandLine::IntValue(const String& name, Integer& value) const {
     throw EUsageError(Format("%s needs a number, not '%s'", {name, Value(name)}));
   return true;
 }
+
+}  // namespace Glossmith::Tool

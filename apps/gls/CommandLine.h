@@ -7,6 +7,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::Tool {
+
 // A command-line mistake: the usage is printed and the exit status is 2.
 class EUsageError : public Exception {
  public:
@@ -36,3 +38,5 @@ class TCommandLine {
   std::vector<String> FOperands;
   std::multimap<String, String> FValues;
 };
+
+}  // namespace Glossmith::Tool

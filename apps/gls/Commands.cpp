@@ -10,6 +10,8 @@
 #include "gls/StorageSupport.h"
 #include "host/classes/Streams.h"
 
+namespace Glossmith::Tool {
+
 namespace {
 
 const TOptionSpec kLocale{"--locale", true};
@@ -308,3 +310,5 @@ void PrintUsage(std::ostream& out) {
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out) {
   out << "usage: gls " << command.Synopsis << "\n\n" << command.Help;
 }
+
+}  // namespace Glossmith::Tool

@@ -8,6 +8,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::Tool {
+
 struct TCommandIO {
   std::ostream& Out;
   std::ostream& Err;
@@ -30,3 +32,5 @@ void PrintUsage(std::ostream& out);
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out);
 
 int RunDemo(const std::vector<String>& args, TCommandIO& io);
+
+}  // namespace Glossmith::Tool

@@ -10,6 +10,8 @@
 #include "gls/Gls.h"
 #include "host/classes/Streams.h"
 
+namespace Glossmith::Tool {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -147,3 +149,5 @@ int RunDemo(const std::vector<String>& args, TCommandIO& io) {
   io.Out << "\nSee README.md for every command; gls COMMAND --help for its options.\n";
   return 0;
 }
+
+}  // namespace Glossmith::Tool

@@ -1,7 +1,9 @@
 #include "FormDocument.h"
 
-#include "host/controls/Forms.h"
 #include "host/classes/Streams.h"
+#include "host/controls/Forms.h"
+
+namespace Glossmith::Tool {
 
 TFormDocument::TFormDocument(const String& fileName) : FFileName(fileName) {
   Guard([&] {
@@ -87,3 +89,5 @@ void TFormDocument::RemoveTranslators() {
   DropTemporary();
   for (TGlossmith* t : Translators()) delete t;
 }
+
+}  // namespace Glossmith::Tool

@@ -9,6 +9,8 @@
 #include "gls/Gls.h"
 #include "host/formfiles/FormFiles.h"
 
+namespace Glossmith::Tool {
+
 // An error to report for one file: the message already names it.
 class EToolError : public Exception {
  public:
@@ -73,3 +75,5 @@ class TFormDocument {
   TGlossmith* FTemporary = nullptr;
   TFormFormat FFormat = TFormFormat::Text;
 };
+
+}  // namespace Glossmith::Tool

@@ -4,6 +4,8 @@
 
 #include "gls/Gls.h"
 
+namespace Glossmith::Tool {
+
 namespace {
 
 // Characters shown, counting a UTF-8 sequence as one.
@@ -58,3 +60,5 @@ void TTextTable::Print(std::ostream& out) const {
     }
   }
 }
+
+}  // namespace Glossmith::Tool

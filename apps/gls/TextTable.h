@@ -6,6 +6,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::Tool {
+
 class TTextTable {
  public:
   // Cells wider than this are cut and end in "...".
@@ -17,3 +19,5 @@ class TTextTable {
  private:
   std::vector<std::vector<String>> FRows;
 };
+
+}  // namespace Glossmith::Tool

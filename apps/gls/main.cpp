@@ -7,6 +7,8 @@
 #include "Commands.h"
 #include "FormDocument.h"
 
+using namespace Glossmith::Tool;
+
 int main(int argc, char** argv) {
   std::vector<String> args(argv + 1, argv + argc);
   TCommandIO io{std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0};

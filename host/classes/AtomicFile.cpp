@@ -11,6 +11,8 @@
 
 #include "host/classes/Streams.h"
 
+namespace Glossmith::inline Classes {
+
 void (*GBeforeAtomicRename)(const String& tempName) = nullptr;
 
 namespace {
@@ -134,3 +136,5 @@ void TAtomicFileWriter::Commit() {
   }
   SyncFolderOf(FTarget);
 }
+
+}  // namespace Glossmith::inline Classes

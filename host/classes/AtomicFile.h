@@ -3,6 +3,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::inline Classes {
+
 // Writes a new version of a file in pieces: the data goes to a temporary file
 // beside the target, and Commit flushes it to disk and renames it over the old
 // file. A writer destroyed without Commit (an error passed through) removes
@@ -37,3 +39,5 @@ class TAtomicFileWriter {
 // A hook for tests: when set, called with the temporary file's name before it
 // is renamed over the target; throwing from it simulates a failed write.
 extern void (*GBeforeAtomicRename)(const String& tempName);
+
+}  // namespace Glossmith::inline Classes

@@ -7,6 +7,8 @@
 #include "host/classes/Streams.h"
 #include "host/classes/TextLines.h"
 
+namespace Glossmith::inline Classes {
+
 // ---------------------------------------------------------------------------
 // TPersistent
 
@@ -304,7 +306,6 @@ bool TStrings::Equals(const TStrings& other) const {
     if (Get(i) != other.Get(i)) return false;
   return true;
 }
-
 
 String TStrings::GetTextStr() const {
   String result;
@@ -660,3 +661,5 @@ void TCollection::Changed(TCollectionItem* item) {
 void TCollection::Update(TCollectionItem* item) {
   if (OnUpdate) OnUpdate(this, item);
 }
+
+}  // namespace Glossmith::inline Classes

@@ -7,6 +7,8 @@
 
 #include "host/rtl/TypInfo.h"
 
+namespace Glossmith::inline Classes {
+
 class TFiler;
 class TReader;
 class TWriter;
@@ -341,3 +343,4 @@ class TCollection : public TPersistent {
   int FUpdateCount = 0;
 };
 
+}  // namespace Glossmith::inline Classes

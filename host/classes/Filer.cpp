@@ -5,6 +5,8 @@
 #include "host/classes/Generic.h"
 #include "host/classes/Streams.h"
 
+namespace Glossmith::inline Classes {
+
 namespace {
 
 bool IsListOfStrings(const TFormValue& v) {
@@ -800,3 +802,5 @@ void TWriter::WriteFloat(double value) { Put(TFormValue::MakeFloat(value)); }
 void TWriter::WriteString(const String& value) { Put(TFormValue::MakeString(value)); }
 void TWriter::WriteIdent(const String& value) { Put(TFormValue::MakeIdent(value)); }
 void TWriter::WriteValue(TFormValue value) { Put(std::move(value)); }
+
+}  // namespace Glossmith::inline Classes

@@ -8,6 +8,8 @@
 #include "host/classes/Classes.h"
 #include "host/classes/FormTree.h"
 
+namespace Glossmith::inline Classes {
+
 class TStream;
 
 class TFiler {
@@ -180,3 +182,5 @@ class TWriter : public TFiler {
   // reader would not get back by leaving them out.
   std::unordered_map<const TClassInfo*, std::unique_ptr<TObject>> FPristine;
 };
+
+}  // namespace Glossmith::inline Classes

@@ -8,6 +8,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::inline Classes {
+
 enum class TFormValueKind : uint8_t {
   Integer,     // Int; Text keeps a written form other than plain decimal ("$FF")
   Float,       // Float, FloatType; Text keeps the written form when read from text
@@ -123,3 +125,5 @@ struct TFormObject {
 constexpr int MaxFormNesting = 500;
 // No single string or binary value may be larger than this many bytes.
 constexpr size_t MaxFormValueBytes = size_t{64} << 20;
+
+}  // namespace Glossmith::inline Classes

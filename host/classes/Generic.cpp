@@ -1,5 +1,7 @@
 #include "host/classes/Generic.h"
 
+namespace Glossmith::inline Classes {
+
 GLS_IMPLEMENT_CLASS(TGenericComponent)
 GLS_IMPLEMENT_CLASS(TGenericPersistent)
 GLS_IMPLEMENT_CLASS(TGenericCollectionItem)
@@ -215,3 +217,5 @@ TFormValue DynamicValueOf(const TObject*, PPropInfo prop) {
     return s->Value.Text.empty() ? TFormValue::MakeIdent("nil") : s->Value;
   return s->Value;
 }
+
+}  // namespace Glossmith::inline Classes

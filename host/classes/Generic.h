@@ -7,6 +7,8 @@
 #include "host/classes/Classes.h"
 #include "host/classes/FormTree.h"
 
+namespace Glossmith::inline Classes {
+
 // A component of a class the host does not know. It reports the class name
 // it was read with; its properties are all dynamic.
 class TGenericComponent : public TComponent {
@@ -63,3 +65,5 @@ TPersistent* AddDynamicObject(TPersistent* obj, const String& name,
 // The current value of a dynamic property of a kind without an object, as it
 // is written to a form file.
 TFormValue DynamicValueOf(const TObject* obj, PPropInfo prop);
+
+}  // namespace Glossmith::inline Classes

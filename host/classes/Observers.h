@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace Glossmith::inline Classes {
+
 template <class T>
 class TObserverList {
  public:
@@ -48,3 +50,5 @@ class TObserverList {
   int FNotifying = 0;
   bool FDirty = false;
 };
+
+}  // namespace Glossmith::inline Classes

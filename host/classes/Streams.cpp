@@ -1,7 +1,5 @@
 #include "host/classes/Streams.h"
 
-#include "host/classes/AtomicFile.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+
+#include "host/classes/AtomicFile.h"
+
+namespace Glossmith::inline Classes {
 
 namespace {
 
@@ -136,3 +138,5 @@ Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
   FPos = static_cast<size_t>(pos);
   return pos;
 }
+
+}  // namespace Glossmith::inline Classes

@@ -6,6 +6,8 @@
 #include "host/classes/AtomicFile.h"
 #include "host/classes/Classes.h"
 
+namespace Glossmith::inline Classes {
+
 // The whole content of a file. Raises EFOpenError naming the file when it
 // cannot be opened or read.
 String ReadFileToString(const String& fileName);
@@ -17,7 +19,6 @@ String ReadFileToString(const String& fileName);
 // fails leaves the old file whole and no temporary file behind; it raises
 // EFCreateError (or EWriteError) naming the file.
 void WriteFileAtomically(const String& fileName, std::string_view data);
-
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
@@ -73,3 +74,5 @@ class TMemoryStream : public TStream {
   String FData;
   size_t FPos = 0;
 };
+
+}  // namespace Glossmith::inline Classes

@@ -9,6 +9,8 @@
 
 #include "host/classes/Streams.h"
 
+namespace Glossmith::inline Classes {
+
 void TTextLines::LoadFromFile(const String& fileName) { SetText(ReadFileToString(fileName)); }
 
 void TTextLines::SetText(String text) {
@@ -42,3 +44,5 @@ TMappedFile::TMappedFile(const String& fileName) {
 TMappedFile::~TMappedFile() {
   if (FMap) ::munmap(FMap, FSize);
 }
+
+}  // namespace Glossmith::inline Classes

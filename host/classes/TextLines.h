@@ -9,6 +9,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::inline Classes {
+
 // The number of lines in text.
 inline size_t CountLines(std::string_view text) {
   size_t ends = 0;
@@ -109,3 +111,5 @@ void ForEachLineStartingWith(std::string_view text, std::string_view prefix, F&&
     p = lineEnd;
   }
 }
+
+}  // namespace Glossmith::inline Classes

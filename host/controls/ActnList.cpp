@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Glossmith::inline Controls {
+
 GLS_IMPLEMENT_CLASS(TBasicAction)
 GLS_IMPLEMENT_CLASS(TContainedAction)
 GLS_IMPLEMENT_CLASS(TCustomAction)
@@ -109,3 +111,5 @@ bool TContainedAction::SetParentComponent(TComponent* Value) {
 void TActionList::GetChildren(const TGetChildProc& Proc) const {
   for (TContainedAction* action : FActions) Proc(action);
 }
+
+}  // namespace Glossmith::inline Controls

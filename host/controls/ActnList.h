@@ -6,6 +6,8 @@
 #include "host/controls/ImgList.h"
 #include "host/controls/Menus.h"
 
+namespace Glossmith::inline Controls {
+
 class TActionList;
 
 class TBasicAction : public TComponent {
@@ -109,3 +111,5 @@ class TActionList : public TComponent {
   std::vector<TContainedAction*> FActions;
   TCustomImageList* FImages = nullptr;
 };
+
+}  // namespace Glossmith::inline Controls

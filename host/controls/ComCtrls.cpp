@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Glossmith::inline Controls {
+
 #define GLS_SETTER(Class, Field, Type, Setter) \
   void Class::Setter(Type v) {                 \
     if (Field == v) return;                    \
@@ -689,3 +691,5 @@ void TToolButton::Click() {
   }
   TGraphicControl::Click();
 }
+
+}  // namespace Glossmith::inline Controls

@@ -4,6 +4,8 @@
 
 #include "host/controls/ExtCtrls.h"
 
+namespace Glossmith::inline Controls {
+
 class TPageControl;
 
 enum TTabPosition : uint8_t { tpTop, tpBottom, tpLeft, tpRight };
@@ -481,3 +483,5 @@ class TToolButton : public TGraphicControl {
   TToolButtonStyle FStyle = tbsButton;
   bool FWrap = false;
 };
+
+}  // namespace Glossmith::inline Controls

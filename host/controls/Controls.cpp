@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+namespace Glossmith::inline Controls {
 
 // ---------------------------------------------------------------------------
 // Cursors and modal results
@@ -451,3 +452,5 @@ void SetPropDefaultText(TPropInfo& prop, std::string_view text) {
   }
   prop.Default = value;
 }
+
+}  // namespace Glossmith::inline Controls

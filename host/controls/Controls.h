@@ -6,10 +6,12 @@
 // with itself.
 #pragma once
 
+#include "host/classes/Observers.h"
 #include "host/controls/Graphics.h"
 #include "host/controls/Menus.h"
-#include "host/classes/Observers.h"
 #include "host/platform/Windows.h"
+
+namespace Glossmith::inline Controls {
 
 class TWinControl;
 
@@ -72,7 +74,7 @@ PTypeInfo TModalResultTypeInfo();
 using TMouseEvent =
     TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
-using TKeyEvent = TEvent<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyEvent = TEvent<void(TObject* Sender, Windows::WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
 
 // Minimum and maximum size of a control; 0 is no limit.
@@ -306,7 +308,7 @@ class TWinControl : public TControl {
   // form was read.
   void Loaded() override;
 
-  HWND Handle();
+  Windows::HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void DestroyHandle();
   // Drops the window and makes a new one if there was one (as a change of
@@ -321,7 +323,7 @@ class TWinControl : public TControl {
 
  protected:
   // Sets up a newly made window (a form adds its system menu).
-  virtual void CreateWnd(TWindow& window);
+  virtual void CreateWnd(Windows::TWindow& window);
   void ParentChanged() override;
 
  private:
@@ -334,7 +336,7 @@ class TWinControl : public TControl {
   // The wanted position while the control has no parent or its form is read.
   Integer FTabOrder = -1;
   bool FTabStop = false;
-  std::unique_ptr<TWindow> FHandle;
+  std::unique_ptr<Windows::TWindow> FHandle;
 };
 
 // A windowed control that draws itself (the ancestor of panels and the like).
@@ -358,7 +360,6 @@ template <class T>
 void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names);
 // Sets a declared property's default from its text form ("True", "alBottom", "clBtnFace", "5").
 void SetPropDefaultText(TPropInfo& prop, std::string_view text);
-
 
 template <class T>
 void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names) {
@@ -475,3 +476,5 @@ void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_vie
     if (info && n.size() < entry.size()) SetPropDefaultText(*info, entry.substr(n.size() + 1));
   }
 }
+
+}  // namespace Glossmith::inline Controls

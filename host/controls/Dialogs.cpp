@@ -1,5 +1,7 @@
 #include "host/controls/Dialogs.h"
 
+namespace Glossmith::inline Controls {
+
 namespace {
 TDialogExecutor& Executor() {
   static TDialogExecutor executor;
@@ -55,3 +57,5 @@ void TFontDialog::Publish(TPublisher<TFontDialog>& P) {
 
 TFontDialog::TFontDialog(TComponent* AOwner)
     : TCommonDialog(AOwner), FFont(std::make_unique<TFont>()) {}
+
+}  // namespace Glossmith::inline Controls

@@ -5,6 +5,8 @@
 
 #include "host/controls/Graphics.h"
 
+namespace Glossmith::inline Controls {
+
 class TCommonDialog;
 
 // Shows `dialog` and returns True when the user confirmed it; it may change
@@ -149,3 +151,5 @@ class TFontDialog : public TCommonDialog {
   Integer FMinFontSize = 0;
   TFontDialogOptions FOptions{fdEffects};
 };
+
+}  // namespace Glossmith::inline Controls

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Glossmith::inline Controls {
+
 #define GLS_SETTER(Class, Field, Type, Setter) \
   void Class::Setter(Type v) {                 \
     if (Field == v) return;                    \
@@ -166,3 +168,5 @@ void TTimer::Publish(TPublisher<TTimer>& P) {
 void TTimer::Timer() {
   if (FEnabled && OnTimer) OnTimer(this);
 }
+
+}  // namespace Glossmith::inline Controls

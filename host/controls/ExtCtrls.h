@@ -3,6 +3,8 @@
 
 #include "host/controls/StdCtrls.h"
 
+namespace Glossmith::inline Controls {
+
 enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 GLS_ENUM_TYPEINFO(TBevelCut, "bvNone", "bvLowered", "bvRaised", "bvSpace")
 enum TBevelShape : uint8_t {
@@ -167,3 +169,5 @@ class TTimer : public TComponent {
   bool FEnabled = true;
   Integer FInterval = 1000;
 };
+
+}  // namespace Glossmith::inline Controls

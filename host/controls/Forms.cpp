@@ -1,12 +1,14 @@
 #include "host/controls/Forms.h"
 
-#include "host/classes/Streams.h"
-#include "host/formfiles/FormFiles.h"
-
 #include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+
+#include "host/classes/Streams.h"
+#include "host/formfiles/FormFiles.h"
+
+namespace Glossmith::inline Controls {
 
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
@@ -400,3 +402,4 @@ TComponent* LoadFormFromFile(const String& fileName, const TClassInfo* formClass
   }
 }
 
+}  // namespace Glossmith::inline Controls

@@ -6,6 +6,8 @@
 
 #include "host/controls/Controls.h"
 
+namespace Glossmith::inline Controls {
+
 enum TFormStyle : uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 GLS_ENUM_TYPEINFO(TFormStyle, "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop")
 
@@ -113,7 +115,7 @@ class TCustomForm : public TScrollingWinControl {
   // The window, made on demand with its system menu.
   using TWinControl::Handle;
   // The MDI client window of an MDI parent (fsMDIForm); nullptr otherwise.
-  HWND ClientHandle();
+  Windows::HWND ClientHandle();
 
   // The client area: the size less the border, caption and menu bar.
   Integer ClientWidth() const override;
@@ -155,7 +157,7 @@ class TCustomForm : public TScrollingWinControl {
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  void CreateWnd(TWindow& window) override;
+  void CreateWnd(Windows::TWindow& window) override;
 
  private:
   // Width and height of the frame, caption and menu bar together.
@@ -178,7 +180,7 @@ class TCustomForm : public TScrollingWinControl {
   TMenuItem* FWindowMenu = nullptr;
   TModalResult FModalResult = mrNone;
   String FFormClassName;
-  std::unique_ptr<TWindow> FClientHandle;
+  std::unique_ptr<Windows::TWindow> FClientHandle;
 };
 
 class TForm : public TCustomForm {
@@ -304,3 +306,5 @@ TCustomForm* GetParentForm(const TControl* control);
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+}  // namespace Glossmith::inline Controls

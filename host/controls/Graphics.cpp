@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+namespace Glossmith::inline Controls {
+
 namespace {
 
 struct TIdentMapEntry {
@@ -242,3 +244,5 @@ bool TFont::Equals(const TFont& other) const {
 void TFont::Changed() {
   if (OnChange) OnChange(this);
 }
+
+}  // namespace Glossmith::inline Controls

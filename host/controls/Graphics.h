@@ -3,6 +3,8 @@
 
 #include "host/classes/Classes.h"
 
+namespace Glossmith::inline Controls {
+
 // A colour: 0x00BBGGRR for a plain colour; a system colour has the high byte
 // 0xFF and the system colour index in the low byte.
 using TColor = Integer;
@@ -128,3 +130,5 @@ class TFont : public TPersistent {
   TFontPitch FPitch = fpDefault;
   TFontStyles FStyle;
 };
+
+}  // namespace Glossmith::inline Controls

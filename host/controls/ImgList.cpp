@@ -1,5 +1,7 @@
 #include "host/controls/ImgList.h"
 
+namespace Glossmith::inline Controls {
+
 GLS_IMPLEMENT_CLASS(TCustomImageList)
 GLS_IMPLEMENT_CLASS(TImageList)
 
@@ -16,3 +18,5 @@ void TImageList::Publish(TPublisher<TImageList>& P) {
   P.Int("Width", &L::Width, &L::SetWidth).Default(16);
   P.Event("OnChange", &L::OnChange);
 }
+
+}  // namespace Glossmith::inline Controls

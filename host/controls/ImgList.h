@@ -4,6 +4,8 @@
 
 #include "host/controls/Graphics.h"
 
+namespace Glossmith::inline Controls {
+
 enum TDrawingStyle : uint8_t { dsFocus, dsSelected, dsNormal, dsTransparent };
 GLS_ENUM_TYPEINFO(TDrawingStyle, "dsFocus", "dsSelected", "dsNormal", "dsTransparent")
 enum TImageType : uint8_t { itImage, itMask };
@@ -57,3 +59,5 @@ class TImageList : public TCustomImageList {
   explicit TImageList(TComponent* AOwner) : TCustomImageList(AOwner) {}
   static void Publish(TPublisher<TImageList>& P);
 };
+
+}  // namespace Glossmith::inline Controls

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Glossmith::inline Controls {
+
 // ---------------------------------------------------------------------------
 // Shortcuts
 
@@ -324,3 +326,5 @@ void TMenuItem::GetChildren(const TGetChildProc& Proc) const {
 }
 
 void TMenuComponent::GetChildren(const TGetChildProc& Proc) const { FItems->GetChildren(Proc); }
+
+}  // namespace Glossmith::inline Controls

@@ -6,6 +6,8 @@
 #include "host/classes/Observers.h"
 #include "host/platform/Windows.h"
 
+namespace Glossmith::inline Controls {
+
 // A key with modifiers, as menus show it: the low byte is the virtual key code.
 using TShortCut = Integer;
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scNone = 0;
@@ -17,7 +19,7 @@ GLS_ENUM_TYPEINFO(TShiftStateItem, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRi
 using TShiftState = TSet<TShiftStateItem>;
 GLS_SET_TYPEINFO(TShiftState, TShiftStateItem)
 
-TShortCut ShortCut(WORD key, TShiftState shift);
+TShortCut ShortCut(Windows::WORD key, TShiftState shift);
 // "Ctrl+S", "Shift+F5", "Alt+Del"; empty for no shortcut.
 String ShortCutToText(TShortCut shortCut);
 // The shortcut of a text as ShortCutToText writes it (case ignored); 0 when none.
@@ -89,10 +91,10 @@ class TMenuItem : public TComponent {
   void GetChildren(const TGetChildProc& Proc) const override;
 
   // The identifier the item's entry carries in its parent's menu.
-  UINT Command() const { return FCommand; }
+  Windows::UINT Command() const { return FCommand; }
   // The menu of the sub-items, built on demand and kept up to date with them:
   // one entry per visible sub-item, its caption and, after a tab, its shortcut.
-  HMENU Handle();
+  Windows::HMENU Handle();
 
   int AddObserver(std::function<void(TMenuItem*)> fn) { return FObservers.Add(std::move(fn)); }
   void RemoveObserver(int id) { FObservers.Remove(id); }
@@ -120,8 +122,8 @@ class TMenuItem : public TComponent {
   TMenuItem* FParent = nullptr;
   TMenuComponent* FMenu = nullptr;  // set on the root item of a menu component
   std::vector<TMenuItem*> FItems;
-  UINT FCommand;
-  std::unique_ptr<TMenu> FHandle;
+  Windows::UINT FCommand;
+  std::unique_ptr<Windows::TMenu> FHandle;
   TObserverList<TMenuItem> FObservers;
 };
 
@@ -137,9 +139,9 @@ class TMenuComponent : public TComponent {
   ~TMenuComponent() override;
 
   TMenuItem* Items() const { return FItems.get(); }
-  HMENU Handle() { return FItems->Handle(); }
+  Windows::HMENU Handle() { return FItems->Handle(); }
   // The item with that command identifier anywhere in the tree, or nullptr.
-  TMenuItem* FindItem(UINT command) const;
+  TMenuItem* FindItem(Windows::UINT command) const;
   void GetChildren(const TGetChildProc& Proc) const override;
 
  private:
@@ -189,3 +191,5 @@ class TPopupMenu : public TMenuComponent {
   Integer FHelpContext = 0;
   TComponent* FPopupComponent = nullptr;
 };
+
+}  // namespace Glossmith::inline Controls

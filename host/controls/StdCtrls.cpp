@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Glossmith::inline Controls {
+
 #define GLS_SETTER(Class, Field, Type, Setter) \
   void Class::Setter(Type v) {                 \
     if (Field == v) return;                    \
@@ -555,3 +557,5 @@ void TGroupBox::Publish(TPublisher<TGroupBox>& P) {
           "TabStop",     "Visible",        "OnClick",        "OnDblClick",  "OnEnter",
           "OnExit",      "OnMouseDown",    "OnMouseMove",    "OnMouseUp"});
 }
+
+}  // namespace Glossmith::inline Controls

@@ -4,6 +4,8 @@
 
 #include "host/controls/Forms.h"
 
+namespace Glossmith::inline Controls {
+
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 GLS_ENUM_TYPEINFO(TTextLayout, "tlTop", "tlCenter", "tlBottom")
 enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
@@ -334,3 +336,5 @@ class TGroupBox : public TCustomGroupBox {
   explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
   static void Publish(TPublisher<TGroupBox>& P);
 };
+
+}  // namespace Glossmith::inline Controls

@@ -5,6 +5,8 @@
 
 #include "host/formfiles/FormParser.h"
 
+namespace Glossmith::inline FormFiles {
+
 namespace {
 
 enum TValueType : uint8_t {
@@ -621,3 +623,5 @@ String FormTreeToBinary(const TFormObject& root) {
   w.Object(root);
   return std::move(w.Out);
 }
+
+}  // namespace Glossmith::inline FormFiles

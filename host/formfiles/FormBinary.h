@@ -4,6 +4,8 @@
 
 #include "host/classes/FormTree.h"
 
+namespace Glossmith::inline FormFiles {
+
 // True when the data looks like a binary form (a resource header or a
 // signature), false for the text format.
 bool IsBinaryForm(std::string_view data);
@@ -15,3 +17,5 @@ std::unique_ptr<TFormObject> ParseFormBinary(std::string_view data);
 
 // Writes the tree as a bare "TPF0" stream.
 String FormTreeToBinary(const TFormObject& root);
+
+}  // namespace Glossmith::inline FormFiles

@@ -1,11 +1,13 @@
 #include "host/formfiles/FormFiles.h"
 
 #include "host/classes/Filer.h"
+#include "host/classes/Generic.h"
+#include "host/classes/Streams.h"
 #include "host/formfiles/FormBinary.h"
 #include "host/formfiles/FormParser.h"
 #include "host/formfiles/FormText.h"
-#include "host/classes/Generic.h"
-#include "host/classes/Streams.h"
+
+namespace Glossmith::inline FormFiles {
 
 namespace {
 
@@ -92,3 +94,5 @@ String WriteFormToString(TComponent* root, TFormFormat format) {
 void WriteFormToFile(const String& fileName, TComponent* root, TFormFormat format) {
   WriteFileAtomically(fileName, WriteFormToString(root, format));
 }
+
+}  // namespace Glossmith::inline FormFiles

@@ -5,6 +5,8 @@
 #include "host/classes/Classes.h"
 #include "host/classes/FormTree.h"
 
+namespace Glossmith::inline FormFiles {
+
 enum class TFormFormat : uint8_t { Text, Binary };
 
 // The tree of a form file in either format. Raises EParserError (text) or
@@ -37,3 +39,5 @@ String WriteFormToString(TComponent* root, TFormFormat format = TFormFormat::Tex
 // Writes the form to a file, replacing it atomically.
 void WriteFormToFile(const String& fileName, TComponent* root,
                      TFormFormat format = TFormFormat::Text);
+
+}  // namespace Glossmith::inline FormFiles

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace Glossmith::inline FormFiles {
+
 namespace {
 
 constexpr int StringPieceLength = 64;
@@ -259,3 +261,5 @@ String FormTreeToText(const TFormObject& root) {
   WriteObject(out, root, 0);
   return out;
 }
+
+}  // namespace Glossmith::inline FormFiles

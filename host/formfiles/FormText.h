@@ -6,8 +6,12 @@
 
 #include "host/classes/FormTree.h"
 
+namespace Glossmith::inline FormFiles {
+
 String FormTreeToText(const TFormObject& root);
 
 // The text form of one value as it follows "Name = " on a line indented by
 // `indent` spaces (a long value continues on the following lines).
 void WriteFormValueText(String& out, const TFormValue& value, int indent);
+
+}  // namespace Glossmith::inline FormFiles

@@ -4,6 +4,8 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::inline Platform {
+
 class TToolServices {
  public:
   // The full name of the project file being edited; empty when no project is
@@ -18,3 +20,5 @@ class TToolServices {
 
 // The design host's tool services; exists for the program's whole life.
 extern TToolServices* const ToolServices;
+
+}  // namespace Glossmith::inline Platform

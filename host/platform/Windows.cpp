@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace Glossmith::Windows {
+
 void TMenu::Append(UINT id, const String& text) { FEntries.push_back({id, text, false}); }
 
 void TMenu::AppendSeparator() { FEntries.push_back({0, String(), true}); }
@@ -87,3 +89,5 @@ LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 }
 
 UINT GetACP() { return 65001; }
+
+}  // namespace Glossmith::Windows

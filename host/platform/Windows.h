@@ -2,6 +2,11 @@
 // that record the messages sent to them, and menus whose entries are kept by
 // command identifier. Nothing is drawn; a front end may map these onto real
 // windows later.
+//
+// The names follow the window system's own API (HWND, BOOL, TRUE, LOWORD...)
+// and live in namespace Glossmith::Windows as types, constants and functions.
+// A C header included earlier may have defined some of them as macros; this
+// header sets those aside while it declares its own and restores them after.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +14,23 @@
 #include <memory>
 #include <vector>
 
-#include "host/rtl/SysUtils.h"
+#include "host/rtl/System.h"
 
-class TObject;
+#pragma push_macro("TRUE")
+#pragma push_macro("FALSE")
+#pragma push_macro("BOOL")
+#pragma push_macro("LOWORD")
+#pragma push_macro("HIWORD")
+#pragma push_macro("MAKELPARAM")
+#undef TRUE
+#undef FALSE
+#undef BOOL
+#undef LOWORD
+#undef HIWORD
+#undef MAKELPARAM
+
+namespace Glossmith::Windows {
+
 class TWindow;
 class TMenu;
 
@@ -40,11 +59,6 @@ constexpr WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF
 constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
   return static_cast<LPARAM>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
 }
-
-struct TPoint {
-  Integer X = 0;
-  Integer Y = 0;
-};
 
 // One message as a window received it.
 struct TMessageRecord {
@@ -130,3 +144,16 @@ int GetMenuItemCount(HMENU hMenu);
 LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 // The ANSI code page: the system code page here is UTF-8.
 UINT GetACP();
+
+}  // namespace Glossmith::Windows
+
+#ifndef GLS_NO_IMPLICIT_NAMESPACE_USE
+using namespace Glossmith::Windows;
+#endif
+
+#pragma pop_macro("MAKELPARAM")
+#pragma pop_macro("HIWORD")
+#pragma pop_macro("LOWORD")
+#pragma pop_macro("BOOL")
+#pragma pop_macro("FALSE")
+#pragma pop_macro("TRUE")

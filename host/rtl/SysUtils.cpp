@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+namespace Glossmith::inline Rtl {
+
 namespace {
 
 [[noreturn]] void BadFormat(std::string_view format) {
@@ -389,3 +391,5 @@ bool DirectoryExists(std::string_view dirName) {
   struct stat st {};
   return ::stat(String(dirName).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+}  // namespace Glossmith::inline Rtl

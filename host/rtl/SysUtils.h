@@ -7,10 +7,18 @@
 #include <string>
 #include <string_view>
 
+namespace Glossmith::inline Rtl {
+
 // Texts are 8-bit byte strings; every ordering comparison is byte-wise unsigned.
 using String = std::string;
 using Integer = int32_t;
 using Int64 = int64_t;
+
+// A point in pixels.
+struct TPoint {
+  Integer X = 0;
+  Integer Y = 0;
+};
 
 // The root of every error the host raises. `Message` is the text shown to users.
 class Exception : public std::exception {
@@ -109,3 +117,14 @@ String ExpandFileName(std::string_view fileName);
 bool FileExists(std::string_view fileName);
 bool DirectoryExists(std::string_view dirName);
 constexpr char PathDelim = '/';
+
+}  // namespace Glossmith::inline Rtl
+
+// Every name of the library lives in namespace Glossmith, in an inline
+// namespace per layer (Glossmith::Rtl, Glossmith::Classes, ...). Application
+// code sees them unqualified, as it would the classic library's; defining
+// GLS_NO_IMPLICIT_NAMESPACE_USE before the first include keeps them in their
+// namespace. Every header of the library includes this one.
+#ifndef GLS_NO_IMPLICIT_NAMESPACE_USE
+using namespace Glossmith;
+#endif

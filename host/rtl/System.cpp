@@ -1,5 +1,6 @@
 #include "host/rtl/System.h"
 
+namespace Glossmith::inline Rtl {
 
 TClassInfo::TClassInfo(String name, const TClassInfo* parent, TFactory factory)
     : FName(std::move(name)), FParent(parent), FFactory(factory) {
@@ -100,3 +101,5 @@ const TClassInfo& TObject::StaticClass() {
   (void)registered;
   return info;
 }
+
+}  // namespace Glossmith::inline Rtl

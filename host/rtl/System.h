@@ -12,8 +12,9 @@
 
 #include "host/rtl/SysUtils.h"
 
+namespace Glossmith::inline Rtl {
+
 class TObject;
-class TComponent;
 class TClassInfo;
 
 // Type kinds in the classic order.
@@ -46,16 +47,16 @@ constexpr TTypeKinds tkMethods = KindBit(tkMethod);
 constexpr TTypeKinds tkProperties = tkAny & ~tkMethods;
 constexpr TTypeKinds tkStrings =
     KindBit(tkString) | KindBit(tkLString) | KindBit(tkWString) | KindBit(tkWChar);
-constexpr TTypeKinds tkOrdinals = KindBit(tkInteger) | KindBit(tkChar) |
-                                  KindBit(tkEnumeration) | KindBit(tkSet) | KindBit(tkWChar);
+constexpr TTypeKinds tkOrdinals = KindBit(tkInteger) | KindBit(tkChar) | KindBit(tkEnumeration) |
+                                  KindBit(tkSet) | KindBit(tkWChar);
 
 // Describes a type: its kind and name; for an enumeration its value names, for
 // a set its element type, for a class its class information.
 struct TTypeInfo {
   TTypeKind Kind = tkUnknown;
   String Name;
-  std::vector<String> EnumNames;     // tkEnumeration: names by ordinal value
-  const TTypeInfo* CompType = nullptr;  // tkSet: the element enumeration
+  std::vector<String> EnumNames;          // tkEnumeration: names by ordinal value
+  const TTypeInfo* CompType = nullptr;    // tkSet: the element enumeration
   const TClassInfo* ClassType = nullptr;  // tkClass
 
   int MinValue() const { return 0; }
@@ -94,9 +95,7 @@ struct TPropInfo {
 
   TTypeKind Kind() const { return PropType->Kind; }
   bool IsStored(const TObject* obj) const { return StoredProc ? StoredProc(obj) : StoredConst; }
-  bool IsWritable() const {
-    return SetOrd || SetStr || SetFloat || SetObj || SetMethod;
-  }
+  bool IsWritable() const { return SetOrd || SetStr || SetFloat || SetObj || SetMethod; }
 };
 using PPropInfo = const TPropInfo*;
 using TPropList = std::vector<PPropInfo>;
@@ -183,15 +182,17 @@ class TObject {
 
 // Declares the class information of a class. Put it first in the class body;
 // the class must also be given GLS_IMPLEMENT_CLASS in its source file.
-#define GLS_CLASS(T, Base)                                      \
- public:                                                        \
-  using inherited = Base;                                       \
-  static const TClassInfo& StaticClass();                       \
-  const TClassInfo& ClassType() const override { return StaticClass(); } \
-                                                                \
+#define GLS_CLASS(T, Base)                                                            \
+ public:                                                                              \
+  using inherited = Base;                                                             \
+  static const ::Glossmith::TClassInfo& StaticClass();                                \
+  const ::Glossmith::TClassInfo& ClassType() const override { return StaticClass(); } \
+                                                                                      \
  private:
 
 // Builds the class information of T on first use and registers it by name.
-#define GLS_IMPLEMENT_CLASS(T)                                         \
-  const TClassInfo& T::StaticClass() { return MakeClassInfo<T>(#T); }  \
-  static const TClassInfo& gls_registered_##T = T::StaticClass();
+#define GLS_IMPLEMENT_CLASS(T)                                                                  \
+  const ::Glossmith::TClassInfo& T::StaticClass() { return ::Glossmith::MakeClassInfo<T>(#T); } \
+  static const ::Glossmith::TClassInfo& gls_registered_##T = T::StaticClass();
+
+}  // namespace Glossmith::inline Rtl

@@ -1,5 +1,7 @@
 #include "host/rtl/TypInfo.h"
 
+namespace Glossmith::inline Rtl {
+
 PTypeInfo MakeTypeInfo(TTypeKind kind, const char* name, std::vector<String> enumNames,
                        PTypeInfo compType) {
   // Type information lives as long as the program: it is referenced from
@@ -11,6 +13,36 @@ PTypeInfo MakeTypeInfo(TTypeKind kind, const char* name, std::vector<String> enu
   info->CompType = compType;
   static std::vector<std::unique_ptr<TTypeInfo>> keep;
   keep.emplace_back(info);
+  return info;
+}
+
+PTypeInfo GlsTypeInfoOf(Integer*) {
+  static const PTypeInfo info = MakeTypeInfo(tkInteger, "Integer");
+  return info;
+}
+
+PTypeInfo GlsTypeInfoOf(Int64*) {
+  static const PTypeInfo info = MakeTypeInfo(tkInt64, "Int64");
+  return info;
+}
+
+PTypeInfo GlsTypeInfoOf(String*) {
+  static const PTypeInfo info = MakeTypeInfo(tkLString, "String");
+  return info;
+}
+
+PTypeInfo GlsTypeInfoOf(char*) {
+  static const PTypeInfo info = MakeTypeInfo(tkChar, "Char");
+  return info;
+}
+
+PTypeInfo GlsTypeInfoOf(double*) {
+  static const PTypeInfo info = MakeTypeInfo(tkFloat, "Double");
+  return info;
+}
+
+PTypeInfo GlsTypeInfoOf(bool*) {
+  static const PTypeInfo info = MakeTypeInfo(tkEnumeration, "Boolean", {"False", "True"});
   return info;
 }
 
@@ -161,8 +193,8 @@ Int64 StringToSet(PTypeInfo setType, std::string_view text) {
   size_t start = 0;
   while (start <= s.size()) {
     size_t comma = s.find(',', start);
-    String name = Trim(std::string_view(s).substr(start, comma == String::npos ? String::npos
-                                                                                : comma - start));
+    String name = Trim(
+        std::string_view(s).substr(start, comma == String::npos ? String::npos : comma - start));
     if (!name.empty()) {
       int v = GetEnumValue(setType->CompType, name);
       if (v < 0 || v > 31) throw EConvertError(Format("Invalid set element: '%s'", {name}));
@@ -229,3 +261,5 @@ TIntToIdent FindIntToIdent(PTypeInfo intType) {
     if (c.Type == intType) return c.ToIdent;
   return nullptr;
 }
+
+}  // namespace Glossmith::inline Rtl

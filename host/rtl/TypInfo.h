@@ -7,56 +7,40 @@
 
 #include "host/rtl/System.h"
 
+namespace Glossmith::inline Rtl {
+
 // ---------------------------------------------------------------------------
 // Type information of value types.
 
 // TypeInfoOf<T>() gives the type information of a property value type. The
-// basic types are declared here; enumerations are declared with
-// GLS_ENUM_TYPEINFO and sets with TSet.
-template <class T>
-struct TTypeInfoOf;
-
-template <class T>
-PTypeInfo TypeInfoOf() {
-  return TTypeInfoOf<T>::Get();
-}
-
+// basic types are declared here. An enumeration or a set type declares its
+// own beside its definition, with GLS_ENUM_TYPEINFO or GLS_SET_TYPEINFO, in
+// its own namespace: TypeInfoOf finds it there by argument-dependent lookup
+// of GlsTypeInfoOf(T*), so that application code declares its types the same
+// way as the library does.
 PTypeInfo MakeTypeInfo(TTypeKind kind, const char* name, std::vector<String> enumNames = {},
                        PTypeInfo compType = nullptr);
 
-#define GLS_BASIC_TYPEINFO(T, Kind, Name)                           \
-  template <>                                                       \
-  struct TTypeInfoOf<T> {                                           \
-    static PTypeInfo Get() {                                        \
-      static const PTypeInfo info = MakeTypeInfo(Kind, Name);       \
-      return info;                                                  \
-    }                                                               \
-  };
+PTypeInfo GlsTypeInfoOf(Integer*);
+PTypeInfo GlsTypeInfoOf(Int64*);
+PTypeInfo GlsTypeInfoOf(String*);
+PTypeInfo GlsTypeInfoOf(char*);
+PTypeInfo GlsTypeInfoOf(double*);
+PTypeInfo GlsTypeInfoOf(bool*);
 
-GLS_BASIC_TYPEINFO(Integer, tkInteger, "Integer")
-GLS_BASIC_TYPEINFO(Int64, tkInt64, "Int64")
-GLS_BASIC_TYPEINFO(String, tkLString, "String")
-GLS_BASIC_TYPEINFO(char, tkChar, "Char")
-GLS_BASIC_TYPEINFO(double, tkFloat, "Double")
-
-template <>
-struct TTypeInfoOf<bool> {
-  static PTypeInfo Get() {
-    static const PTypeInfo info = MakeTypeInfo(tkEnumeration, "Boolean", {"False", "True"});
-    return info;
-  }
-};
+template <class T>
+PTypeInfo TypeInfoOf() {
+  return GlsTypeInfoOf(static_cast<T*>(nullptr));
+}
 
 // Declares the type information of an enumeration with its value names, in
 // ordinal order: GLS_ENUM_TYPEINFO(TAlign, "alNone", "alTop", ...).
-#define GLS_ENUM_TYPEINFO(T, ...)                                           \
-  template <>                                                               \
-  struct TTypeInfoOf<T> {                                                   \
-    static PTypeInfo Get() {                                                \
-      static const PTypeInfo info = MakeTypeInfo(tkEnumeration, #T, {__VA_ARGS__}); \
-      return info;                                                          \
-    }                                                                       \
-  };
+#define GLS_ENUM_TYPEINFO(T, ...)                                                 \
+  inline ::Glossmith::PTypeInfo GlsTypeInfoOf(T*) {                               \
+    static const ::Glossmith::PTypeInfo info =                                    \
+        ::Glossmith::MakeTypeInfo(::Glossmith::tkEnumeration, #T, {__VA_ARGS__}); \
+    return info;                                                                  \
+  }
 
 // A set of the values of enumeration E, held as a bit mask (bit n = value n),
 // which is also its ordinal value.
@@ -90,18 +74,17 @@ class TSet {
 };
 
 // Names a set type for its type information: GLS_SET_TYPEINFO(TFontStyles, TFontStyle).
-#define GLS_SET_TYPEINFO(SetT, ElemT)                                           \
-  template <>                                                                   \
-  struct TTypeInfoOf<SetT> {                                                    \
-    static PTypeInfo Get() {                                                    \
-      static const PTypeInfo info =                                             \
-          MakeTypeInfo(tkSet, #SetT, {}, TypeInfoOf<ElemT>());                  \
-      return info;                                                              \
-    }                                                                           \
-  };
+#define GLS_SET_TYPEINFO(SetT, ElemT)                                     \
+  inline ::Glossmith::PTypeInfo GlsTypeInfoOf(SetT*) {                    \
+    static const ::Glossmith::PTypeInfo info = ::Glossmith::MakeTypeInfo( \
+        ::Glossmith::tkSet, #SetT, {}, ::Glossmith::TypeInfoOf<ElemT>()); \
+    return info;                                                          \
+  }
 
 template <class T>
-concept HasStaticClass = requires { T::StaticClass(); };
+concept HasStaticClass = requires {
+  T::StaticClass();
+};
 
 // ---------------------------------------------------------------------------
 // Declaring published properties.
@@ -280,7 +263,9 @@ class TPublisher {
     if constexpr (std::is_pointer_v<M>) {
       using X = typename typinfo_detail::Pointee<M>::type;
       auto p = NewProp(name, X::StaticClass().TypeInfo());
-      p->GetObj = [field](const TObject* o) -> TObject* { return static_cast<const T*>(o)->*field; };
+      p->GetObj = [field](const TObject* o) -> TObject* {
+        return static_cast<const T*>(o)->*field;
+      };
       p->SetObj = [field](TObject* o, TObject* v) {
         static_cast<T*>(o)->*field = dynamic_cast<X*>(v);
       };
@@ -313,7 +298,9 @@ class TPublisher {
     auto p = NewProp(name, X::StaticClass().TypeInfo());
     p->GetObj = [get](const TObject* o) -> TObject* { return (static_cast<const T*>(o)->*get)(); };
     if constexpr (!std::is_null_pointer_v<S>)
-      p->SetObj = [set](TObject* o, TObject* v) { (static_cast<T*>(o)->*set)(dynamic_cast<X*>(v)); };
+      p->SetObj = [set](TObject* o, TObject* v) {
+        (static_cast<T*>(o)->*set)(dynamic_cast<X*>(v));
+      };
     return Add(std::move(p));
   }
   // An event: a TEvent field. Streamed as its handler's name.
@@ -321,8 +308,12 @@ class TPublisher {
   TPropBuilder<T> Event(const char* name, F field) {
     using E = typename typinfo_detail::MemberType<F>::type;
     auto p = NewProp(name, MakeTypeInfo(tkMethod, E::TypeName()));
-    p->GetMethod = [field](const TObject* o) { return (static_cast<const T*>(o)->*field).HandlerName(); };
-    p->SetMethod = [field](TObject* o, const String& v) { (static_cast<T*>(o)->*field).SetHandlerName(v); };
+    p->GetMethod = [field](const TObject* o) {
+      return (static_cast<const T*>(o)->*field).HandlerName();
+    };
+    p->SetMethod = [field](TObject* o, const String& v) {
+      (static_cast<T*>(o)->*field).SetHandlerName(v);
+    };
     p->BindMethod = [field](TObject* o, const std::any& fn) {
       return (static_cast<T*>(o)->*field).Bind(fn);
     };
@@ -400,7 +391,7 @@ const TClassInfo& MakeClassInfo(const char* name) {
   const TClassInfo& parent = T::inherited::StaticClass();
   holder = std::make_unique<TClassInfo>(name, &parent, factory);
   info = holder.get();
-  if constexpr (requires(TPublisher<T>& p) { T::Publish(p); }) {
+  if constexpr (requires(TPublisher<T> & p) { T::Publish(p); }) {
     if constexpr (std::is_same_v<decltype(&T::Publish), void (*)(TPublisher<T>&)>) {
       TPublisher<T> publisher(*info);
       T::Publish(publisher);
@@ -425,8 +416,9 @@ class TEvent<R(A...)> {
   using Handler = std::function<R(A...)>;
   TEvent() = default;
   template <class F>
-    requires std::is_constructible_v<Handler, F> && (!std::is_same_v<std::decay_t<F>, TEvent>)
-  TEvent(F&& f) : FHandler(std::forward<F>(f)) {}
+  requires std::is_constructible_v<Handler, F> &&
+      (!std::is_same_v<std::decay_t<F>, TEvent>)TEvent(F&& f)
+      : FHandler(std::forward<F>(f)) {}
 
   explicit operator bool() const { return static_cast<bool>(FHandler); }
   R operator()(A... args) const { return FHandler(std::forward<A>(args)...); }
@@ -499,3 +491,5 @@ using TIntToIdent = bool (*)(Integer value, String& ident);
 void RegisterIntegerConsts(PTypeInfo intType, TIdentToInt identToInt, TIntToIdent intToIdent);
 TIdentToInt FindIdentToInt(PTypeInfo intType);
 TIntToIdent FindIntToIdent(PTypeInfo intType);
+
+}  // namespace Glossmith::inline Rtl

@@ -6,10 +6,7 @@
 namespace {
 
 enum TShape : uint8_t { stCircle, stSquare };
-}  // namespace
 GLS_ENUM_TYPEINFO(TShape, "stCircle", "stSquare")
-
-namespace {
 
 class TWidget : public TComponent {
   GLS_CLASS(TWidget, TComponent)

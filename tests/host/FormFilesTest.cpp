@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "host/classes/Filer.h"
-#include "host/formfiles/FormBinary.h"
 #include "host/FormDump.h"
+#include "host/classes/Filer.h"
+#include "host/classes/Generic.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Graphics.h"
+#include "host/formfiles/FormBinary.h"
 #include "host/formfiles/FormFiles.h"
 #include "host/formfiles/FormParser.h"
-#include "host/controls/Forms.h"
-#include "host/classes/Generic.h"
-#include "host/controls/Graphics.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -16,12 +16,9 @@ enum TShape : uint8_t { shCircle, shSquare, shTriangle };
 enum TSide : uint8_t { sdLeft, sdTop, sdRight, sdBottom };
 using TSides = TSet<TSide>;
 
-}  // namespace
 GLS_ENUM_TYPEINFO(TShape, "shCircle", "shSquare", "shTriangle")
 GLS_ENUM_TYPEINFO(TSide, "sdLeft", "sdTop", "sdRight", "sdBottom")
 GLS_SET_TYPEINFO(TSides, TSide)
-
-namespace {
 
 std::vector<String> GLog;
 
@@ -536,8 +533,8 @@ TEST(FormFilesTest, BinaryLengthsAreOnlyRepairedWhereTheStreamDoesNotReadAsItSta
 TEST(FormFilesTest, ACharacterOutsideTheBasicPlaneIsNotSplitAcrossPieces) {
   // 63 characters, then one written as a surrogate pair: the pair would
   // straddle the 64-character cut.
-  const String text = "object F: TForm\r\n  Caption = '" + String(63, 'x') +
-                      "'#55357#56832'y'\r\nend\r\n";
+  const String text =
+      "object F: TForm\r\n  Caption = '" + String(63, 'x') + "'#55357#56832'y'\r\nend\r\n";
   auto form = Read(text);
   const String written = WriteFormToString(form.get());
   EXPECT_NE(written.find("#55357#56832"), String::npos) << written;

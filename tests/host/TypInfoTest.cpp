@@ -7,11 +7,8 @@
 namespace {
 enum TDirection : uint8_t { drNorth, drEast, drSouth, drWest };
 using TDirections = TSet<TDirection>;
-}  // namespace
 GLS_ENUM_TYPEINFO(TDirection, "drNorth", "drEast", "drSouth", "drWest")
 GLS_SET_TYPEINFO(TDirections, TDirection)
-
-namespace {
 
 PTypeInfo ShortStringType() {
   static const PTypeInfo t = MakeTypeInfo(tkString, "ShortString");
