@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset and runs every harness fuzz/fuzz_<name>.cpp for the
 # given number of seconds each, starting from its seeds in fuzz/corpus/<name>/.
-# New inputs go to a scratch folder, so the checked-in seeds stay small;
-# a crashing input is kept as build/fuzz/crash-<name>-*.
+# New inputs go to a scratch folder, so the checked-in seeds stay small; an
+# input that fails (crash, leak, timeout, out of memory, slow unit) is kept
+# only in the build folder, as build/fuzz/<name>-crash-*, <name>-leak-*, ...
+# The inputs under fuzz/regressions/ are not fuzzed from: ctest replays them.
 set -euo pipefail
 
 seconds="${1:-30}"
@@ -14,20 +16,29 @@ cd "$root"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "${FUZZ_JOBS:-2}"
 
+out="$root/build/fuzz"
+scratch=""
+trap '[[ -n "$scratch" ]] && rm -rf "$scratch"' EXIT
+
 status=0
 for source in fuzz/fuzz_*.cpp; do
   name="$(basename "$source" .cpp)"
-  seeds="fuzz/corpus/${name#fuzz_}"
+  short="${name#fuzz_}"
+  seeds="fuzz/corpus/${short}"
   scratch="$(mktemp -d)"
   dirs=("$scratch")
   [[ -d "$seeds" ]] && dirs+=("$seeds")
   echo "== ${name}: ${seconds}s"
   if ! "build/fuzz/fuzz/${name}" -max_total_time="$seconds" -seed="$seed" -timeout=10 -rss_limit_mb=2048 \
-      -max_len=4096 -print_final_stats=1 -artifact_prefix="build/fuzz/crash-${name#fuzz_}-" \
+      -max_len=4096 -print_final_stats=1 -artifact_prefix="${out}/${short}-" \
       "${dirs[@]}"; then
-    echo "!! ${name} failed" >&2
+    echo "!! ${name} failed; the input it failed on:" >&2
+    ls -t "${out}/${short}-"* 2>/dev/null | head -n 1 | sed "s/^/     /" >&2 || true
+    echo "   Once it is fixed, add that input to fuzz/regressions/${short}/ under a name that says" >&2
+    echo "   what it broke; ctest replays it (Fuzz.Replay.${short}) in every build." >&2
     status=1
   fi
   rm -rf "$scratch"
+  scratch=""
 done
 exit "$status"
