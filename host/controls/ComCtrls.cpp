@@ -24,17 +24,17 @@ void TTabSheet::Publish(TPublisher<TTabSheet>& P) {
   P.Int("Width", &S::Width, &S::SetWidth).Stored(false);
   P.Int("Height", &S::Height, &S::SetHeight).Stored(false);
   P.Int("BorderWidth", &S::BorderWidth, &S::SetBorderWidth).Default(0);
-  PublishControlProps(P, {"Caption", "DragMode", "Enabled", "Font"});
+  P.Publish({"Caption", "DragMode", "Enabled", "Font"});
   P.Bool("Highlighted", &S::Highlighted, &S::SetHighlighted).Default(false);
   P.Int("ImageIndex", &S::ImageIndex, &S::SetImageIndex).Default(0);
-  PublishControlProps(P, {"Constraints"});
+  P.Publish("Constraints");
   P.Int("PageIndex", &S::PageIndex, &S::SetPageIndex).Stored(false);
-  PublishControlProps(P, {"ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Publish({"ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
   P.Bool("TabVisible", &S::TabVisible, &S::SetTabVisible).Default(true);
   P.Bool("Visible", &S::Visible, &S::SetVisible).Stored(false);
-  PublishControlProps(P, {"OnEnter", "OnExit"});
+  P.Publish({"OnEnter", "OnExit"});
   P.Event("OnHide", &S::OnHide);
-  PublishControlProps(P, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+  P.Publish({"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
   P.Event("OnShow", &S::OnShow);
 }
 
@@ -86,25 +86,24 @@ GLS_IMPLEMENT_CLASS(TPageControl)
 void TPageControl::Publish(TPublisher<TPageControl>& P) {
   using C = TPageControl;
   P.template ObjOf<TTabSheet>("ActivePage", &C::ActivePage, &C::SetActivePage);
-  PublishControlProps(P, {"Align", "Anchors", "BiDiMode", "Constraints", "DragCursor", "DragKind",
-                          "DragMode", "Enabled", "Font"});
+  P.Publish({"Align", "Anchors", "BiDiMode", "Constraints", "DragCursor", "DragKind", "DragMode",
+             "Enabled", "Font"});
   P.Bool("HotTrack", &C::HotTrack, &C::SetHotTrack).Default(false);
   P.Bool("MultiLine", &C::MultiLine, &C::SetMultiLine).Default(false);
-  PublishControlProps(P, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Publish({"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu"});
   P.Bool("RaggedRight", &C::RaggedRight, &C::SetRaggedRight).Default(false);
   P.Bool("ScrollOpposite", &C::ScrollOpposite, &C::SetScrollOpposite).Default(false);
-  PublishControlProps(P, {"ShowHint"});
+  P.Publish("ShowHint");
   P.Enum("Style", &C::Style, &C::SetStyle).Default(tsTabs);
   P.Int("TabHeight", &C::TabHeight, &C::SetTabHeight).Default(0);
-  PublishControlProps(P, {"TabOrder"});
+  P.Publish("TabOrder");
   P.Enum("TabPosition", &C::TabPosition, &C::SetTabPosition).Default(tpTop);
-  PublishControlProps(P, {"TabStop=True"});
+  P.Publish("TabStop").Default(true);
   P.Int("TabWidth", &C::TabWidth, &C::SetTabWidth).Default(0);
-  PublishControlProps(P, {"Visible"});
+  P.Publish("Visible");
   P.Event("OnChange", &C::OnChange);
   P.Event("OnChanging", &C::OnChanging);
-  PublishControlProps(P,
-                      {"OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+  P.Publish({"OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
 }
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
@@ -396,33 +395,34 @@ GLS_IMPLEMENT_CLASS(TListView)
 
 void TListView::Publish(TPublisher<TListView>& P) {
   using V = TListView;
-  PublishControlProps(P, {"Align", "Anchors", "BiDiMode"});
+  P.Publish({"Align", "Anchors", "BiDiMode"});
   P.Enum("BorderStyle", &V::BorderStyle, &V::SetBorderStyle).Default(bsSingle);
   P.Bool("Checkboxes", &V::Checkboxes, &V::SetCheckboxes).Default(false);
-  PublishControlProps(P, {"Color"});
+  P.Publish("Color");
   P.template ObjOf<TListColumns>("Columns", &V::Columns, &V::SetColumns);
   P.Bool("ColumnClick", &V::ColumnClick, &V::SetColumnClick).Default(true);
-  PublishControlProps(
-      P, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+  P.Publish({"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
   P.Bool("GridLines", &V::GridLines, &V::SetGridLines).Default(false);
   P.Bool("HideSelection", &V::HideSelection, &V::SetHideSelection).Default(true);
   P.Bool("HotTrack", &V::HotTrack, &V::SetHotTrack).Default(false);
   P.Bool("MultiSelect", &V::MultiSelect, &V::SetMultiSelect).Default(false);
   P.Bool("ReadOnly", &V::ReadOnly, &V::SetReadOnly).Default(false);
   P.Bool("RowSelect", &V::RowSelect, &V::SetRowSelect).Default(false);
-  PublishControlProps(
-      P, {"ParentBiDiMode", "ParentColor=False", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Publish("ParentBiDiMode");
+  P.Publish("ParentColor").Default(false);
+  P.Publish({"ParentFont", "ParentShowHint", "PopupMenu"});
   P.Bool("ShowColumnHeaders", &V::ShowColumnHeaders, &V::SetShowColumnHeaders).Default(true);
-  PublishControlProps(P, {"ShowHint"});
+  P.Publish("ShowHint");
   P.Enum("SortType", &V::SortType, &V::SetSortType).Default(stNone);
-  PublishControlProps(P, {"TabOrder", "TabStop=True"});
+  P.Publish("TabOrder");
+  P.Publish("TabStop").Default(true);
   P.Enum("ViewStyle", &V::ViewStyle, &V::SetViewStyle).Default(vsIcon);
-  PublishControlProps(P, {"Visible"});
+  P.Publish("Visible");
   P.Event("OnChange", &V::OnChange);
-  PublishControlProps(P, {"OnClick"});
+  P.Publish("OnClick");
   P.Event("OnColumnClick", &V::OnColumnClick);
-  PublishControlProps(P, {"OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
-                          "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
+             "OnMouseMove", "OnMouseUp"});
   P.Event("OnSelectItem", &V::OnSelectItem);
 }
 
@@ -537,20 +537,24 @@ GLS_IMPLEMENT_CLASS(TStatusBar)
 
 void TStatusBar::Publish(TPublisher<TStatusBar>& P) {
   using B = TStatusBar;
-  PublishControlProps(P, {"Align=alBottom", "Anchors"});
+  P.Publish("Align").Default(alBottom);
+  P.Publish("Anchors");
   P.Bool("AutoHint", &B::AutoHint, &B::SetAutoHint).Default(false);
-  PublishControlProps(P, {"BiDiMode", "Color=clBtnFace", "DragCursor", "DragKind", "DragMode",
-                          "Enabled", "Font", "Constraints"});
+  P.Publish("BiDiMode");
+  P.Publish("Color").Default(clBtnFace);
+  P.Publish({"DragCursor", "DragKind", "DragMode", "Enabled", "Font", "Constraints"});
   P.template ObjOf<TStatusPanels>("Panels", &B::Panels, &B::SetPanels);
-  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentFont=False",
-                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Publish("ParentBiDiMode");
+  P.Publish("ParentColor").Default(false);
+  P.Publish("ParentFont").Default(false);
+  P.Publish({"ParentShowHint", "PopupMenu", "ShowHint"});
   P.Bool("SimplePanel", &B::SimplePanel, &B::SetSimplePanel).Default(false);
   P.Str("SimpleText", &B::SimpleText, &B::SetSimpleText);
   P.Bool("SizeGrip", &B::SizeGrip, &B::SetSizeGrip).Default(true);
   P.Bool("UseSystemFont", &B::UseSystemFont, &B::SetUseSystemFont).Default(true);
-  PublishControlProps(P, {"Visible", "OnClick", "OnDblClick"});
+  P.Publish({"Visible", "OnClick", "OnDblClick"});
   P.Event("OnHint", &B::OnHint);
-  PublishControlProps(P, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+  P.Publish({"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
 }
 
 TStatusBar::TStatusBar(TComponent* AOwner)
@@ -576,18 +580,19 @@ GLS_IMPLEMENT_CLASS(TToolBar)
 
 void TToolBar::Publish(TPublisher<TToolBar>& P) {
   using B = TToolBar;
-  PublishControlProps(P, {"Align=alTop", "Anchors", "AutoSize"});
+  P.Publish("Align").Default(alTop);
+  P.Publish({"Anchors", "AutoSize"});
   P.Int("ButtonHeight", &B::ButtonHeight, &B::SetButtonHeight).Default(22);
   P.Int("ButtonWidth", &B::ButtonWidth, &B::SetButtonWidth).Default(23);
-  PublishControlProps(P, {"Caption", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
-                          "DragMode", "Enabled"});
+  P.Publish({"Caption", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
+             "Enabled"});
   P.Bool("Flat", &B::Flat, &B::SetFlat).Default(false);
-  PublishControlProps(P, {"Font", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Publish({"Font", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
   P.Bool("ShowCaptions", &B::ShowCaptions, &B::SetShowCaptions).Default(false);
-  PublishControlProps(P, {"ShowHint", "TabOrder", "TabStop", "Visible"});
+  P.Publish({"ShowHint", "TabOrder", "TabStop", "Visible"});
   P.Bool("Wrapable", &B::Wrapable, &B::SetWrapable).Default(true);
-  PublishControlProps(P, {"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnMouseDown",
-                          "OnMouseMove", "OnMouseUp", "OnResize"});
+  P.Publish({"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove",
+             "OnMouseUp", "OnResize"});
 }
 
 TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
@@ -609,21 +614,21 @@ GLS_IMPLEMENT_CLASS(TToolButton)
 void TToolButton::Publish(TPublisher<TToolButton>& P) {
   using B = TToolButton;
   P.Bool("AllowAllUp", &B::AllowAllUp, &B::SetAllowAllUp).Default(false);
-  PublishControlProps(P, {"AutoSize", "Caption"});
+  P.Publish({"AutoSize", "Caption"});
   P.Bool("Down", &B::Down, &B::SetDown).Default(false);
-  PublishControlProps(P, {"DragCursor", "DragKind", "DragMode"});
+  P.Publish({"DragCursor", "DragKind", "DragMode"});
   P.template ObjOf<TPopupMenu>("DropdownMenu", &B::DropdownMenu, &B::SetDropdownMenu);
-  PublishControlProps(P, {"Enabled"});
+  P.Publish("Enabled");
   P.Bool("Grouped", &B::Grouped, &B::SetGrouped).Default(false);
   P.Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex).Default(-1);
   P.Bool("Indeterminate", &B::Indeterminate, &B::SetIndeterminate).Default(false);
   P.Bool("Marked", &B::Marked, &B::SetMarked).Default(false);
   P.template ObjOf<TMenuItem>("MenuItem", &B::MenuItem, &B::SetMenuItem);
-  PublishControlProps(P, {"ParentShowHint", "PopupMenu"});
+  P.Publish({"ParentShowHint", "PopupMenu"});
   P.Bool("Wrap", &B::Wrap, &B::SetWrap).Default(false);
-  PublishControlProps(P, {"ShowHint"});
+  P.Publish("ShowHint");
   P.Enum("Style", &B::Style, &B::SetStyle).Default(tbsButton);
-  PublishControlProps(P, {"Visible", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"Visible", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 23, 22); }

@@ -97,11 +97,49 @@ void TSizeConstraints::Assign(TPersistent* source) {
 GLS_IMPLEMENT_CLASS(TControl)
 
 void TControl::Publish(TPublisher<TControl>& P) {
-  P.Int("Left", &TControl::Left, &TControl::SetLeft);
-  P.Int("Top", &TControl::Top, &TControl::SetTop);
-  P.Int("Width", &TControl::Width, &TControl::SetWidth);
-  P.Int("Height", &TControl::Height, &TControl::SetHeight);
-  PublishControlProps(P, {"Cursor", "Hint"});
+  using C = TControl;
+  P.Int("Left", &C::Left, &C::SetLeft);
+  P.Int("Top", &C::Top, &C::SetTop);
+  P.Int("Width", &C::Width, &C::SetWidth);
+  P.Int("Height", &C::Height, &C::SetHeight);
+
+  P.BeginProtected();
+  P.Enum("Align", &C::Align, &C::SetAlign).Default(alNone);
+  P.Enum("Alignment", &C::Alignment, &C::SetAlignment).Default(taLeftJustify);
+  P.Set("Anchors", &C::Anchors, &C::SetAnchors).Default(TAnchors{akLeft, akTop}.Mask());
+  P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(false);
+  P.Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode).Stored(&C::IsBiDiModeStored);
+  P.Str("Caption", &C::Caption, &C::SetCaption);
+  P.IntOf("Color", TColorTypeInfo(), &C::Color, &C::SetColor)
+      .Default(clWindow)
+      .Stored(&C::IsColorStored);
+  P.ObjOf<TSizeConstraints>("Constraints", &C::Constraints, &C::SetConstraints);
+  P.Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Stored(&C::IsCtl3DStored);
+  P.IntOf("Cursor", TCursorTypeInfo(), &C::Cursor, &C::SetCursor).Default(crDefault);
+  P.IntOf("DragCursor", TCursorTypeInfo(), &C::DragCursor, &C::SetDragCursor).Default(crDrag);
+  P.Enum("DragKind", &C::DragKind, &C::SetDragKind).Default(dkDrag);
+  P.Enum("DragMode", &C::DragMode, &C::SetDragMode).Default(dmManual);
+  P.Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true);
+  P.ObjOf<TFont>("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored);
+  P.Int("HelpContext", &C::HelpContext, &C::SetHelpContext).Default(0);
+  P.Str("Hint", &C::Hint, &C::SetHint);
+  P.Bool("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true);
+  P.Bool("ParentColor", &C::ParentColor, &C::SetParentColor).Default(true);
+  P.Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true);
+  P.Bool("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true);
+  P.Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true);
+  P.ObjOf<TPopupMenu>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu);
+  P.Bool("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored);
+  P.Str("Text", &C::Text, &C::SetText);
+  P.Bool("Visible", &C::Visible, &C::SetVisible).Default(true);
+  P.Event("OnClick", &C::OnClick);
+  P.Event("OnDblClick", &C::OnDblClick);
+  P.Event("OnMouseDown", &C::OnMouseDown);
+  P.Event("OnMouseMove", &C::OnMouseMove);
+  P.Event("OnMouseUp", &C::OnMouseUp);
+  P.Event("OnResize", &C::OnResize);
+
+  P.Publish({"Cursor", "Hint"});
 }
 
 TControl::TControl(TComponent* AOwner)
@@ -301,6 +339,18 @@ void TControl::Changed() {
 
 GLS_IMPLEMENT_CLASS(TWinControl)
 
+void TWinControl::Publish(TPublisher<TWinControl>& P) {
+  using W = TWinControl;
+  P.BeginProtected();
+  P.Int("TabOrder", &W::TabOrder, &W::SetTabOrder).Default(-1);
+  P.Bool("TabStop", &W::TabStop, &W::SetTabStop).Default(false);
+  P.Event("OnEnter", &W::OnEnter);
+  P.Event("OnExit", &W::OnExit);
+  P.Event("OnKeyDown", &W::OnKeyDown);
+  P.Event("OnKeyPress", &W::OnKeyPress);
+  P.Event("OnKeyUp", &W::OnKeyUp);
+}
+
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
@@ -433,24 +483,6 @@ bool TControl::SetParentComponent(TComponent* Value) {
 
 void TWinControl::GetChildren(const TGetChildProc& Proc) const {
   for (TControl* control : FControls) Proc(control);
-}
-
-void SetPropDefaultText(TPropInfo& prop, std::string_view text) {
-  Int64 value = 0;
-  PTypeInfo type = prop.PropType;
-  if (type->Kind == tkEnumeration) {
-    value = GetEnumValue(type, text);
-    if (value < 0) throw EPropertyError("Bad default for " + prop.Name + ": " + String(text));
-  } else if (type->Kind == tkSet) {
-    value = StringToSet(type, text);
-  } else if (TIdentToInt toInt = FindIdentToInt(type)) {
-    Integer v = 0;
-    if (!toInt(text, v)) v = StrToInt(text);
-    value = v;
-  } else {
-    value = StrToInt(text);
-  }
-  prop.Default = value;
 }
 
 }  // namespace Glossmith::inline Controls

@@ -118,9 +118,9 @@ class TControlStrings : public TStringList {
   std::function<void()> FOnChanged;
 };
 
-// A control. Properties that the classic library keeps protected here are
-// public accessors; each descendant publishes those it shows, in its own order
-// (PublishControlProps below).
+// A control. Most of its properties are declared protected: each descendant
+// publishes those it shows, in its own order (TPublisher::Publish). Their
+// accessors are public.
 class TControl : public TComponent {
   GLS_CLASS(TControl, TComponent)
  public:
@@ -287,6 +287,7 @@ class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
+  static void Publish(TPublisher<TWinControl>& P);
 
   int ControlCount() const { return static_cast<int>(FControls.size()); }
   TControl* Controls(int index) const;
@@ -352,129 +353,5 @@ class TGraphicControl : public TControl {
  public:
   using TControl::TControl;
 };
-
-// Publishes properties common to controls by name, in the order given, with
-// the classic defaults and stored specifiers. A class that needs another
-// default publishes that property again afterwards; it keeps its position.
-template <class T>
-void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names);
-// Sets a declared property's default from its text form ("True", "alBottom", "clBtnFace", "5").
-void SetPropDefaultText(TPropInfo& prop, std::string_view text);
-
-template <class T>
-void PublishControlProps(TPublisher<T>& P, std::initializer_list<std::string_view> names) {
-  using C = TControl;
-  for (std::string_view entry : names) {
-    // "Name" or "Name=Default" for a class whose default differs.
-    std::string_view n = entry.substr(0, entry.find('='));
-    TPropInfo* info = nullptr;
-    if (n == "Align") {
-      info = &P.Enum("Align", &C::Align, &C::SetAlign).Default(alNone).Info();
-    } else if (n == "Alignment") {
-      info = &P.Enum("Alignment", &C::Alignment, &C::SetAlignment).Default(taLeftJustify).Info();
-    } else if (n == "Anchors") {
-      info = &P.Set("Anchors", &C::Anchors, &C::SetAnchors)
-                  .Default(TAnchors{akLeft, akTop}.Mask())
-                  .Info();
-    } else if (n == "AutoSize") {
-      info = &P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(false).Info();
-    } else if (n == "BiDiMode") {
-      info = &P.Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode).Stored(&C::IsBiDiModeStored).Info();
-    } else if (n == "Caption") {
-      info = &P.Str("Caption", &C::Caption, &C::SetCaption).Info();
-    } else if (n == "Color") {
-      info = &P.IntOf("Color", TColorTypeInfo(), &C::Color, &C::SetColor)
-                  .Default(clWindow)
-                  .Stored(&C::IsColorStored)
-                  .Info();
-    } else if (n == "Constraints") {
-      info = &P.template ObjOf<TSizeConstraints>("Constraints", &C::Constraints, &C::SetConstraints)
-                  .Info();
-    } else if (n == "Ctl3D") {
-      info = &P.Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Stored(&C::IsCtl3DStored).Info();
-    } else if (n == "Cursor") {
-      info = &P.IntOf("Cursor", TCursorTypeInfo(), &C::Cursor, &C::SetCursor)
-                  .Default(crDefault)
-                  .Info();
-    } else if (n == "DragCursor") {
-      info = &P.IntOf("DragCursor", TCursorTypeInfo(), &C::DragCursor, &C::SetDragCursor)
-                  .Default(crDrag)
-                  .Info();
-    } else if (n == "DragKind") {
-      info = &P.Enum("DragKind", &C::DragKind, &C::SetDragKind).Default(dkDrag).Info();
-    } else if (n == "DragMode") {
-      info = &P.Enum("DragMode", &C::DragMode, &C::SetDragMode).Default(dmManual).Info();
-    } else if (n == "Enabled") {
-      info = &P.Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true).Info();
-    } else if (n == "Font") {
-      info =
-          &P.template ObjOf<TFont>("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored).Info();
-    } else if (n == "HelpContext") {
-      info = &P.Int("HelpContext", &C::HelpContext, &C::SetHelpContext).Default(0).Info();
-    } else if (n == "Hint") {
-      info = &P.Str("Hint", &C::Hint, &C::SetHint).Info();
-    } else if (n == "ParentBiDiMode") {
-      info =
-          &P.Bool("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true).Info();
-    } else if (n == "ParentColor") {
-      info = &P.Bool("ParentColor", &C::ParentColor, &C::SetParentColor).Default(true).Info();
-    } else if (n == "ParentCtl3D") {
-      info = &P.Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true).Info();
-    } else if (n == "ParentFont") {
-      info = &P.Bool("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true).Info();
-    } else if (n == "ParentShowHint") {
-      info =
-          &P.Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true).Info();
-    } else if (n == "PopupMenu") {
-      info = &P.template ObjOf<TPopupMenu>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu).Info();
-    } else if (n == "ShowHint") {
-      info = &P.Bool("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored).Info();
-    } else if (n == "TabOrder") {
-      if constexpr (std::is_base_of_v<TWinControl, T>)
-        info = &P.Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
-                    .Default(-1)
-                    .Info();
-    } else if (n == "TabStop") {
-      if constexpr (std::is_base_of_v<TWinControl, T>)
-        info = &P.Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
-                    .Default(false)
-                    .Info();
-    } else if (n == "Text") {
-      info = &P.Str("Text", &C::Text, &C::SetText).Info();
-    } else if (n == "Visible") {
-      info = &P.Bool("Visible", &C::Visible, &C::SetVisible).Default(true).Info();
-    } else if (n == "OnClick") {
-      info = &P.Event("OnClick", &C::OnClick).Info();
-    } else if (n == "OnDblClick") {
-      info = &P.Event("OnDblClick", &C::OnDblClick).Info();
-    } else if (n == "OnMouseDown") {
-      info = &P.Event("OnMouseDown", &C::OnMouseDown).Info();
-    } else if (n == "OnMouseMove") {
-      info = &P.Event("OnMouseMove", &C::OnMouseMove).Info();
-    } else if (n == "OnMouseUp") {
-      info = &P.Event("OnMouseUp", &C::OnMouseUp).Info();
-    } else if (n == "OnResize") {
-      info = &P.Event("OnResize", &C::OnResize).Info();
-    } else if constexpr (std::is_base_of_v<TWinControl, T>) {
-      using W = TWinControl;
-      if (n == "OnEnter") {
-        info = &P.Event("OnEnter", &W::OnEnter).Info();
-      } else if (n == "OnExit") {
-        info = &P.Event("OnExit", &W::OnExit).Info();
-      } else if (n == "OnKeyDown") {
-        info = &P.Event("OnKeyDown", &W::OnKeyDown).Info();
-      } else if (n == "OnKeyPress") {
-        info = &P.Event("OnKeyPress", &W::OnKeyPress).Info();
-      } else if (n == "OnKeyUp") {
-        info = &P.Event("OnKeyUp", &W::OnKeyUp).Info();
-      } else {
-        throw EPropertyError("Unknown control property: " + String(n));
-      }
-    } else {
-      throw EPropertyError("Unknown control property: " + String(n));
-    }
-    if (info && n.size() < entry.size()) SetPropDefaultText(*info, entry.substr(n.size() + 1));
-  }
-}
 
 }  // namespace Glossmith::inline Controls

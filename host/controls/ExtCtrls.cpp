@@ -34,22 +34,24 @@ GLS_IMPLEMENT_CLASS(TPanel)
 
 void TPanel::Publish(TPublisher<TPanel>& P) {
   using C = TCustomPanel;
-  PublishControlProps(P, {"Align", "Alignment=taCenter", "Anchors", "AutoSize"});
+  P.Publish("Align");
+  P.Publish("Alignment").Default(taCenter);
+  P.Publish({"Anchors", "AutoSize"});
   P.Enum("BevelInner", &C::BevelInner, &C::SetBevelInner).Default(bvNone);
   P.Enum("BevelOuter", &C::BevelOuter, &C::SetBevelOuter).Default(bvRaised);
   P.Int("BevelWidth", &C::BevelWidth, &C::SetBevelWidth).Default(1);
-  PublishControlProps(P, {"BiDiMode"});
+  P.Publish("BiDiMode");
   P.Int("BorderWidth", &C::BorderWidth, &C::SetBorderWidth).Default(0);
   P.Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle).Default(bsNone);
-  PublishControlProps(P, {"Caption", "Color=clBtnFace", "Constraints", "Ctl3D", "DragCursor",
-                          "DragKind", "DragMode", "Enabled"});
+  P.Publish("Caption");
+  P.Publish("Color").Default(clBtnFace);
+  P.Publish({"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled"});
   P.Bool("FullRepaint", &C::FullRepaint, &C::SetFullRepaint).Default(true);
-  PublishControlProps(P, {"Font"});
+  P.Publish("Font");
   P.Bool("Locked", &C::Locked, &C::SetLocked).Default(false);
-  PublishControlProps(
-      P, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
-          "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick",
-          "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+  P.Publish({"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
+             "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick",
+             "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
 }
 
 // ---------------------------------------------------------------------------
@@ -58,11 +60,11 @@ void TPanel::Publish(TPublisher<TPanel>& P) {
 GLS_IMPLEMENT_CLASS(TBevel)
 
 void TBevel::Publish(TPublisher<TBevel>& P) {
-  PublishControlProps(P, {"Align", "Anchors", "Constraints", "ParentShowHint"});
+  P.Publish({"Align", "Anchors", "Constraints", "ParentShowHint"});
   P.Enum("Shape", &TBevel::Shape, &TBevel::SetShape).Default(bsBox);
-  PublishControlProps(P, {"ShowHint"});
+  P.Publish("ShowHint");
   P.Enum("Style", &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
-  PublishControlProps(P, {"Visible"});
+  P.Publish("Visible");
 }
 
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 50, 50); }
@@ -110,14 +112,14 @@ GLS_IMPLEMENT_CLASS(TRadioGroup)
 
 void TRadioGroup::Publish(TPublisher<TRadioGroup>& P) {
   using R = TCustomRadioGroup;
-  PublishControlProps(P, {"Align", "Anchors", "BiDiMode", "Caption", "Color"});
+  P.Publish({"Align", "Anchors", "BiDiMode", "Caption", "Color"});
   P.Int("Columns", &R::Columns, &R::SetColumns).Default(1);
-  PublishControlProps(P, {"Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+  P.Publish({"Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
   P.Int("ItemIndex", &R::ItemIndex, &R::SetItemIndex).Default(-1);
   P.template ObjOf<TStrings>("Items", &R::Items, &R::SetItems);
-  PublishControlProps(P, {"Constraints", "ParentBiDiMode", "ParentColor", "ParentCtl3D",
-                          "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
-                          "TabStop", "Visible", "OnClick", "OnEnter", "OnExit"});
+  P.Publish({"Constraints", "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont",
+             "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
+             "OnEnter", "OnExit"});
 }
 
 // ---------------------------------------------------------------------------
@@ -126,14 +128,13 @@ void TRadioGroup::Publish(TPublisher<TRadioGroup>& P) {
 GLS_IMPLEMENT_CLASS(TImage)
 
 void TImage::Publish(TPublisher<TImage>& P) {
-  PublishControlProps(P, {"Align", "Anchors", "AutoSize"});
+  P.Publish({"Align", "Anchors", "AutoSize"});
   P.Bool("Center", &TImage::Center, &TImage::SetCenter).Default(false);
-  PublishControlProps(P, {"Constraints", "DragCursor", "DragKind", "DragMode", "Enabled",
-                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Publish({"Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint",
+             "PopupMenu", "ShowHint"});
   P.Bool("Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);
   P.Bool("Transparent", &TImage::Transparent, &TImage::SetTransparent).Default(false);
-  PublishControlProps(
-      P, {"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 105, 105); }
@@ -141,13 +142,14 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 1
 GLS_IMPLEMENT_CLASS(TSplitter)
 
 void TSplitter::Publish(TPublisher<TSplitter>& P) {
-  PublishControlProps(P, {"Align=alLeft"});
+  P.Publish("Align").Default(alLeft);
   P.Bool("Beveled", &TSplitter::Beveled, &TSplitter::SetBeveled).Default(false);
-  PublishControlProps(P, {"Color", "Constraints", "Cursor=crHSplit"});
+  P.Publish({"Color", "Constraints"});
+  P.Publish("Cursor").Default(crHSplit);
   P.Int("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize).Default(30);
-  PublishControlProps(P, {"ParentColor"});
+  P.Publish("ParentColor");
   P.Enum("ResizeStyle", &TSplitter::ResizeStyle, &TSplitter::SetResizeStyle).Default(rsPattern);
-  PublishControlProps(P, {"Visible"});
+  P.Publish("Visible");
   P.Event("OnMoved", &TSplitter::OnMoved);
 }
 

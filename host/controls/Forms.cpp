@@ -20,17 +20,16 @@ GLS_IMPLEMENT_CLASS(TScrollBox)
 
 void TScrollBox::Publish(TPublisher<TScrollBox>& P) {
   using B = TScrollBox;
-  PublishControlProps(P, {"Align", "Anchors"});
+  P.Publish({"Align", "Anchors"});
   P.Bool("AutoScroll", &B::AutoScroll, &B::SetAutoScroll).Default(true);
-  PublishControlProps(P, {"AutoSize", "BiDiMode"});
+  P.Publish({"AutoSize", "BiDiMode"});
   P.Enum("BorderStyle", &B::BorderStyle, &B::SetBorderStyle).Default(bsSingle);
-  PublishControlProps(
-      P, {"Constraints", "DragCursor", "DragKind",       "DragMode",       "Enabled",
-          "Color",       "Ctl3D",      "Font",           "ParentBiDiMode", "ParentColor",
-          "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",      "ShowHint",
-          "TabOrder",    "TabStop",    "Visible",        "OnClick",        "OnDblClick",
-          "OnEnter",     "OnExit",     "OnMouseDown",    "OnMouseMove",    "OnMouseUp",
-          "OnResize"});
+  P.Publish({"Constraints", "DragCursor", "DragKind",       "DragMode",       "Enabled",
+             "Color",       "Ctl3D",      "Font",           "ParentBiDiMode", "ParentColor",
+             "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",      "ShowHint",
+             "TabOrder",    "TabStop",    "Visible",        "OnClick",        "OnDblClick",
+             "OnEnter",     "OnExit",     "OnMouseDown",    "OnMouseMove",    "OnMouseUp",
+             "OnResize"});
 }
 
 TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner) {
@@ -53,18 +52,18 @@ GLS_IMPLEMENT_CLASS(TForm)
 void TCustomForm::Publish(TPublisher<TCustomForm>& P) {
   using F = TCustomForm;
   P.template ObjOf<TWinControl>("ActiveControl", &F::ActiveControl, &F::SetActiveControl);
-  PublishControlProps(P, {"Align", "Anchors"});
+  P.Publish({"Align", "Anchors"});
   P.Bool("AutoScroll", &F::AutoScroll, &F::SetAutoScroll).Default(true);
-  PublishControlProps(P, {"AutoSize", "BiDiMode"});
+  P.Publish({"AutoSize", "BiDiMode"});
   P.Set("BorderIcons", &F::BorderIcons, &F::SetBorderIcons)
       .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize}.Mask());
   P.Enum("BorderStyle", &F::BorderStyle, &F::SetBorderStyle).Default(bsSizeable);
   P.Int("BorderWidth", &F::BorderWidth, &F::SetBorderWidth).Default(0);
-  PublishControlProps(P, {"Caption"});
+  P.Publish("Caption");
   P.Int("ClientHeight", &F::ClientHeight, &F::SetClientHeight).Stored(&F::IsClientSizeStored);
   P.Int("ClientWidth", &F::ClientWidth, &F::SetClientWidth).Stored(&F::IsClientSizeStored);
-  PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragKind", "DragMode", "Enabled",
-                          "ParentFont", "Font"});
+  P.Publish(
+      {"Color", "Constraints", "Ctl3D", "DragKind", "DragMode", "Enabled", "ParentFont", "Font"});
   P.Bool("ParentFont", &F::ParentFont, &F::SetParentFont).Default(false);
   // A form always writes its colour.
   P.IntOf("Color", TColorTypeInfo(), &F::Color, &F::SetColor).Stored(&F::IsColorStored);
@@ -77,29 +76,28 @@ void TCustomForm::Publish(TPublisher<TCustomForm>& P) {
   P.template ObjOf<TMainMenu>("Menu", &F::Menu, &F::SetMenu);
   // Written only when set: older readers do not know the property.
   P.Bool("OldCreateOrder", &F::OldCreateOrder, &F::SetOldCreateOrder).Default(false);
-  PublishControlProps(P, {"ParentBiDiMode"});
+  P.Publish("ParentBiDiMode");
   P.Int("PixelsPerInch", &F::PixelsPerInch, &F::SetPixelsPerInch);
-  PublishControlProps(P, {"PopupMenu"});
+  P.Publish("PopupMenu");
   P.Enum("Position", &F::Position, &F::SetPosition).Default(poDesigned);
   P.Bool("Scaled", &F::Scaled, &F::SetScaled).Default(true);
-  PublishControlProps(P, {"ShowHint", "Visible"});
+  P.Publish({"ShowHint", "Visible"});
   P.Bool("Visible", &F::Visible, &F::SetVisible).Default(false);
   P.Int("Width", &F::Width, &F::SetWidth).Stored(&F::IsFormSizeStored);
   P.Enum("WindowState", &F::WindowState, &F::SetWindowState).Default(wsNormal);
   P.template ObjOf<TMenuItem>("WindowMenu", &F::WindowMenu, &F::SetWindowMenu);
   P.Event("OnActivate", &F::OnActivate);
-  PublishControlProps(P, {"OnClick"});
+  P.Publish("OnClick");
   P.Event("OnClose", &F::OnClose);
   P.Event("OnCloseQuery", &F::OnCloseQuery);
   P.Event("OnCreate", &F::OnCreate);
-  PublishControlProps(P, {"OnDblClick"});
+  P.Publish("OnDblClick");
   P.Event("OnDestroy", &F::OnDestroy);
   P.Event("OnDeactivate", &F::OnDeactivate);
   P.Event("OnHide", &F::OnHide);
-  PublishControlProps(
-      P, {"OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
   P.Event("OnPaint", &F::OnPaint);
-  PublishControlProps(P, {"OnResize"});
+  P.Publish("OnResize");
   P.Event("OnShow", &F::OnShow);
 }
 

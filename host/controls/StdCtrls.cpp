@@ -17,18 +17,19 @@ namespace Glossmith::inline Controls {
 GLS_IMPLEMENT_CLASS(TLabel)
 
 void TLabel::Publish(TPublisher<TLabel>& P) {
-  PublishControlProps(P, {"Align", "Alignment", "Anchors", "AutoSize=True", "BiDiMode", "Caption",
-                          "Color", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled"});
+  P.Publish({"Align", "Alignment", "Anchors"});
+  P.Publish("AutoSize").Default(true);
+  P.Publish({"BiDiMode", "Caption", "Color", "Constraints", "DragCursor", "DragKind", "DragMode",
+             "Enabled"});
   P.template ObjOf<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
-  PublishControlProps(
-      P, {"Font", "ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
+  P.Publish({"Font", "ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
   P.Bool("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar).Default(true);
-  PublishControlProps(P, {"ShowHint"});
+  P.Publish("ShowHint");
   P.Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent).Default(false);
   P.Enum("Layout", &TLabel::Layout, &TLabel::SetLayout).Default(tlTop);
-  PublishControlProps(P, {"Visible"});
+  P.Publish("Visible");
   P.Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(false);
-  PublishControlProps(P, {"OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -124,25 +125,29 @@ GLS_IMPLEMENT_CLASS(TEdit)
 
 void TEdit::Publish(TPublisher<TEdit>& P) {
   using E = TCustomEdit;
-  PublishControlProps(P, {"Anchors"});
+  P.Publish("Anchors");
   P.Bool("AutoSelect", &E::AutoSelect, &E::SetAutoSelect).Default(true);
-  PublishControlProps(P, {"AutoSize=True", "BiDiMode"});
+  P.Publish("AutoSize").Default(true);
+  P.Publish("BiDiMode");
   P.Enum("BorderStyle", &E::BorderStyle, &E::SetBorderStyle).Default(bsSingle);
   P.Enum("CharCase", &E::CharCase, &E::SetCharCase).Default(ecNormal);
-  PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
-                          "Enabled", "Font"});
+  P.Publish(
+      {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
   P.Bool("HideSelection", &E::HideSelection, &E::SetHideSelection).Default(true);
   P.Int("MaxLength", &E::MaxLength, &E::SetMaxLength).Default(0);
   P.Bool("OEMConvert", &E::OEMConvert, &E::SetOEMConvert).Default(false);
-  PublishControlProps(
-      P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont", "ParentShowHint"});
+  P.Publish("ParentBiDiMode");
+  P.Publish("ParentColor").Default(false);
+  P.Publish({"ParentCtl3D", "ParentFont", "ParentShowHint"});
   P.Char("PasswordChar", &E::PasswordChar, &E::SetPasswordChar).Default(0);
-  PublishControlProps(P, {"PopupMenu"});
+  P.Publish("PopupMenu");
   P.Bool("ReadOnly", &E::ReadOnly, &E::SetReadOnly).Default(false);
-  PublishControlProps(P, {"ShowHint", "TabOrder", "TabStop=True", "Text", "Visible"});
+  P.Publish({"ShowHint", "TabOrder"});
+  P.Publish("TabStop").Default(true);
+  P.Publish({"Text", "Visible"});
   P.Event("OnChange", &E::OnChange);
-  PublishControlProps(P, {"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
-                          "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+             "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) { SetAutoSize(true); }
@@ -151,25 +156,28 @@ GLS_IMPLEMENT_CLASS(TMemo)
 
 void TMemo::Publish(TPublisher<TMemo>& P) {
   using E = TCustomEdit;
-  PublishControlProps(P, {"Align", "Alignment", "Anchors", "BiDiMode"});
+  P.Publish({"Align", "Alignment", "Anchors", "BiDiMode"});
   P.Enum("BorderStyle", &E::BorderStyle, &E::SetBorderStyle).Default(bsSingle);
-  PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
-                          "Enabled", "Font"});
+  P.Publish(
+      {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
   P.Bool("HideSelection", &E::HideSelection, &E::SetHideSelection).Default(true);
   P.template ObjOf<TStrings>("Lines", &TMemo::Lines, &TMemo::SetLines);
   P.Int("MaxLength", &E::MaxLength, &E::SetMaxLength).Default(0);
   P.Bool("OEMConvert", &E::OEMConvert, &E::SetOEMConvert).Default(false);
-  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont",
-                          "ParentShowHint", "PopupMenu"});
+  P.Publish("ParentBiDiMode");
+  P.Publish("ParentColor").Default(false);
+  P.Publish({"ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu"});
   P.Bool("ReadOnly", &E::ReadOnly, &E::SetReadOnly).Default(false);
   P.Enum("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars).Default(ssNone);
-  PublishControlProps(P, {"ShowHint", "TabOrder", "TabStop=True", "Visible"});
+  P.Publish({"ShowHint", "TabOrder"});
+  P.Publish("TabStop").Default(true);
+  P.Publish("Visible");
   P.Bool("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns).Default(true);
   P.Bool("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs).Default(false);
   P.Bool("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap).Default(true);
   P.Event("OnChange", &E::OnChange);
-  PublishControlProps(P, {"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
-                          "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+             "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TMemo::TMemo(TComponent* AOwner)
@@ -218,17 +226,18 @@ TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) { SetTa
 GLS_IMPLEMENT_CLASS(TButton)
 
 void TButton::Publish(TPublisher<TButton>& P) {
-  PublishControlProps(P, {"Anchors", "BiDiMode"});
+  P.Publish({"Anchors", "BiDiMode"});
   P.Bool("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
-  PublishControlProps(P, {"Caption", "Constraints"});
+  P.Publish({"Caption", "Constraints"});
   P.Bool("Default", &TButton::Default, &TButton::SetDefault).Default(false);
-  PublishControlProps(P, {"DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+  P.Publish({"DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
   P.IntOf("ModalResult", TModalResultTypeInfo(), &TButton::ModalResult, &TButton::SetModalResult)
       .Default(0);
-  PublishControlProps(
-      P, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
-          "TabStop=True", "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
-          "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish(
+      {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder"});
+  P.Publish("TabStop").Default(true);
+  P.Publish({"Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+             "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
@@ -246,18 +255,19 @@ void TButton::Click() {
 GLS_IMPLEMENT_CLASS(TCheckBox)
 
 void TCheckBox::Publish(TPublisher<TCheckBox>& P) {
-  PublishControlProps(P, {"Alignment=taRightJustify"});
+  P.Publish("Alignment").Default(taRightJustify);
   P.Bool("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed).Default(false);
-  PublishControlProps(P, {"Anchors", "BiDiMode", "Caption"});
+  P.Publish({"Anchors", "BiDiMode", "Caption"});
   // The state is what a form file holds; Checked is its view.
   P.Bool("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Stored(false);
-  PublishControlProps(P, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
-                          "Enabled", "Font", "ParentBiDiMode", "ParentColor", "ParentCtl3D",
-                          "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Publish({"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled",
+             "Font", "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
+             "PopupMenu", "ShowHint"});
   P.Enum("State", &TCheckBox::State, &TCheckBox::SetState).Default(cbUnchecked);
-  PublishControlProps(
-      P, {"TabOrder", "TabStop=True", "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown",
-          "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish("TabOrder");
+  P.Publish("TabStop").Default(true);
+  P.Publish({"Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+             "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
@@ -289,15 +299,15 @@ void TCheckBox::Click() {
 GLS_IMPLEMENT_CLASS(TRadioButton)
 
 void TRadioButton::Publish(TPublisher<TRadioButton>& P) {
-  PublishControlProps(P, {"Alignment=taRightJustify", "Anchors", "BiDiMode", "Caption"});
+  P.Publish("Alignment").Default(taRightJustify);
+  P.Publish({"Anchors", "BiDiMode", "Caption"});
   P.Bool("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
-  PublishControlProps(
-      P, {"Color",       "Constraints", "Ctl3D",          "DragCursor",     "DragKind",
-          "DragMode",    "Enabled",     "Font",           "ParentBiDiMode", "ParentColor",
-          "ParentCtl3D", "ParentFont",  "ParentShowHint", "PopupMenu",      "ShowHint",
-          "TabOrder",    "TabStop",     "Visible",        "OnClick",        "OnDblClick",
-          "OnEnter",     "OnExit",      "OnKeyDown",      "OnKeyPress",     "OnKeyUp",
-          "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"Color",       "Constraints", "Ctl3D",          "DragCursor",     "DragKind",
+             "DragMode",    "Enabled",     "Font",           "ParentBiDiMode", "ParentColor",
+             "ParentCtl3D", "ParentFont",  "ParentShowHint", "PopupMenu",      "ShowHint",
+             "TabOrder",    "TabStop",     "Visible",        "OnClick",        "OnDblClick",
+             "OnEnter",     "OnExit",      "OnKeyDown",      "OnKeyPress",     "OnKeyUp",
+             "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
@@ -429,25 +439,27 @@ GLS_IMPLEMENT_CLASS(TListBox)
 
 void TListBox::Publish(TPublisher<TListBox>& P) {
   using L = TCustomListBox;
-  PublishControlProps(P, {"Align", "Anchors", "BiDiMode"});
+  P.Publish({"Align", "Anchors", "BiDiMode"});
   P.Enum("BorderStyle", &L::BorderStyle, &L::SetBorderStyle).Default(bsSingle);
-  PublishControlProps(P, {"Color"});
+  P.Publish("Color");
   P.Int("Columns", &L::Columns, &L::SetColumns).Default(0);
-  PublishControlProps(P, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled"});
+  P.Publish({"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled"});
   P.Bool("ExtendedSelect", &L::ExtendedSelect, &L::SetExtendedSelect).Default(true);
-  PublishControlProps(P, {"Font"});
+  P.Publish("Font");
   P.Bool("IntegralHeight", &L::IntegralHeight, &L::SetIntegralHeight).Default(false);
   P.Int("ItemHeight", &L::ItemHeight, &L::SetItemHeight).Default(16);
   P.template ObjOf<TStrings>("Items", &L::Items, &L::SetItems);
   P.Bool("MultiSelect", &L::MultiSelect, &L::SetMultiSelect).Default(false);
-  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont",
-                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Publish("ParentBiDiMode");
+  P.Publish("ParentColor").Default(false);
+  P.Publish({"ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
   P.Bool("Sorted", &L::Sorted, &L::SetSorted).Default(false);
   P.Enum("Style", &L::Style, &L::SetStyle).Default(lbStandard);
-  PublishControlProps(P, {"TabOrder", "TabStop=True"});
+  P.Publish("TabOrder");
+  P.Publish("TabStop").Default(true);
   P.Int("TabWidth", &L::TabWidth, &L::SetTabWidth).Default(0);
-  PublishControlProps(P, {"Visible", "OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown",
-                          "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  P.Publish({"Visible", "OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+             "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
 }
 
 // ---------------------------------------------------------------------------
@@ -458,20 +470,23 @@ GLS_IMPLEMENT_CLASS(TComboBox)
 void TComboBox::Publish(TPublisher<TComboBox>& P) {
   using B = TComboBox;
   P.Enum("Style", &B::Style, &B::SetStyle).Default(csDropDown);
-  PublishControlProps(P, {"Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor",
-                          "DragKind", "DragMode"});
+  P.Publish({"Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
+             "DragMode"});
   P.Int("DropDownCount", &B::DropDownCount, &B::SetDropDownCount).Default(8);
-  PublishControlProps(P, {"Enabled", "Font"});
+  P.Publish({"Enabled", "Font"});
   P.Int("ItemHeight", &B::ItemHeight, &B::SetItemHeight).Default(16);
   P.Int("MaxLength", &B::MaxLength, &B::SetMaxLength).Default(0);
-  PublishControlProps(P, {"ParentBiDiMode", "ParentColor=False", "ParentCtl3D", "ParentFont",
-                          "ParentShowHint", "PopupMenu", "ShowHint"});
+  P.Publish("ParentBiDiMode");
+  P.Publish("ParentColor").Default(false);
+  P.Publish({"ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
   P.Bool("Sorted", &B::Sorted, &B::SetSorted).Default(false);
-  PublishControlProps(P, {"TabOrder", "TabStop=True", "Text", "Visible"});
+  P.Publish("TabOrder");
+  P.Publish("TabStop").Default(true);
+  P.Publish({"Text", "Visible"});
   P.Event("OnChange", &B::OnChange);
-  PublishControlProps(P, {"OnClick", "OnDblClick"});
+  P.Publish({"OnClick", "OnDblClick"});
   P.Event("OnDropDown", &B::OnDropDown);
-  PublishControlProps(P, {"OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
+  P.Publish({"OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
   // Last, so that a form file gives the items after the style.
   P.template ObjOf<TStrings>("Items", &B::Items, &B::SetItems);
 }
@@ -549,13 +564,12 @@ TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
 GLS_IMPLEMENT_CLASS(TGroupBox)
 
 void TGroupBox::Publish(TPublisher<TGroupBox>& P) {
-  PublishControlProps(
-      P, {"Align",       "Anchors",        "BiDiMode",       "Caption",     "Color",
-          "Constraints", "Ctl3D",          "DragCursor",     "DragKind",    "DragMode",
-          "Enabled",     "Font",           "ParentBiDiMode", "ParentColor", "ParentCtl3D",
-          "ParentFont",  "ParentShowHint", "PopupMenu",      "ShowHint",    "TabOrder",
-          "TabStop",     "Visible",        "OnClick",        "OnDblClick",  "OnEnter",
-          "OnExit",      "OnMouseDown",    "OnMouseMove",    "OnMouseUp"});
+  P.Publish({"Align",       "Anchors",        "BiDiMode",       "Caption",     "Color",
+             "Constraints", "Ctl3D",          "DragCursor",     "DragKind",    "DragMode",
+             "Enabled",     "Font",           "ParentBiDiMode", "ParentColor", "ParentCtl3D",
+             "ParentFont",  "ParentShowHint", "PopupMenu",      "ShowHint",    "TabOrder",
+             "TabStop",     "Visible",        "OnClick",        "OnDblClick",  "OnEnter",
+             "OnExit",      "OnMouseDown",    "OnMouseMove",    "OnMouseUp"});
 }
 
 }  // namespace Glossmith::inline Controls

@@ -35,6 +35,18 @@ TPropInfo& TClassInfo::AddProperty(std::unique_ptr<TPropInfo> prop) {
   return added;
 }
 
+TPropInfo& TClassInfo::AddProtectedProperty(std::unique_ptr<TPropInfo> prop) {
+  FProtected.push_back(std::move(prop));
+  return *FProtected.back();
+}
+
+TPropInfo& TClassInfo::PublishProtected(std::string_view name) {
+  for (const TClassInfo* c = this; c; c = c->FParent)
+    for (const auto& p : c->FProtected)
+      if (p->Name == name) return AddProperty(std::make_unique<TPropInfo>(*p));
+  throw EPropertyError(Format("%s has no protected property %s to publish", {FName, String(name)}));
+}
+
 void TClassInfo::RegisterMethod(const String& name, TMethodFactory factory) {
   FMethods[name] = std::move(factory);
 }

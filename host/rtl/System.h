@@ -133,6 +133,11 @@ class TClassInfo {
   // Used while the class is built: a property of this class, replacing an
   // ancestor's property of the same name at the ancestor's position.
   TPropInfo& AddProperty(std::unique_ptr<TPropInfo> prop);
+  // A property declared but not published, which descendants may publish.
+  TPropInfo& AddProtectedProperty(std::unique_ptr<TPropInfo> prop);
+  // Publishes a copy of the protected property `name` of this class or an
+  // ancestor, as AddProperty does; raises EPropertyError when there is none.
+  TPropInfo& PublishProtected(std::string_view name);
 
  private:
   String FName;
@@ -141,6 +146,7 @@ class TClassInfo {
   TTypeInfo FTypeInfo;
   std::vector<std::unique_ptr<TPropInfo>> FOwn;
   std::vector<PPropInfo> FAll;
+  std::vector<std::unique_ptr<TPropInfo>> FProtected;
   std::map<String, TMethodFactory, std::less<>> FMethods;
 };
 

@@ -191,10 +191,27 @@ void AssignObject(X* target, TObject* source) {
 // Declares the published properties of class T, in declaration order. Each
 // method takes the property's name and either a field, or a getter and a
 // setter (nullptr for read-only).
+//
+// As in the classic library, a class may also declare properties without
+// publishing them (after BeginProtected); a descendant publishes those it
+// shows by name, in its own order, with Publish. A name that no ancestor
+// declares fails when the class information is built, at start-up.
 template <class T>
 class TPublisher {
  public:
   explicit TPublisher(TClassInfo& info) : FInfo(info) {}
+
+  // The properties declared from here on are protected.
+  void BeginProtected() { FProtected = true; }
+  // Publishes a protected property of this class or an ancestor; a property
+  // already published keeps its position (so that a class may give it
+  // another default).
+  TPropBuilder<T> Publish(std::string_view name) {
+    return TPropBuilder<T>(FInfo.PublishProtected(name));
+  }
+  void Publish(std::initializer_list<std::string_view> names) {
+    for (std::string_view name : names) FInfo.PublishProtected(name);
+  }
 
   template <class G, class S = G>
   TPropBuilder<T> Int(const char* name, G get, S set = S{}) {
@@ -348,7 +365,8 @@ class TPublisher {
     return p;
   }
   TPropBuilder<T> Add(std::unique_ptr<TPropInfo> p) {
-    return TPropBuilder<T>(FInfo.AddProperty(std::move(p)));
+    return TPropBuilder<T>(FProtected ? FInfo.AddProtectedProperty(std::move(p))
+                                      : FInfo.AddProperty(std::move(p)));
   }
   template <class V, class G, class S>
   TPropBuilder<T> Ordinal(const char* name, PTypeInfo type, G get, S set) {
@@ -362,6 +380,7 @@ class TPublisher {
   }
 
   TClassInfo& FInfo;
+  bool FProtected = false;
 };
 
 // Builds the class information of T on first use: its name, its ancestor's
