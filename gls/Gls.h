@@ -7,6 +7,14 @@
 
 namespace Glossmith::inline Gls {
 
+// Limits on the texts the translator takes from its lines: a value applied to
+// a property is cut to MaxAppliedValueLength characters; a value taken from
+// a line anywhere else, a system-menu text among them, to MaxValueLength; a
+// locale text to MaxLocaleLength.
+constexpr size_t MaxAppliedValueLength = 4098;
+constexpr size_t MaxValueLength = 4095;
+constexpr size_t MaxLocaleLength = 255;
+
 // Events of the translator. Sender is always the translator; List the list
 // the walk applies or collects into; Skip is false on entry.
 using TTranslateFormEvent = TEvent<void(TObject* Sender, TStrings* List, bool& Skip)>;
@@ -28,16 +36,16 @@ class TGlossmith : public TComponent {
 
   // --- Published properties -------------------------------------------------
   const String& About() const { return FAbout; }
-  void SetAbout(const String& value) { FAbout = value; }
+  void SetAbout(const String& Value) { FAbout = Value; }
   const String& FileName() const { return FFileName; }
-  void SetFileName(const String& value) { FFileName = value; }
+  void SetFileName(const String& Value) { FFileName = Value; }
   Integer Locale() const { return FLocale; }
-  void SetLocale(Integer value) { FLocale = value; }
+  void SetLocale(Integer Value) { FLocale = Value; }
   bool Translate() const { return FTranslate; }
   // Switches this translator and the translators of the same Locale.
   void SetTranslate(bool Value);
   bool TranslateEmpty() const { return FTranslateEmpty; }
-  void SetTranslateEmpty(bool value) { FTranslateEmpty = value; }
+  void SetTranslateEmpty(bool Value) { FTranslateEmpty = Value; }
   // The translation list (a TSortList, in its order).
   TStrings* Translations() const { return FTranslations.get(); }
   // Replaces the translation list with Value's lines, inserted in order.
@@ -103,10 +111,6 @@ class TGlossmith : public TComponent {
   bool IsLoaded() const { return FIsLoaded; }
 
  public:
-  // Applied values are cut to this many characters; texts handed to the
-  // platform's menus to one less than its text limit.
-  static constexpr size_t kMaxAppliedValue = 4098;
-  static constexpr size_t kMaxMenuText = 4095;
   // The state of one binary search of the active list (used by the walk).
   struct TSearch;
 

@@ -7,7 +7,7 @@ namespace Glossmith::inline Gls {
 
 namespace {
 
-constexpr char kQuote = '\'';
+constexpr char Quote = '\'';
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 32; }
 
@@ -20,7 +20,7 @@ size_t LiteralLength(std::string_view s) {
       n += static_cast<unsigned char>(c) >= 10 ? 3 : 2;
       inRun = false;
     } else {
-      n += c == kQuote ? 2 : 1;
+      n += c == Quote ? 2 : 1;
       if (!inRun) n += 2;
       inRun = true;
     }
@@ -49,12 +49,12 @@ void TGlossmith::ConvertToLiterals(String& S) {
       *o++ = static_cast<char>('0' + c % 10);
       continue;
     }
-    *o++ = kQuote;
+    *o++ = Quote;
     for (; p < end && !IsControl(*p); ++p) {
-      if (*p == kQuote) *o++ = kQuote;
+      if (*p == Quote) *o++ = Quote;
       *o++ = *p;
     }
-    *o++ = kQuote;
+    *o++ = Quote;
   }
   S.swap(out);
 }
@@ -70,17 +70,17 @@ void TGlossmith::ConvertFromLiterals(String& S) {
   while (p < end) {
     const char c = *p;
     if (inside) {
-      if (c != kQuote) {
+      if (c != Quote) {
         *o++ = c;
         ++p;
-      } else if (p + 1 < end && p[1] == kQuote) {
-        *o++ = kQuote;
+      } else if (p + 1 < end && p[1] == Quote) {
+        *o++ = Quote;
         p += 2;
       } else {
         inside = false;
         ++p;
       }
-    } else if (c == kQuote) {
+    } else if (c == Quote) {
       inside = true;
       ++p;
     } else if (c == '#') {

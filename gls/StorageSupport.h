@@ -3,14 +3,12 @@
 
 #include <string_view>
 
+#include "gls/Gls.h"
 #include "host/classes/Classes.h"
 
 namespace Glossmith::inline Gls {
 
 namespace glsstorage {
-
-constexpr size_t MaxValueLength = 4095;  // of a value taken from a line
-constexpr size_t MaxLocaleLength = 255;  // of a locale text
 
 // The text before the first occurrence of c; empty when there is none.
 inline std::string_view Before(std::string_view s, char c) {

@@ -25,7 +25,7 @@ constexpr TVirtualProp VirtualProps[] = {
 };
 
 // The platform reads at most this many characters, the terminating zero included.
-constexpr int kMenuReadBuffer = 255;
+constexpr int MenuReadBufferSize = 255;
 
 }  // namespace
 
@@ -48,20 +48,20 @@ void TGlossmith::TranslateVirtual(bool Collect) {
     CaptureMenuText(prop.Id, name, Collect, index, menu);
     if (Collect) continue;
     const String line = FActiveList->Get(index);
-    String value = line.substr(line.find('=') + 1, kMaxAppliedValue);
+    String value = line.substr(line.find('=') + 1, MaxAppliedValueLength);
     ConvertFromLiterals(value);
     if (value.empty() && !ApplyEmpty()) continue;
     // The menu takes a zero-terminated text of limited length: an embedded
     // zero ends it, and a longer text is cut to the limit.
-    if (value.size() > kMaxMenuText) value.resize(kMaxMenuText);
+    if (value.size() > MaxValueLength) value.resize(MaxValueLength);
     ModifyMenuA(menu, prop.Id, MF_BYCOMMAND | MF_STRING, prop.Id, value.c_str());
   }
 }
 
 void TGlossmith::CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index,
                                  TMenu* Menu) {
-  char buffer[kMenuReadBuffer] = {};
-  GetMenuStringA(Menu, Id, buffer, kMenuReadBuffer, MF_BYCOMMAND);
+  char buffer[MenuReadBufferSize] = {};
+  GetMenuStringA(Menu, Id, buffer, MenuReadBufferSize, MF_BYCOMMAND);
   String text(buffer);
   ConvertToLiterals(text);
   if (Collect) {

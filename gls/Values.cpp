@@ -51,7 +51,7 @@ bool TGlossmith::TranslateProp(TObject* Obj, PPropInfo PropInfo, int Index) {
 
   const String line = FActiveList->Get(Index);
   const size_t eq = line.find('=');
-  const std::string_view raw = std::string_view(line).substr(eq + 1, kMaxAppliedValue);
+  const std::string_view raw = std::string_view(line).substr(eq + 1, MaxAppliedValueLength);
   const TTypeKind kind = PropInfo->Kind();
   String decoded(raw);
   if (kind == tkChar) {

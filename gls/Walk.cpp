@@ -130,7 +130,7 @@ uint64_t NameBit(std::string_view name) {
 }
 
 // The widest part of the list whose names are noted in a frame.
-constexpr int kNotedLines = 48;
+constexpr int NotedLines = 48;
 
 void AppendIndex(String& path, int index) {
   char digits[16];
@@ -213,7 +213,7 @@ void TGlossmith::InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFra
   const int high = std::min(last, s.Low <= s.High ? s.High + 1 : s.Mid);
   const int from = std::max(0, low - 1);
   const int to = std::min(last, high + 1);
-  if (to - from >= kNotedLines) return;
+  if (to - from >= NotedLines) return;
   Frame.Names = 0;
   for (int i = from; i <= to; ++i) {
     const std::string_view text = line(i);
@@ -298,7 +298,7 @@ void TGlossmith::WalkStrings(TStrings* Strings, String& Path, bool Collect,
       RecordOriginal(Path + "=" + current, FActiveList->Objects(index));
     }
     const size_t eq = line.find('=');
-    String value = line.substr(eq + 1, kMaxAppliedValue);
+    String value = line.substr(eq + 1, MaxAppliedValueLength);
     ConvertFromLiterals(value);
     if (!value.empty() || ApplyEmpty()) Strings->Put(i, value);
   }

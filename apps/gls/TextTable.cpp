@@ -18,12 +18,12 @@ size_t DisplayWidth(std::string_view s) {
 // The cell as shown: control characters escaped, cut to the maximum width.
 String Shown(const String& cell) {
   String text = TGlossmith::WriteString(cell);
-  if (DisplayWidth(text) <= TTextTable::kMaxCellWidth) return text;
+  if (DisplayWidth(text) <= TTextTable::MaxCellWidth) return text;
   String cut;
   size_t width = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    if ((c & 0xC0) != 0x80 && ++width > TTextTable::kMaxCellWidth - 3) break;
+    if ((c & 0xC0) != 0x80 && ++width > TTextTable::MaxCellWidth - 3) break;
     cut += text[i];
   }
   return cut + "...";

@@ -11,7 +11,7 @@ namespace Glossmith::Tool {
 class TTextTable {
  public:
   // Cells wider than this are cut and end in "...".
-  static constexpr size_t kMaxCellWidth = 30;
+  static constexpr size_t MaxCellWidth = 30;
   // The first row is the header.
   void AddRow(std::vector<String> cells);
   void Print(std::ostream& out) const;

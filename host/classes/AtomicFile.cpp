@@ -17,7 +17,7 @@ void (*GBeforeAtomicRename)(const String& tempName) = nullptr;
 
 namespace {
 
-constexpr size_t kBufferSize = 1 << 20;
+constexpr size_t BufferSize = 1 << 20;
 
 String SystemError() { return std::strerror(errno); }
 
@@ -66,7 +66,7 @@ TAtomicFileWriter::TAtomicFileWriter(const String& fileName) : FFileName(fileNam
     if (FFd < 0 && errno != EEXIST) break;
   }
   if (FFd < 0) throw createError(SystemError());
-  FBuffer.reserve(kBufferSize);
+  FBuffer.reserve(BufferSize);
 }
 
 TAtomicFileWriter::~TAtomicFileWriter() {
@@ -84,8 +84,8 @@ void TAtomicFileWriter::Fail(const String& why) {
 }
 
 void TAtomicFileWriter::Write(std::string_view data) {
-  if (FBuffer.size() + data.size() > kBufferSize) Flush();
-  if (data.size() >= kBufferSize) {
+  if (FBuffer.size() + data.size() > BufferSize) Flush();
+  if (data.size() >= BufferSize) {
     WriteOut(data);
     return;
   }

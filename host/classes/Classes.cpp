@@ -69,16 +69,16 @@ bool IsValidIdent(std::string_view s) {
   });
 }
 
-void TComponent::SetName(const String& value) {
-  if (FName == value) return;
-  if (!value.empty() && !IsValidIdent(value))
-    throw EComponentError(Format("'%s' is not a valid component name", {value}));
+void TComponent::SetName(const String& Value) {
+  if (FName == Value) return;
+  if (!Value.empty() && !IsValidIdent(Value))
+    throw EComponentError(Format("'%s' is not a valid component name", {Value}));
   if (FOwner)
-    FOwner->ValidateRename(this, FName, value);
+    FOwner->ValidateRename(this, FName, Value);
   else
-    ValidateRename(nullptr, FName, value);
+    ValidateRename(nullptr, FName, Value);
   if (FOwner) FOwner->Unindex(this);
-  FName = value;
+  FName = Value;
   if (FOwner) FOwner->Index(this);
 }
 
@@ -168,10 +168,10 @@ bool TComponent::SetParentComponent(TComponent*) { return false; }
 
 void TComponent::GetChildren(const TGetChildProc&) const {}
 
-void TComponent::SetStreamParent(TComponent* value) {
-  if (value == FStreamParent) return;
+void TComponent::SetStreamParent(TComponent* Value) {
+  if (Value == FStreamParent) return;
   if (FStreamParent) RemoveFreeNotification(FStreamParent);
-  FStreamParent = value == this ? nullptr : value;
+  FStreamParent = Value == this ? nullptr : Value;
   if (FStreamParent) FreeNotification(FStreamParent);
 }
 
@@ -196,8 +196,8 @@ void TComponent::SetDesigning(bool value, bool setChildren) {
     for (TComponent* c : FComponents) c->SetDesigning(value, true);
 }
 
-void TComponent::SetLoading(bool value) {
-  if (value) {
+void TComponent::SetLoading(bool Value) {
+  if (Value) {
     FComponentState.Include(csLoading);
     FComponentState.Include(csReading);
   } else {
@@ -316,10 +316,10 @@ String TStrings::GetTextStr() const {
   return result;
 }
 
-void TStrings::SetTextStr(std::string_view text) {
+void TStrings::SetTextStr(std::string_view Value) {
   BeginUpdate();
   Clear();
-  ForEachLine(text, [this](std::string_view s) { Add(String(s)); });
+  ForEachLine(Value, [this](std::string_view s) { Add(String(s)); });
   EndUpdate();
 }
 
@@ -480,19 +480,19 @@ String TStringList::GetTextStr() const {
 
 // Counts the lines first, so that a file of millions of lines fills the list
 // without growing it step by step.
-void TStringList::SetTextStr(std::string_view text) {
+void TStringList::SetTextStr(std::string_view Value) {
   std::vector<TStringItem> items;
-  items.reserve(CountLines(text));
-  ForEachLine(text, [&items](std::string_view s) {
+  items.reserve(CountLines(Value));
+  ForEachLine(Value, [&items](std::string_view s) {
     items.push_back(TStringItem{String(s), nullptr});
   });
   AssignItems(std::move(items));
 }
 
-void TStringList::SetSorted(bool value) {
-  if (FSorted == value) return;
-  if (value) Sort();
-  FSorted = value;
+void TStringList::SetSorted(bool Value) {
+  if (FSorted == Value) return;
+  if (Value) Sort();
+  FSorted = Value;
 }
 
 void TStringList::Sort() {
@@ -530,8 +530,8 @@ void TStringList::AssignItems(std::vector<TStringItem> items) {
   Changed();
 }
 
-void TStringList::SetUpdateState(bool updating) {
-  if (updating)
+void TStringList::SetUpdateState(bool Value) {
+  if (Value)
     Changing();
   else
     Changed();
@@ -554,10 +554,10 @@ TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collec
 
 TCollectionItem::~TCollectionItem() { SetCollection(nullptr); }
 
-void TCollectionItem::SetCollection(TCollection* value) {
-  if (FCollection == value) return;
+void TCollectionItem::SetCollection(TCollection* Value) {
+  if (FCollection == Value) return;
   if (FCollection) FCollection->RemoveItem(this);
-  if (value) value->InsertItem(this);
+  if (Value) Value->InsertItem(this);
 }
 
 int TCollectionItem::Index() const {

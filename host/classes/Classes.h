@@ -77,9 +77,9 @@ class TComponent : public TPersistent {
   const String& Name() const { return FName; }
   // Raises EComponentError for a name that is not an identifier or that
   // another component of the same owner has.
-  virtual void SetName(const String& value);
+  virtual void SetName(const String& Value);
   Integer Tag() const { return FTag; }
-  void SetTag(Integer value) { FTag = value; }
+  void SetTag(Integer Value) { FTag = Value; }
 
   TComponent* Owner() const { return FOwner; }
   int ComponentCount() const { return static_cast<int>(FComponents.size()); }
@@ -95,7 +95,7 @@ class TComponent : public TPersistent {
   // Puts this component and those it owns into or out of design mode.
   void SetDesigning(bool value, bool setChildren = true);
   // Sets or clears csLoading (and csReading) while a form file is read.
-  void SetLoading(bool value);
+  void SetLoading(bool Value);
   void BeginDestroy() { FComponentState.Include(csDestroying); }
 
   // Called once the owner's form file has been read.
@@ -103,7 +103,7 @@ class TComponent : public TPersistent {
   // A component read from a form file whose class the program does not
   // register reports the class name the file gives, when it can (forms, data
   // modules, generic components); false when it cannot.
-  virtual bool SetFormClassName(const String& Name);
+  virtual bool SetFormClassName(const String& Value);
   // Asks to be told (Notification with opRemove) when `component` is destroyed.
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
@@ -126,7 +126,7 @@ class TComponent : public TPersistent {
   // component of an unknown class, say), so that the writer nests it the
   // same way; forgotten when that component goes.
   TComponent* StreamParent() const { return FStreamParent; }
-  void SetStreamParent(TComponent* value);
+  void SetStreamParent(TComponent* Value);
   const TFilerFlags& FilerFlags() const { return FFilerFlags; }
 
  protected:
@@ -193,7 +193,7 @@ class TStrings : public TPersistent {
   // ends at CR, LF or CR LF; a last line without an end is kept, and a final
   // line end adds no empty line).
   String Text() const { return GetTextStr(); }
-  void SetText(std::string_view text) { SetTextStr(text); }
+  void SetText(std::string_view Value) { SetTextStr(Value); }
 
   void Assign(TPersistent* source) override;
   // Streams the lines as the defined property "Strings".
@@ -210,9 +210,9 @@ class TStrings : public TPersistent {
 
  protected:
   virtual String GetTextStr() const;
-  virtual void SetTextStr(std::string_view text);
+  virtual void SetTextStr(std::string_view Value);
   // Called when the update count moves between 0 and 1.
-  virtual void SetUpdateState(bool updating);
+  virtual void SetUpdateState(bool Value);
   void Error(const char* message, int index) const;
 
  private:
@@ -245,7 +245,7 @@ class TStringList : public TStrings {
   void Assign(TPersistent* source) override;
 
   bool Sorted() const { return FSorted; }
-  void SetSorted(bool value);
+  void SetSorted(bool Value);
   void Sort();
   // In a sorted list: the index of s, or where it would be inserted.
   bool Find(std::string_view s, int& index) const;
@@ -264,8 +264,8 @@ class TStringList : public TStrings {
 
  protected:
   String GetTextStr() const override;
-  void SetTextStr(std::string_view text) override;
-  void SetUpdateState(bool updating) override;
+  void SetTextStr(std::string_view Value) override;
+  void SetUpdateState(bool Value) override;
   virtual void Changed();
   virtual void Changing();
 
@@ -289,7 +289,7 @@ class TCollectionItem : public TPersistent {
   ~TCollectionItem() override;
 
   TCollection* Collection() const { return FCollection; }
-  void SetCollection(TCollection* value);
+  void SetCollection(TCollection* Value);
   int Index() const;
   int ID() const { return FID; }
   virtual String DisplayName() const;

@@ -16,8 +16,8 @@ class TGenericComponent : public TComponent {
  public:
   using TComponent::TComponent;
   String ClassName() const override;
-  bool SetFormClassName(const String& Name) override {
-    FFileClassName = Name;
+  bool SetFormClassName(const String& Value) override {
+    FFileClassName = Value;
     return true;
   }
 

@@ -29,7 +29,7 @@ class TStream : public TObject {
   virtual Int64 Write(const void* buffer, Int64 count) = 0;
   virtual Int64 Seek(Int64 offset, TSeekOrigin origin) = 0;
   Int64 Position() { return Seek(0, soCurrent); }
-  void SetPosition(Int64 pos) { Seek(pos, soBeginning); }
+  void SetPosition(Int64 Value) { Seek(Value, soBeginning); }
   Int64 Size();
   void ReadBuffer(void* buffer, Int64 count);
   void WriteBuffer(const void* buffer, Int64 count);

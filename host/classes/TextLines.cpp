@@ -13,8 +13,8 @@ namespace Glossmith::inline Classes {
 
 void TTextLines::LoadFromFile(const String& fileName) { SetText(ReadFileToString(fileName)); }
 
-void TTextLines::SetText(String text) {
-  FText = std::move(text);
+void TTextLines::SetText(String Value) {
+  FText = std::move(Value);
   FLines.clear();
   FLines.reserve(CountLines(FText));
   ForEachLine(FText, [this](std::string_view line) { FLines.push_back(line); });

@@ -60,7 +60,7 @@ class TTextLines {
   TTextLines() = default;
   // Reads the file; raises EFOpenError naming it when it cannot be read.
   void LoadFromFile(const String& fileName);
-  void SetText(String text);
+  void SetText(String Value);
 
   const String& Text() const { return FText; }
   std::vector<std::string_view>& Lines() { return FLines; }

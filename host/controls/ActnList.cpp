@@ -21,11 +21,11 @@ TContainedAction::~TContainedAction() {
   SetActionList(nullptr);
 }
 
-void TContainedAction::SetActionList(TActionList* v) {
-  if (FActionList == v) return;
+void TContainedAction::SetActionList(TActionList* Value) {
+  if (FActionList == Value) return;
   if (FActionList) std::erase(FActionList->FActions, this);
-  FActionList = v;
-  if (v) v->FActions.push_back(this);
+  FActionList = Value;
+  if (Value) Value->FActions.push_back(this);
 }
 
 int TContainedAction::Index() const {
@@ -34,20 +34,27 @@ int TContainedAction::Index() const {
   return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
 }
 
-#define GLS_ACTION_SETTER(Field, Type, Setter) \
-  void TCustomAction::Setter(Type v) {         \
-    if (Field == v) return;                    \
-    Field = v;                                 \
-    Changed();                                 \
-  }
-
-GLS_ACTION_SETTER(FCaption, const String&, SetCaption)
-GLS_ACTION_SETTER(FChecked, bool, SetChecked)
-GLS_ACTION_SETTER(FEnabled, bool, SetEnabled)
-GLS_ACTION_SETTER(FHint, const String&, SetHint)
-GLS_ACTION_SETTER(FImageIndex, Integer, SetImageIndex)
-GLS_ACTION_SETTER(FShortCut, TShortCut, SetShortCut)
-GLS_ACTION_SETTER(FVisible, bool, SetVisible)
+void TCustomAction::SetCaption(const String& Value) {
+  if (SetField(FCaption, Value)) Changed();
+}
+void TCustomAction::SetChecked(bool Value) {
+  if (SetField(FChecked, Value)) Changed();
+}
+void TCustomAction::SetEnabled(bool Value) {
+  if (SetField(FEnabled, Value)) Changed();
+}
+void TCustomAction::SetHint(const String& Value) {
+  if (SetField(FHint, Value)) Changed();
+}
+void TCustomAction::SetImageIndex(Integer Value) {
+  if (SetField(FImageIndex, Value)) Changed();
+}
+void TCustomAction::SetShortCut(TShortCut Value) {
+  if (SetField(FShortCut, Value)) Changed();
+}
+void TCustomAction::SetVisible(bool Value) {
+  if (SetField(FVisible, Value)) Changed();
+}
 
 void TCustomAction::Changed() {
   if (!ComponentState().Contains(csDestroying)) FObservers.Notify(this);
@@ -85,10 +92,10 @@ TContainedAction* TActionList::Actions(int index) const {
   return FActions[static_cast<size_t>(index)];
 }
 
-void TActionList::SetImages(TCustomImageList* v) {
-  if (FImages == v) return;
-  FImages = v;
-  if (v) v->FreeNotification(this);
+void TActionList::SetImages(TCustomImageList* Value) {
+  if (FImages == Value) return;
+  FImages = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
 void TActionList::Notification(TComponent* AComponent, TOperation Operation) {

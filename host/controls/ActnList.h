@@ -27,12 +27,12 @@ class TContainedAction : public TBasicAction {
   ~TContainedAction() override;
 
   TActionList* ActionList() const { return FActionList; }
-  void SetActionList(TActionList* v);
+  void SetActionList(TActionList* Value);
   // An action nests under its action list in a form file.
   TComponent* GetParentComponent() const override;
   bool SetParentComponent(TComponent* Value) override;
   const String& Category() const { return FCategory; }
-  void SetCategory(const String& v) { FCategory = v; }
+  void SetCategory(const String& Value) { FCategory = Value; }
   int Index() const;
 
  private:
@@ -47,21 +47,21 @@ class TCustomAction : public TContainedAction {
   explicit TCustomAction(TComponent* AOwner) : TContainedAction(AOwner) {}
 
   const String& Caption() const { return FCaption; }
-  void SetCaption(const String& v);
+  void SetCaption(const String& Value);
   bool Checked() const { return FChecked; }
-  void SetChecked(bool v);
+  void SetChecked(bool Value);
   bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool v);
+  void SetEnabled(bool Value);
   Integer HelpContext() const { return FHelpContext; }
-  void SetHelpContext(Integer v) { FHelpContext = v; }
+  void SetHelpContext(Integer Value) { FHelpContext = Value; }
   const String& Hint() const { return FHint; }
-  void SetHint(const String& v);
+  void SetHint(const String& Value);
   Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer v);
+  void SetImageIndex(Integer Value);
   TShortCut ShortCut() const { return FShortCut; }
-  void SetShortCut(TShortCut v);
+  void SetShortCut(TShortCut Value);
   bool Visible() const { return FVisible; }
-  void SetVisible(bool v);
+  void SetVisible(bool Value);
 
   int AddObserver(std::function<void(TCustomAction*)> fn) { return FObservers.Add(std::move(fn)); }
   void RemoveObserver(int id) { FObservers.Remove(id); }
@@ -99,7 +99,7 @@ class TActionList : public TComponent {
   void GetChildren(const TGetChildProc& Proc) const override;
   // A reference, cleared when the image list is destroyed.
   TCustomImageList* Images() const { return FImages; }
-  void SetImages(TCustomImageList* v);
+  void SetImages(TCustomImageList* Value);
 
   TNotifyEvent OnChange;
 

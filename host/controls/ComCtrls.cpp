@@ -4,13 +4,6 @@
 
 namespace Glossmith::inline Controls {
 
-#define GLS_SETTER(Class, Field, Type, Setter) \
-  void Class::Setter(Type v) {                 \
-    if (Field == v) return;                    \
-    Field = v;                                 \
-    Changed();                                 \
-  }
-
 // ---------------------------------------------------------------------------
 // TTabSheet
 
@@ -45,15 +38,15 @@ TTabSheet::~TTabSheet() {
   if (FPageControl) FPageControl->RemovePage(this);
 }
 
-void TTabSheet::SetParent(TWinControl* AParent) {
-  TWinControl::SetParent(AParent);
-  auto* pageControl = dynamic_cast<TPageControl*>(AParent);
+void TTabSheet::SetParent(TWinControl* Value) {
+  TWinControl::SetParent(Value);
+  auto* pageControl = dynamic_cast<TPageControl*>(Value);
   if (pageControl == FPageControl) return;
   if (FPageControl) FPageControl->RemovePage(this);
   if (pageControl) pageControl->InsertPage(this);
 }
 
-void TTabSheet::SetPageControl(TPageControl* v) { SetParent(v); }
+void TTabSheet::SetPageControl(TPageControl* Value) { SetParent(Value); }
 
 Integer TTabSheet::PageIndex() const {
   if (!FPageControl) return -1;
@@ -61,8 +54,8 @@ Integer TTabSheet::PageIndex() const {
   return static_cast<Integer>(std::find(pages.begin(), pages.end(), this) - pages.begin());
 }
 
-void TTabSheet::SetPageIndex(Integer v) {
-  if (FPageControl) FPageControl->MovePage(this, v);
+void TTabSheet::SetPageIndex(Integer Value) {
+  if (FPageControl) FPageControl->MovePage(this, Value);
 }
 
 Integer TTabSheet::TabIndex() const {
@@ -75,8 +68,12 @@ Integer TTabSheet::TabIndex() const {
   return -1;
 }
 
-GLS_SETTER(TTabSheet, FTabVisible, bool, SetTabVisible)
-GLS_SETTER(TTabSheet, FImageIndex, Integer, SetImageIndex)
+void TTabSheet::SetTabVisible(bool Value) {
+  if (SetField(FTabVisible, Value)) Changed();
+}
+void TTabSheet::SetImageIndex(Integer Value) {
+  if (SetField(FImageIndex, Value)) Changed();
+}
 
 // ---------------------------------------------------------------------------
 // TPageControl
@@ -154,13 +151,13 @@ void TPageControl::MovePage(TTabSheet* page, int index) {
   Changed();
 }
 
-void TPageControl::SetActivePage(TTabSheet* v) {
-  if (v && v->FPageControl != this) return;
-  if (FActivePage == v) return;
+void TPageControl::SetActivePage(TTabSheet* Value) {
+  if (Value && Value->FPageControl != this) return;
+  if (FActivePage == Value) return;
   TTabSheet* old = FActivePage;
-  FActivePage = v;
+  FActivePage = Value;
   if (old && old->OnHide) old->OnHide(old);
-  if (v && v->OnShow) v->OnShow(v);
+  if (Value && Value->OnShow) Value->OnShow(Value);
   Changed();
 }
 
@@ -168,8 +165,8 @@ Integer TPageControl::ActivePageIndex() const {
   return FActivePage ? FActivePage->PageIndex() : -1;
 }
 
-void TPageControl::SetActivePageIndex(Integer v) {
-  SetActivePage(v >= 0 && v < PageCount() ? FPages[static_cast<size_t>(v)] : nullptr);
+void TPageControl::SetActivePageIndex(Integer Value) {
+  SetActivePage(Value >= 0 && Value < PageCount() ? FPages[static_cast<size_t>(Value)] : nullptr);
 }
 
 void TPageControl::SelectTab(int index) {
@@ -196,19 +193,18 @@ void TPageControl::SelectNextPage(bool goForward) {
   }
 }
 
-GLS_SETTER(TPageControl, FMultiLine, bool, SetMultiLine)
-GLS_SETTER(TPageControl, FStyle, TTabStyle, SetStyle)
-GLS_SETTER(TPageControl, FTabPosition, TTabPosition, SetTabPosition)
+void TPageControl::SetMultiLine(bool Value) {
+  if (SetField(FMultiLine, Value)) Changed();
+}
+void TPageControl::SetStyle(TTabStyle Value) {
+  if (SetField(FStyle, Value)) Changed();
+}
+void TPageControl::SetTabPosition(TTabPosition Value) {
+  if (SetField(FTabPosition, Value)) Changed();
+}
 
 // ---------------------------------------------------------------------------
 // List view columns
-
-#define GLS_ITEM_SETTER(Class, Field, Type, Setter) \
-  void Class::Setter(Type v) {                      \
-    if (Field == v) return;                         \
-    Field = v;                                      \
-    TCollectionItem::Changed(false);                \
-  }
 
 GLS_IMPLEMENT_CLASS(TListColumn)
 
@@ -224,33 +220,41 @@ void TListColumn::Publish(TPublisher<TListColumn>& P) {
   P.Int("Width", &L::Width, &L::SetWidth).Default(50);
 }
 
-GLS_ITEM_SETTER(TListColumn, FAlignment, TAlignment, SetAlignment)
-GLS_ITEM_SETTER(TListColumn, FAutoSize, bool, SetAutoSize)
-GLS_ITEM_SETTER(TListColumn, FCaption, const String&, SetCaption)
-GLS_ITEM_SETTER(TListColumn, FImageIndex, Integer, SetImageIndex)
+void TListColumn::SetAlignment(TAlignment Value) {
+  if (SetField(FAlignment, Value)) TCollectionItem::Changed(false);
+}
+void TListColumn::SetAutoSize(bool Value) {
+  if (SetField(FAutoSize, Value)) TCollectionItem::Changed(false);
+}
+void TListColumn::SetCaption(const String& Value) {
+  if (SetField(FCaption, Value)) TCollectionItem::Changed(false);
+}
+void TListColumn::SetImageIndex(Integer Value) {
+  if (SetField(FImageIndex, Value)) TCollectionItem::Changed(false);
+}
 
-void TListColumn::SetMaxWidth(Integer v) {
-  if (FMaxWidth == v) return;
-  FMaxWidth = v;
-  if (v > 0 && FWidth > v) FWidth = v;
+void TListColumn::SetMaxWidth(Integer Value) {
+  if (FMaxWidth == Value) return;
+  FMaxWidth = Value;
+  if (Value > 0 && FWidth > Value) FWidth = Value;
   TCollectionItem::Changed(false);
 }
 
-void TListColumn::SetMinWidth(Integer v) {
-  if (FMinWidth == v) return;
-  FMinWidth = v;
-  if (FWidth >= 0 && FWidth < v) FWidth = v;
+void TListColumn::SetMinWidth(Integer Value) {
+  if (FMinWidth == Value) return;
+  FMinWidth = Value;
+  if (FWidth >= 0 && FWidth < Value) FWidth = Value;
   TCollectionItem::Changed(false);
 }
 
-void TListColumn::SetWidth(Integer v) {
+void TListColumn::SetWidth(Integer Value) {
   // Negative widths are the window system's "fit to text" requests; keep them.
-  if (v >= 0) {
-    if (FMaxWidth > 0 && v > FMaxWidth) v = FMaxWidth;
-    if (v < FMinWidth) v = FMinWidth;
+  if (Value >= 0) {
+    if (FMaxWidth > 0 && Value > FMaxWidth) Value = FMaxWidth;
+    if (Value < FMinWidth) Value = FMinWidth;
   }
-  if (FWidth == v) return;
-  FWidth = v;
+  if (FWidth == Value) return;
+  FWidth = Value;
   TCollectionItem::Changed(false);
 }
 
@@ -276,14 +280,6 @@ void TListColumn::Assign(TPersistent* source) {
 
 GLS_IMPLEMENT_CLASS(TListColumns)
 
-TListColumns::TListColumns(TListView* owner)
-    : TCollection(TListColumn::StaticClass(), owner), FListView(owner) {}
-
-void TListColumns::Update(TCollectionItem* item) {
-  TCollection::Update(item);
-  if (FListView) FListView->ModelChanged();
-}
-
 // ---------------------------------------------------------------------------
 // List view items
 
@@ -298,14 +294,20 @@ void TListItem::Changed() {
   if (FOwner) FOwner->Changed();
 }
 
-GLS_SETTER(TListItem, FCaption, const String&, SetCaption)
-GLS_SETTER(TListItem, FImageIndex, Integer, SetImageIndex)
-GLS_SETTER(TListItem, FChecked, bool, SetChecked)
+void TListItem::SetCaption(const String& Value) {
+  if (SetField(FCaption, Value)) Changed();
+}
+void TListItem::SetImageIndex(Integer Value) {
+  if (SetField(FImageIndex, Value)) Changed();
+}
+void TListItem::SetChecked(bool Value) {
+  if (SetField(FChecked, Value)) Changed();
+}
 
-void TListItem::SetSelected(bool v) {
-  if (FSelected == v) return;
-  FSelected = v;
-  if (FOwner && FOwner->FOwner) FOwner->FOwner->ItemSelected(this, v);
+void TListItem::SetSelected(bool Value) {
+  if (FSelected == Value) return;
+  FSelected = Value;
+  if (FOwner && FOwner->FOwner) FOwner->FOwner->ItemSelected(this, Value);
   Changed();
 }
 
@@ -463,11 +465,21 @@ void TListView::ItemSelected(TListItem* item, bool selected) {
   if (OnSelectItem) OnSelectItem(this, item, selected);
 }
 
-GLS_SETTER(TListView, FCheckboxes, bool, SetCheckboxes)
-GLS_SETTER(TListView, FGridLines, bool, SetGridLines)
-GLS_SETTER(TListView, FRowSelect, bool, SetRowSelect)
-GLS_SETTER(TListView, FShowColumnHeaders, bool, SetShowColumnHeaders)
-GLS_SETTER(TListView, FViewStyle, TViewStyle, SetViewStyle)
+void TListView::SetCheckboxes(bool Value) {
+  if (SetField(FCheckboxes, Value)) Changed();
+}
+void TListView::SetGridLines(bool Value) {
+  if (SetField(FGridLines, Value)) Changed();
+}
+void TListView::SetRowSelect(bool Value) {
+  if (SetField(FRowSelect, Value)) Changed();
+}
+void TListView::SetShowColumnHeaders(bool Value) {
+  if (SetField(FShowColumnHeaders, Value)) Changed();
+}
+void TListView::SetViewStyle(TViewStyle Value) {
+  if (SetField(FViewStyle, Value)) Changed();
+}
 
 // ---------------------------------------------------------------------------
 // Status bars
@@ -485,22 +497,32 @@ void TStatusPanel::Publish(TPublisher<TStatusPanel>& P) {
   P.Int("Width", &S::Width, &S::SetWidth);
 }
 
-GLS_ITEM_SETTER(TStatusPanel, FAlignment, TAlignment, SetAlignment)
-GLS_ITEM_SETTER(TStatusPanel, FBevel, TStatusPanelBevel, SetBevel)
-GLS_ITEM_SETTER(TStatusPanel, FStyle, TStatusPanelStyle, SetStyle)
-GLS_ITEM_SETTER(TStatusPanel, FText, const String&, SetText)
-GLS_ITEM_SETTER(TStatusPanel, FWidth, Integer, SetWidth)
+void TStatusPanel::SetAlignment(TAlignment Value) {
+  if (SetField(FAlignment, Value)) TCollectionItem::Changed(false);
+}
+void TStatusPanel::SetBevel(TStatusPanelBevel Value) {
+  if (SetField(FBevel, Value)) TCollectionItem::Changed(false);
+}
+void TStatusPanel::SetStyle(TStatusPanelStyle Value) {
+  if (SetField(FStyle, Value)) TCollectionItem::Changed(false);
+}
+void TStatusPanel::SetText(const String& Value) {
+  if (SetField(FText, Value)) TCollectionItem::Changed(false);
+}
+void TStatusPanel::SetWidth(Integer Value) {
+  if (SetField(FWidth, Value)) TCollectionItem::Changed(false);
+}
 
-void TStatusPanel::SetBiDiMode(TBiDiMode v) {
+void TStatusPanel::SetBiDiMode(TBiDiMode Value) {
   FParentBiDiMode = false;
-  if (FBiDiMode == v) return;
-  FBiDiMode = v;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
   TCollectionItem::Changed(false);
 }
 
-void TStatusPanel::SetParentBiDiMode(bool v) {
-  if (FParentBiDiMode == v) return;
-  FParentBiDiMode = v;
+void TStatusPanel::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
   TCollectionItem::Changed(false);
 }
 
@@ -524,14 +546,6 @@ void TStatusPanel::Assign(TPersistent* source) {
 }
 
 GLS_IMPLEMENT_CLASS(TStatusPanels)
-
-TStatusPanels::TStatusPanels(TStatusBar* owner)
-    : TCollection(TStatusPanel::StaticClass(), owner), FStatusBar(owner) {}
-
-void TStatusPanels::Update(TCollectionItem* item) {
-  TCollection::Update(item);
-  if (FStatusBar) FStatusBar->ModelChanged();
-}
 
 GLS_IMPLEMENT_CLASS(TStatusBar)
 
@@ -570,8 +584,12 @@ TStatusBar::~TStatusBar() {
   FPanels.reset();
 }
 
-GLS_SETTER(TStatusBar, FSimplePanel, bool, SetSimplePanel)
-GLS_SETTER(TStatusBar, FSimpleText, const String&, SetSimpleText)
+void TStatusBar::SetSimplePanel(bool Value) {
+  if (SetField(FSimplePanel, Value)) Changed();
+}
+void TStatusBar::SetSimpleText(const String& Value) {
+  if (SetField(FSimpleText, Value)) Changed();
+}
 
 // ---------------------------------------------------------------------------
 // Tool bars
@@ -600,7 +618,9 @@ TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 150, 29);
 }
 
-GLS_SETTER(TToolBar, FShowCaptions, bool, SetShowCaptions)
+void TToolBar::SetShowCaptions(bool Value) {
+  if (SetField(FShowCaptions, Value)) Changed();
+}
 
 int TToolBar::ButtonCount() const {
   int n = 0;
@@ -633,16 +653,24 @@ void TToolButton::Publish(TPublisher<TToolButton>& P) {
 
 TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 23, 22); }
 
-GLS_SETTER(TToolButton, FImageIndex, Integer, SetImageIndex)
-GLS_SETTER(TToolButton, FIndeterminate, bool, SetIndeterminate)
-GLS_SETTER(TToolButton, FMarked, bool, SetMarked)
-GLS_SETTER(TToolButton, FStyle, TToolButtonStyle, SetStyle)
+void TToolButton::SetImageIndex(Integer Value) {
+  if (SetField(FImageIndex, Value)) Changed();
+}
+void TToolButton::SetIndeterminate(bool Value) {
+  if (SetField(FIndeterminate, Value)) Changed();
+}
+void TToolButton::SetMarked(bool Value) {
+  if (SetField(FMarked, Value)) Changed();
+}
+void TToolButton::SetStyle(TToolButtonStyle Value) {
+  if (SetField(FStyle, Value)) Changed();
+}
 
-void TToolButton::SetDown(bool v) {
-  if (FDown == v) return;
-  FDown = v;
+void TToolButton::SetDown(bool Value) {
+  if (FDown == Value) return;
+  FDown = Value;
   // A grouped button going down lets the others of its group up.
-  if (v && FGrouped && Parent()) {
+  if (Value && FGrouped && Parent()) {
     int index = -1;
     for (int i = 0; i < Parent()->ControlCount(); ++i)
       if (Parent()->Controls(i) == this) index = i;
@@ -657,21 +685,21 @@ void TToolButton::SetDown(bool v) {
   Changed();
 }
 
-void TToolButton::SetDropdownMenu(TPopupMenu* v) {
-  if (FDropdownMenu == v) return;
-  FDropdownMenu = v;
-  if (v) v->FreeNotification(this);
+void TToolButton::SetDropdownMenu(TPopupMenu* Value) {
+  if (FDropdownMenu == Value) return;
+  FDropdownMenu = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
-void TToolButton::SetMenuItem(TMenuItem* v) {
-  if (FMenuItem == v) return;
-  FMenuItem = v;
-  if (v) {
-    v->FreeNotification(this);
+void TToolButton::SetMenuItem(TMenuItem* Value) {
+  if (FMenuItem == Value) return;
+  FMenuItem = Value;
+  if (Value) {
+    Value->FreeNotification(this);
     if (!IsLoading()) {
-      SetCaption(v->Caption());
-      SetHint(v->Hint());
-      SetImageIndex(v->ImageIndex());
+      SetCaption(Value->Caption());
+      SetHint(Value->Hint());
+      SetImageIndex(Value->ImageIndex());
     }
   }
 }

@@ -24,22 +24,22 @@ class TTabSheet : public TWinControl {
   static void Publish(TPublisher<TTabSheet>& P);
 
   TPageControl* PageControl() const { return FPageControl; }
-  void SetPageControl(TPageControl* v);
+  void SetPageControl(TPageControl* Value);
   // The position among the page control's pages; -1 without one.
   Integer PageIndex() const;
-  void SetPageIndex(Integer v);
+  void SetPageIndex(Integer Value);
   // The position among the visible tabs; -1 when the tab is hidden.
   Integer TabIndex() const;
   bool TabVisible() const { return FTabVisible; }
-  void SetTabVisible(bool v);
+  void SetTabVisible(bool Value);
   bool Highlighted() const { return FHighlighted; }
-  void SetHighlighted(bool v) { FHighlighted = v; }
+  void SetHighlighted(bool Value) { FHighlighted = Value; }
   Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer v);
+  void SetImageIndex(Integer Value);
   Integer BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(Integer v) { FBorderWidth = v; }
+  void SetBorderWidth(Integer Value) { FBorderWidth = Value; }
 
-  void SetParent(TWinControl* AParent) override;
+  void SetParent(TWinControl* Value) override;
 
   TNotifyEvent OnHide;
   TNotifyEvent OnShow;
@@ -64,30 +64,30 @@ class TPageControl : public TWinControl {
   TTabSheet* Pages(int index) const;
   // A reference, cleared when the page goes.
   TTabSheet* ActivePage() const { return FActivePage; }
-  void SetActivePage(TTabSheet* v);
+  void SetActivePage(TTabSheet* Value);
   Integer ActivePageIndex() const;
-  void SetActivePageIndex(Integer v);
+  void SetActivePageIndex(Integer Value);
   // As a user's click on a tab: OnChanging may refuse, then OnChange fires.
   void SelectTab(int index);
   // The next (or previous) visible page after the active one, wrapping.
   void SelectNextPage(bool goForward);
 
   bool HotTrack() const { return FHotTrack; }
-  void SetHotTrack(bool v) { FHotTrack = v; }
+  void SetHotTrack(bool Value) { FHotTrack = Value; }
   bool MultiLine() const { return FMultiLine; }
-  void SetMultiLine(bool v);
+  void SetMultiLine(bool Value);
   bool RaggedRight() const { return FRaggedRight; }
-  void SetRaggedRight(bool v) { FRaggedRight = v; }
+  void SetRaggedRight(bool Value) { FRaggedRight = Value; }
   bool ScrollOpposite() const { return FScrollOpposite; }
-  void SetScrollOpposite(bool v) { FScrollOpposite = v; }
+  void SetScrollOpposite(bool Value) { FScrollOpposite = Value; }
   TTabStyle Style() const { return FStyle; }
-  void SetStyle(TTabStyle v);
+  void SetStyle(TTabStyle Value);
   Integer TabHeight() const { return FTabHeight; }
-  void SetTabHeight(Integer v) { FTabHeight = v; }
+  void SetTabHeight(Integer Value) { FTabHeight = Value; }
   TTabPosition TabPosition() const { return FTabPosition; }
-  void SetTabPosition(TTabPosition v);
+  void SetTabPosition(TTabPosition Value);
   Integer TabWidth() const { return FTabWidth; }
-  void SetTabWidth(Integer v) { FTabWidth = v; }
+  void SetTabWidth(Integer Value) { FTabWidth = Value; }
 
   TNotifyEvent OnChange;
   TTabChangingEvent OnChanging;
@@ -128,22 +128,22 @@ class TListColumn : public TCollectionItem {
   static void Publish(TPublisher<TListColumn>& P);
 
   TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment v);
+  void SetAlignment(TAlignment Value);
   bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool v);
+  void SetAutoSize(bool Value);
   const String& Caption() const { return FCaption; }
-  void SetCaption(const String& v);
+  void SetCaption(const String& Value);
   Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer v);
+  void SetImageIndex(Integer Value);
   Integer MaxWidth() const { return FMaxWidth; }
-  void SetMaxWidth(Integer v);
+  void SetMaxWidth(Integer Value);
   Integer MinWidth() const { return FMinWidth; }
-  void SetMinWidth(Integer v);
+  void SetMinWidth(Integer Value);
   Integer Tag() const { return FTag; }
-  void SetTag(Integer v) { FTag = v; }
+  void SetTag(Integer Value) { FTag = Value; }
   // Kept within MinWidth and MaxWidth when they are set.
   Integer Width() const { return FWidth; }
-  void SetWidth(Integer v);
+  void SetWidth(Integer Value);
 
   String DisplayName() const override;
   void Assign(TPersistent* source) override;
@@ -159,20 +159,10 @@ class TListColumn : public TCollectionItem {
   Integer FWidth = 50;
 };
 
-class TListColumns : public TCollection {
+class TListColumns : public TControlCollection<TListColumn> {
   GLS_CLASS(TListColumns, TCollection)
  public:
-  explicit TListColumns(TListView* owner);
-  TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
-  TListColumn* Items(int index) const {
-    return static_cast<TListColumn*>(TCollection::Items(index));
-  }
-
- protected:
-  void Update(TCollectionItem* item) override;
-
- private:
-  TListView* FListView;
+  using TControlCollection::TControlCollection;
 };
 
 class TListItems;
@@ -186,17 +176,17 @@ class TListItem : public TPersistent {
   ~TListItem() override;
 
   const String& Caption() const { return FCaption; }
-  void SetCaption(const String& v);
+  void SetCaption(const String& Value);
   TStrings* SubItems() const { return FSubItems.get(); }
-  void SetSubItems(TStrings* v) { FSubItems->Assign(v); }
+  void SetSubItems(TStrings* Value) { FSubItems->Assign(Value); }
   Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer v);
+  void SetImageIndex(Integer Value);
   bool Checked() const { return FChecked; }
-  void SetChecked(bool v);
+  void SetChecked(bool Value);
   bool Selected() const { return FSelected; }
-  void SetSelected(bool v);
+  void SetSelected(bool Value);
   void* Data() const { return FData; }
-  void SetData(void* v) { FData = v; }
+  void SetData(void* Value) { FData = Value; }
   int Index() const;
   TListItems* Owner() const { return FOwner; }
   void Assign(TPersistent* source) override;
@@ -250,36 +240,36 @@ class TListView : public TWinControl {
   static void Publish(TPublisher<TListView>& P);
 
   TListColumns* Columns() const { return FColumns.get(); }
-  void SetColumns(TListColumns* v) { FColumns->Assign(v); }
+  void SetColumns(TListColumns* Value) { FColumns->Assign(Value); }
   TListColumn* Column(int index) const { return FColumns->Items(index); }
   TListItems* Items() const { return FItems.get(); }
   TListItem* Selected() const;
   Integer SelCount() const;
 
   TBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TBorderStyle v) { FBorderStyle = v; }
+  void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
   bool Checkboxes() const { return FCheckboxes; }
-  void SetCheckboxes(bool v);
+  void SetCheckboxes(bool Value);
   bool ColumnClick() const { return FColumnClick; }
-  void SetColumnClick(bool v) { FColumnClick = v; }
+  void SetColumnClick(bool Value) { FColumnClick = Value; }
   bool GridLines() const { return FGridLines; }
-  void SetGridLines(bool v);
+  void SetGridLines(bool Value);
   bool HideSelection() const { return FHideSelection; }
-  void SetHideSelection(bool v) { FHideSelection = v; }
+  void SetHideSelection(bool Value) { FHideSelection = Value; }
   bool HotTrack() const { return FHotTrack; }
-  void SetHotTrack(bool v) { FHotTrack = v; }
+  void SetHotTrack(bool Value) { FHotTrack = Value; }
   bool MultiSelect() const { return FMultiSelect; }
-  void SetMultiSelect(bool v) { FMultiSelect = v; }
+  void SetMultiSelect(bool Value) { FMultiSelect = Value; }
   bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool v) { FReadOnly = v; }
+  void SetReadOnly(bool Value) { FReadOnly = Value; }
   bool RowSelect() const { return FRowSelect; }
-  void SetRowSelect(bool v);
+  void SetRowSelect(bool Value);
   bool ShowColumnHeaders() const { return FShowColumnHeaders; }
-  void SetShowColumnHeaders(bool v);
+  void SetShowColumnHeaders(bool Value);
   TSortType SortType() const { return FSortType; }
-  void SetSortType(TSortType v) { FSortType = v; }
+  void SetSortType(TSortType Value) { FSortType = Value; }
   TViewStyle ViewStyle() const { return FViewStyle; }
-  void SetViewStyle(TViewStyle v);
+  void SetViewStyle(TViewStyle Value);
 
   using TColumnClickEvent = TEvent<void(TObject* Sender, TListColumn* Column)>;
   using TSelectItemEvent = TEvent<void(TObject* Sender, TListItem* Item, bool Selected)>;
@@ -288,7 +278,6 @@ class TListView : public TWinControl {
   TSelectItemEvent OnSelectItem;
 
  private:
-  friend class TListColumns;
   friend class TListItems;
   friend class TListItem;
   void ItemSelected(TListItem* item, bool selected);
@@ -327,20 +316,20 @@ class TStatusPanel : public TCollectionItem {
   static void Publish(TPublisher<TStatusPanel>& P);
 
   TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment v);
+  void SetAlignment(TAlignment Value);
   TStatusPanelBevel Bevel() const { return FBevel; }
-  void SetBevel(TStatusPanelBevel v);
+  void SetBevel(TStatusPanelBevel Value);
   TBiDiMode BiDiMode() const { return FBiDiMode; }
-  void SetBiDiMode(TBiDiMode v);
+  void SetBiDiMode(TBiDiMode Value);
   bool ParentBiDiMode() const { return FParentBiDiMode; }
-  void SetParentBiDiMode(bool v);
+  void SetParentBiDiMode(bool Value);
   bool IsBiDiModeStored() const { return !FParentBiDiMode; }
   TStatusPanelStyle Style() const { return FStyle; }
-  void SetStyle(TStatusPanelStyle v);
+  void SetStyle(TStatusPanelStyle Value);
   const String& Text() const { return FText; }
-  void SetText(const String& v);
+  void SetText(const String& Value);
   Integer Width() const { return FWidth; }
-  void SetWidth(Integer v);
+  void SetWidth(Integer Value);
 
   String DisplayName() const override;
   void Assign(TPersistent* source) override;
@@ -355,20 +344,10 @@ class TStatusPanel : public TCollectionItem {
   Integer FWidth = 50;
 };
 
-class TStatusPanels : public TCollection {
+class TStatusPanels : public TControlCollection<TStatusPanel> {
   GLS_CLASS(TStatusPanels, TCollection)
  public:
-  explicit TStatusPanels(TStatusBar* owner);
-  TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
-  TStatusPanel* Items(int index) const {
-    return static_cast<TStatusPanel*>(TCollection::Items(index));
-  }
-
- protected:
-  void Update(TCollectionItem* item) override;
-
- private:
-  TStatusBar* FStatusBar;
+  using TControlCollection::TControlCollection;
 };
 
 class TStatusBar : public TWinControl {
@@ -379,24 +358,21 @@ class TStatusBar : public TWinControl {
   static void Publish(TPublisher<TStatusBar>& P);
 
   TStatusPanels* Panels() const { return FPanels.get(); }
-  void SetPanels(TStatusPanels* v) { FPanels->Assign(v); }
+  void SetPanels(TStatusPanels* Value) { FPanels->Assign(Value); }
   bool AutoHint() const { return FAutoHint; }
-  void SetAutoHint(bool v) { FAutoHint = v; }
+  void SetAutoHint(bool Value) { FAutoHint = Value; }
   bool SimplePanel() const { return FSimplePanel; }
-  void SetSimplePanel(bool v);
+  void SetSimplePanel(bool Value);
   const String& SimpleText() const { return FSimpleText; }
-  void SetSimpleText(const String& v);
+  void SetSimpleText(const String& Value);
   bool SizeGrip() const { return FSizeGrip; }
-  void SetSizeGrip(bool v) { FSizeGrip = v; }
+  void SetSizeGrip(bool Value) { FSizeGrip = Value; }
   bool UseSystemFont() const { return FUseSystemFont; }
-  void SetUseSystemFont(bool v) { FUseSystemFont = v; }
+  void SetUseSystemFont(bool Value) { FUseSystemFont = Value; }
 
   TNotifyEvent OnHint;
 
  private:
-  friend class TStatusPanels;
-  void ModelChanged() { Changed(); }
-
   std::unique_ptr<TStatusPanels> FPanels;
   bool FAutoHint = false;
   bool FSimplePanel = false;
@@ -419,15 +395,15 @@ class TToolBar : public TWinControl {
   static void Publish(TPublisher<TToolBar>& P);
 
   Integer ButtonHeight() const { return FButtonHeight; }
-  void SetButtonHeight(Integer v) { FButtonHeight = v; }
+  void SetButtonHeight(Integer Value) { FButtonHeight = Value; }
   Integer ButtonWidth() const { return FButtonWidth; }
-  void SetButtonWidth(Integer v) { FButtonWidth = v; }
+  void SetButtonWidth(Integer Value) { FButtonWidth = Value; }
   bool Flat() const { return FFlat; }
-  void SetFlat(bool v) { FFlat = v; }
+  void SetFlat(bool Value) { FFlat = Value; }
   bool ShowCaptions() const { return FShowCaptions; }
-  void SetShowCaptions(bool v);
+  void SetShowCaptions(bool Value);
   bool Wrapable() const { return FWrapable; }
-  void SetWrapable(bool v) { FWrapable = v; }
+  void SetWrapable(bool Value) { FWrapable = Value; }
   int ButtonCount() const;
 
  private:
@@ -445,26 +421,26 @@ class TToolButton : public TGraphicControl {
   static void Publish(TPublisher<TToolButton>& P);
 
   bool AllowAllUp() const { return FAllowAllUp; }
-  void SetAllowAllUp(bool v) { FAllowAllUp = v; }
+  void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
   bool Down() const { return FDown; }
-  void SetDown(bool v);
+  void SetDown(bool Value);
   // References, cleared when the menu or item is destroyed.
   TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
-  void SetDropdownMenu(TPopupMenu* v);
+  void SetDropdownMenu(TPopupMenu* Value);
   TMenuItem* MenuItem() const { return FMenuItem; }
-  void SetMenuItem(TMenuItem* v);
+  void SetMenuItem(TMenuItem* Value);
   bool Grouped() const { return FGrouped; }
-  void SetGrouped(bool v) { FGrouped = v; }
+  void SetGrouped(bool Value) { FGrouped = Value; }
   Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer v);
+  void SetImageIndex(Integer Value);
   bool Indeterminate() const { return FIndeterminate; }
-  void SetIndeterminate(bool v);
+  void SetIndeterminate(bool Value);
   bool Marked() const { return FMarked; }
-  void SetMarked(bool v);
+  void SetMarked(bool Value);
   TToolButtonStyle Style() const { return FStyle; }
-  void SetStyle(TToolButtonStyle v);
+  void SetStyle(TToolButtonStyle Value);
   bool Wrap() const { return FWrap; }
-  void SetWrap(bool v) { FWrap = v; }
+  void SetWrap(bool Value) { FWrap = Value; }
 
   void Click() override;
 

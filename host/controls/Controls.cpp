@@ -154,12 +154,12 @@ TControl::~TControl() {
   if (FParent) FParent->RemoveControl(this);
 }
 
-void TControl::SetParent(TWinControl* AParent) {
-  if (FParent == AParent) return;
-  for (TControl* p = AParent; p; p = p->FParent)
+void TControl::SetParent(TWinControl* Value) {
+  if (FParent == Value) return;
+  for (TControl* p = Value; p; p = p->FParent)
     if (p == this) throw EInvalidOperation("A control cannot have itself as its parent");
   if (FParent) FParent->RemoveControl(this);
-  if (AParent) AParent->InsertControl(this);
+  if (Value) Value->InsertControl(this);
   ParentChanged();
   Changed();
 }
@@ -179,15 +179,15 @@ void TControl::Resize() {
   if (OnResize) OnResize(this);
 }
 
-void TControl::SetText(const String& v) {
-  if (FText == v) return;
-  FText = v;
+void TControl::SetText(const String& Value) {
+  if (FText == Value) return;
+  FText = Value;
   Changed();
 }
 
-void TControl::SetTextField(const String& v) {
-  if (FText == v) return;
-  FText = v;
+void TControl::SetTextField(const String& Value) {
+  if (FText == Value) return;
+  FText = Value;
   Changed();
 }
 
@@ -196,54 +196,54 @@ bool TControl::IsLoading() const {
          (Owner() && Owner()->ComponentState().Contains(csLoading));
 }
 
-void TControl::SetHint(const String& v) {
-  if (FHint == v) return;
-  FHint = v;
+void TControl::SetHint(const String& Value) {
+  if (FHint == Value) return;
+  FHint = Value;
   Changed();
 }
 
-void TControl::SetVisible(bool v) {
-  if (FVisible == v) return;
-  FVisible = v;
+void TControl::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
   Changed();
 }
 
-void TControl::SetEnabled(bool v) {
-  if (FEnabled == v) return;
-  FEnabled = v;
+void TControl::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
   Changed();
 }
 
-void TControl::SetAlign(TAlign v) {
-  if (FAlign == v) return;
-  FAlign = v;
+void TControl::SetAlign(TAlign Value) {
+  if (FAlign == Value) return;
+  FAlign = Value;
   Changed();
 }
 
-void TControl::SetAlignment(TAlignment v) {
-  if (FAlignment == v) return;
-  FAlignment = v;
+void TControl::SetAlignment(TAlignment Value) {
+  if (FAlignment == Value) return;
+  FAlignment = Value;
   Changed();
 }
 
-void TControl::SetColor(TColor v) {
+void TControl::SetColor(TColor Value) {
   FParentColor = false;
-  if (FColor == v) return;
-  FColor = v;
+  if (FColor == Value) return;
+  FColor = Value;
   Changed();
   if (auto* w = dynamic_cast<TWinControl*>(this)) w->ParentChanged();
 }
 
-void TControl::SetParentColor(bool v) {
-  if (FParentColor == v) return;
-  FParentColor = v;
-  if (v) ParentChanged();
+void TControl::SetParentColor(bool Value) {
+  if (FParentColor == Value) return;
+  FParentColor = Value;
+  if (Value) ParentChanged();
 }
 
-void TControl::SetParentFont(bool v) {
-  if (FParentFont == v) return;
-  FParentFont = v;
-  if (v) ParentChanged();
+void TControl::SetParentFont(bool Value) {
+  if (FParentFont == Value) return;
+  FParentFont = Value;
+  if (Value) ParentChanged();
 }
 
 void TControl::FontChanged() {
@@ -252,41 +252,41 @@ void TControl::FontChanged() {
   if (auto* w = dynamic_cast<TWinControl*>(this)) w->ParentChanged();
 }
 
-void TControl::SetShowHint(bool v) {
+void TControl::SetShowHint(bool Value) {
   FParentShowHint = false;
-  FShowHint = v;
+  FShowHint = Value;
 }
 
-void TControl::SetParentShowHint(bool v) {
-  if (FParentShowHint == v) return;
-  FParentShowHint = v;
-  if (v) ParentChanged();
+void TControl::SetParentShowHint(bool Value) {
+  if (FParentShowHint == Value) return;
+  FParentShowHint = Value;
+  if (Value) ParentChanged();
 }
 
-void TControl::SetBiDiMode(TBiDiMode v) {
+void TControl::SetBiDiMode(TBiDiMode Value) {
   FParentBiDiMode = false;
-  if (FBiDiMode == v) return;
-  FBiDiMode = v;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
   Changed();
 }
 
-void TControl::SetParentBiDiMode(bool v) {
-  if (FParentBiDiMode == v) return;
-  FParentBiDiMode = v;
-  if (v) ParentChanged();
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (Value) ParentChanged();
 }
 
-void TControl::SetCtl3D(bool v) {
+void TControl::SetCtl3D(bool Value) {
   FParentCtl3D = false;
-  if (FCtl3D == v) return;
-  FCtl3D = v;
+  if (FCtl3D == Value) return;
+  FCtl3D = Value;
   Changed();
 }
 
-void TControl::SetParentCtl3D(bool v) {
-  if (FParentCtl3D == v) return;
-  FParentCtl3D = v;
-  if (v) ParentChanged();
+void TControl::SetParentCtl3D(bool Value) {
+  if (FParentCtl3D == Value) return;
+  FParentCtl3D = Value;
+  if (Value) ParentChanged();
 }
 
 void TControl::ParentChanged() {
@@ -310,10 +310,10 @@ void TControl::ParentChanged() {
   if (changed) Changed();
 }
 
-void TControl::SetPopupMenu(TPopupMenu* v) {
-  if (FPopupMenu == v) return;
-  FPopupMenu = v;
-  if (v) v->FreeNotification(this);
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (FPopupMenu == Value) return;
+  FPopupMenu = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -403,21 +403,21 @@ Integer TWinControl::TabOrder() const {
   return it == list.end() ? -1 : static_cast<Integer>(it - list.begin());
 }
 
-void TWinControl::SetTabOrder(Integer v) {
+void TWinControl::SetTabOrder(Integer Value) {
   TWinControl* parent = Parent();
   // While a form is read its controls come in creation order, not tab order:
   // the parent sorts them once all are read.
   if (!parent || IsLoading()) {
-    FTabOrder = v;
+    FTabOrder = Value;
     return;
   }
   auto& list = parent->FTabList;
   Integer cur = TabOrder();
   Integer count = static_cast<Integer>(list.size());
-  if (v < 0 || v >= count) v = count - 1;
-  if (v == cur || cur < 0) return;
+  if (Value < 0 || Value >= count) Value = count - 1;
+  if (Value == cur || cur < 0) return;
   list.erase(list.begin() + cur);
-  list.insert(list.begin() + v, this);
+  list.insert(list.begin() + Value, this);
 }
 
 void TWinControl::Loaded() {

@@ -84,13 +84,13 @@ class TSizeConstraints : public TPersistent {
   TSizeConstraints() = default;
   static void Publish(TPublisher<TSizeConstraints>& P);
   Integer MaxHeight() const { return FMaxHeight; }
-  void SetMaxHeight(Integer v) { Set(FMaxHeight, v); }
+  void SetMaxHeight(Integer Value) { Set(FMaxHeight, Value); }
   Integer MaxWidth() const { return FMaxWidth; }
-  void SetMaxWidth(Integer v) { Set(FMaxWidth, v); }
+  void SetMaxWidth(Integer Value) { Set(FMaxWidth, Value); }
   Integer MinHeight() const { return FMinHeight; }
-  void SetMinHeight(Integer v) { Set(FMinHeight, v); }
+  void SetMinHeight(Integer Value) { Set(FMinHeight, Value); }
   Integer MinWidth() const { return FMinWidth; }
-  void SetMinWidth(Integer v) { Set(FMinWidth, v); }
+  void SetMinWidth(Integer Value) { Set(FMinWidth, Value); }
   void Assign(TPersistent* source) override;
   TNotifyEvent OnChange;
 
@@ -131,85 +131,85 @@ class TControl : public TComponent {
   TWinControl* Parent() const { return FParent; }
   // Moves the control into another parent's children (nullptr: none).
   // Raises EInvalidOperation when that would make the control its own ancestor.
-  virtual void SetParent(TWinControl* AParent);
+  virtual void SetParent(TWinControl* Value);
   // A control nests under its parent in a form file.
   TComponent* GetParentComponent() const override;
   bool SetParentComponent(TComponent* Value) override;
 
   Integer Left() const { return FLeft; }
-  void SetLeft(Integer v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetLeft(Integer Value) { SetBounds(Value, FTop, FWidth, FHeight); }
   Integer Top() const { return FTop; }
-  void SetTop(Integer v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetTop(Integer Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
   Integer Width() const { return FWidth; }
-  void SetWidth(Integer v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetWidth(Integer Value) { SetBounds(FLeft, FTop, Value, FHeight); }
   Integer Height() const { return FHeight; }
-  void SetHeight(Integer v) { SetBounds(FLeft, FTop, FWidth, v); }
+  void SetHeight(Integer Value) { SetBounds(FLeft, FTop, FWidth, Value); }
   virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
   // The client area; the same as the size except for forms.
   virtual Integer ClientWidth() const { return FWidth; }
   virtual Integer ClientHeight() const { return FHeight; }
-  void SetClientWidth(Integer v) { SetWidth(FWidth - ClientWidth() + v); }
-  void SetClientHeight(Integer v) { SetHeight(FHeight - ClientHeight() + v); }
+  void SetClientWidth(Integer Value) { SetWidth(FWidth - ClientWidth() + Value); }
+  void SetClientHeight(Integer Value) { SetHeight(FHeight - ClientHeight() + Value); }
 
   // Caption and Text are one value, as in the classic library.
   const String& Caption() const { return FText; }
-  void SetCaption(const String& v) { SetText(v); }
+  void SetCaption(const String& Value) { SetText(Value); }
   const String& Text() const { return FText; }
-  virtual void SetText(const String& v);
+  virtual void SetText(const String& Value);
   const String& Hint() const { return FHint; }
-  void SetHint(const String& v);
+  void SetHint(const String& Value);
   bool Visible() const { return FVisible; }
-  virtual void SetVisible(bool v);
+  virtual void SetVisible(bool Value);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   bool Enabled() const { return FEnabled; }
-  virtual void SetEnabled(bool v);
+  virtual void SetEnabled(bool Value);
 
   TColor Color() const { return FColor; }
-  void SetColor(TColor v);
+  void SetColor(TColor Value);
   bool ParentColor() const { return FParentColor; }
-  void SetParentColor(bool v);
+  void SetParentColor(bool Value);
   TFont* Font() const { return FFont.get(); }
-  void SetFont(TFont* v) { FFont->Assign(v); }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
   bool ParentFont() const { return FParentFont; }
-  void SetParentFont(bool v);
+  void SetParentFont(bool Value);
   bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool v);
+  void SetShowHint(bool Value);
   bool ParentShowHint() const { return FParentShowHint; }
-  void SetParentShowHint(bool v);
+  void SetParentShowHint(bool Value);
   TBiDiMode BiDiMode() const { return FBiDiMode; }
-  void SetBiDiMode(TBiDiMode v);
+  void SetBiDiMode(TBiDiMode Value);
   bool ParentBiDiMode() const { return FParentBiDiMode; }
-  void SetParentBiDiMode(bool v);
+  void SetParentBiDiMode(bool Value);
   bool Ctl3D() const { return FCtl3D; }
-  void SetCtl3D(bool v);
+  void SetCtl3D(bool Value);
   bool ParentCtl3D() const { return FParentCtl3D; }
-  void SetParentCtl3D(bool v);
+  void SetParentCtl3D(bool Value);
 
   TCursor Cursor() const { return FCursor; }
-  void SetCursor(TCursor v) { FCursor = v; }
+  void SetCursor(TCursor Value) { FCursor = Value; }
   TCursor DragCursor() const { return FDragCursor; }
-  void SetDragCursor(TCursor v) { FDragCursor = v; }
+  void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   TDragKind DragKind() const { return FDragKind; }
-  void SetDragKind(TDragKind v) { FDragKind = v; }
+  void SetDragKind(TDragKind Value) { FDragKind = Value; }
   TDragMode DragMode() const { return FDragMode; }
-  void SetDragMode(TDragMode v) { FDragMode = v; }
+  void SetDragMode(TDragMode Value) { FDragMode = Value; }
   TAlign Align() const { return FAlign; }
-  void SetAlign(TAlign v);
+  void SetAlign(TAlign Value);
   TAnchors Anchors() const { return FAnchors; }
-  void SetAnchors(TAnchors v) { FAnchors = v; }
+  void SetAnchors(TAnchors Value) { FAnchors = Value; }
   TAlignment Alignment() const { return FAlignment; }
-  virtual void SetAlignment(TAlignment v);
+  virtual void SetAlignment(TAlignment Value);
   bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool v) { FAutoSize = v; }
+  void SetAutoSize(bool Value) { FAutoSize = Value; }
   Integer HelpContext() const { return FHelpContext; }
-  void SetHelpContext(Integer v) { FHelpContext = v; }
+  void SetHelpContext(Integer Value) { FHelpContext = Value; }
   TSizeConstraints* Constraints() const { return FConstraints.get(); }
-  void SetConstraints(TSizeConstraints* v) { FConstraints->Assign(v); }
+  void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
 
   // A reference: cleared when the menu is destroyed.
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TPopupMenu* v);
+  void SetPopupMenu(TPopupMenu* Value);
 
   // Stored specifiers: a value taken from the parent is not written.
   bool IsColorStored() const { return !FParentColor; }
@@ -238,7 +238,7 @@ class TControl : public TComponent {
   void Changed();
   // Sets the text without going through SetText (for controls whose text
   // mirrors other state, such as a memo's lines).
-  void SetTextField(const String& v);
+  void SetTextField(const String& Value);
   // True while this control or its owner is read from a form file.
   bool IsLoading() const;
   // The parent's colour, font... changed; take it when following the parent.
@@ -247,6 +247,8 @@ class TControl : public TComponent {
 
  private:
   friend class TWinControl;
+  template <class>
+  friend class TControlCollection;
   void FontChanged();
 
   TWinControl* FParent = nullptr;
@@ -280,6 +282,27 @@ class TControl : public TComponent {
   TObserverList<TControl> FObservers;
 };
 
+// A collection of items of one class that a control holds (list view
+// columns, status bar panels): typed access to its items, and every change
+// of them is a change of the control's visible state.
+template <class Item>
+class TControlCollection : public TCollection {
+ public:
+  explicit TControlCollection(TControl* control)
+      : TCollection(Item::StaticClass(), control), FControl(control) {}
+  Item* Add() { return static_cast<Item*>(TCollection::Add()); }
+  Item* Items(int index) const { return static_cast<Item*>(TCollection::Items(index)); }
+
+ protected:
+  void Update(TCollectionItem* item) override {
+    TCollection::Update(item);
+    if (FControl) FControl->Changed();
+  }
+
+ private:
+  TControl* FControl;
+};
+
 // A control with a window: it holds child controls, keeps their tab order and
 // has a window handle, created on demand.
 class TWinControl : public TControl {
@@ -301,9 +324,9 @@ class TWinControl : public TControl {
   Integer TabOrder() const;
   // While a form file is read the order is only noted; Loaded sorts the
   // children by the noted orders once all of them exist.
-  void SetTabOrder(Integer v);
+  void SetTabOrder(Integer Value);
   bool TabStop() const { return FTabStop; }
-  void SetTabStop(bool v) { FTabStop = v; }
+  void SetTabStop(bool Value) { FTabStop = Value; }
 
   // Puts the windowed children in the tab order they asked for while the
   // form was read.

@@ -9,7 +9,7 @@ TDialogExecutor& Executor() {
 }
 }  // namespace
 
-void SetDialogExecutor(TDialogExecutor executor) { Executor() = std::move(executor); }
+void SetDialogExecutor(TDialogExecutor Value) { Executor() = std::move(Value); }
 
 GLS_IMPLEMENT_CLASS(TCommonDialog)
 GLS_IMPLEMENT_CLASS(TOpenDialog)

@@ -12,7 +12,7 @@ class TCommonDialog;
 // Shows `dialog` and returns True when the user confirmed it; it may change
 // the dialog's results (FileName, Font...) first.
 using TDialogExecutor = std::function<bool(TCommonDialog& dialog)>;
-void SetDialogExecutor(TDialogExecutor executor);
+void SetDialogExecutor(TDialogExecutor Value);
 
 class TCommonDialog : public TComponent {
   GLS_CLASS(TCommonDialog, TComponent)
@@ -20,9 +20,9 @@ class TCommonDialog : public TComponent {
   explicit TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
 
   bool Ctl3D() const { return FCtl3D; }
-  void SetCtl3D(bool v) { FCtl3D = v; }
+  void SetCtl3D(bool Value) { FCtl3D = Value; }
   Integer HelpContext() const { return FHelpContext; }
-  void SetHelpContext(Integer v) { FHelpContext = v; }
+  void SetHelpContext(Integer Value) { FHelpContext = Value; }
   virtual bool Execute();
 
   TNotifyEvent OnClose;
@@ -72,21 +72,21 @@ class TOpenDialog : public TCommonDialog {
   static void Publish(TPublisher<TOpenDialog>& P);
 
   const String& DefaultExt() const { return FDefaultExt; }
-  void SetDefaultExt(const String& v) { FDefaultExt = v; }
+  void SetDefaultExt(const String& Value) { FDefaultExt = Value; }
   const String& FileName() const { return FFileName; }
-  void SetFileName(const String& v) { FFileName = v; }
+  void SetFileName(const String& Value) { FFileName = Value; }
   // The chosen files when several may be chosen.
   TStrings* Files() const { return FFiles.get(); }
   const String& Filter() const { return FFilter; }
-  void SetFilter(const String& v) { FFilter = v; }
+  void SetFilter(const String& Value) { FFilter = Value; }
   Integer FilterIndex() const { return FFilterIndex; }
-  void SetFilterIndex(Integer v) { FFilterIndex = v; }
+  void SetFilterIndex(Integer Value) { FFilterIndex = Value; }
   const String& InitialDir() const { return FInitialDir; }
-  void SetInitialDir(const String& v) { FInitialDir = v; }
+  void SetInitialDir(const String& Value) { FInitialDir = Value; }
   TOpenOptions Options() const { return FOptions; }
-  void SetOptions(TOpenOptions v) { FOptions = v; }
+  void SetOptions(TOpenOptions Value) { FOptions = Value; }
   const String& Title() const { return FTitle; }
-  void SetTitle(const String& v) { FTitle = v; }
+  void SetTitle(const String& Value) { FTitle = Value; }
 
  private:
   String FDefaultExt;
@@ -137,13 +137,13 @@ class TFontDialog : public TCommonDialog {
   static void Publish(TPublisher<TFontDialog>& P);
 
   TFont* Font() const { return FFont.get(); }
-  void SetFont(TFont* v) { FFont->Assign(v); }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
   Integer MaxFontSize() const { return FMaxFontSize; }
-  void SetMaxFontSize(Integer v) { FMaxFontSize = v; }
+  void SetMaxFontSize(Integer Value) { FMaxFontSize = Value; }
   Integer MinFontSize() const { return FMinFontSize; }
-  void SetMinFontSize(Integer v) { FMinFontSize = v; }
+  void SetMinFontSize(Integer Value) { FMinFontSize = Value; }
   TFontDialogOptions Options() const { return FOptions; }
-  void SetOptions(TFontDialogOptions v) { FOptions = v; }
+  void SetOptions(TFontDialogOptions Value) { FOptions = Value; }
 
  private:
   std::unique_ptr<TFont> FFont;

@@ -4,13 +4,6 @@
 
 namespace Glossmith::inline Controls {
 
-#define GLS_SETTER(Class, Field, Type, Setter) \
-  void Class::Setter(Type v) {                 \
-    if (Field == v) return;                    \
-    Field = v;                                 \
-    Changed();                                 \
-  }
-
 // ---------------------------------------------------------------------------
 // Panels
 
@@ -24,11 +17,21 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   SetParentColor(true);
 }
 
-GLS_SETTER(TCustomPanel, FBevelInner, TBevelCut, SetBevelInner)
-GLS_SETTER(TCustomPanel, FBevelOuter, TBevelCut, SetBevelOuter)
-GLS_SETTER(TCustomPanel, FBevelWidth, Integer, SetBevelWidth)
-GLS_SETTER(TCustomPanel, FBorderStyle, TBorderStyle, SetBorderStyle)
-GLS_SETTER(TCustomPanel, FBorderWidth, Integer, SetBorderWidth)
+void TCustomPanel::SetBevelInner(TBevelCut Value) {
+  if (SetField(FBevelInner, Value)) Changed();
+}
+void TCustomPanel::SetBevelOuter(TBevelCut Value) {
+  if (SetField(FBevelOuter, Value)) Changed();
+}
+void TCustomPanel::SetBevelWidth(Integer Value) {
+  if (SetField(FBevelWidth, Value)) Changed();
+}
+void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
+  if (SetField(FBorderStyle, Value)) Changed();
+}
+void TCustomPanel::SetBorderWidth(Integer Value) {
+  if (SetField(FBorderWidth, Value)) Changed();
+}
 
 GLS_IMPLEMENT_CLASS(TPanel)
 
@@ -69,8 +72,12 @@ void TBevel::Publish(TPublisher<TBevel>& P) {
 
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 50, 50); }
 
-GLS_SETTER(TBevel, FShape, TBevelShape, SetShape)
-GLS_SETTER(TBevel, FStyle, TBevelStyle, SetStyle)
+void TBevel::SetShape(TBevelShape Value) {
+  if (SetField(FShape, Value)) Changed();
+}
+void TBevel::SetStyle(TBevelStyle Value) {
+  if (SetField(FStyle, Value)) Changed();
+}
 
 // ---------------------------------------------------------------------------
 // Radio groups
@@ -88,18 +95,18 @@ void TCustomRadioGroup::ItemsChanged() {
   Changed();
 }
 
-void TCustomRadioGroup::SetItemIndex(Integer v) {
-  if (!IsLoading()) v = std::clamp(v, -1, FItems->Count() - 1);
-  if (FItemIndex == v) return;
-  FItemIndex = v;
+void TCustomRadioGroup::SetItemIndex(Integer Value) {
+  if (!IsLoading()) Value = std::clamp(Value, -1, FItems->Count() - 1);
+  if (FItemIndex == Value) return;
+  FItemIndex = Value;
   Changed();
   if (!IsLoading()) Click();
 }
 
-void TCustomRadioGroup::SetColumns(Integer v) {
-  v = std::clamp(v, 1, 16);
-  if (FColumns == v) return;
-  FColumns = v;
+void TCustomRadioGroup::SetColumns(Integer Value) {
+  Value = std::clamp(Value, 1, 16);
+  if (FColumns == Value) return;
+  FColumns = Value;
   Changed();
 }
 

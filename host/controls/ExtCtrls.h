@@ -29,19 +29,19 @@ class TCustomPanel : public TCustomControl {
   explicit TCustomPanel(TComponent* AOwner);
 
   TBevelCut BevelInner() const { return FBevelInner; }
-  void SetBevelInner(TBevelCut v);
+  void SetBevelInner(TBevelCut Value);
   TBevelCut BevelOuter() const { return FBevelOuter; }
-  void SetBevelOuter(TBevelCut v);
+  void SetBevelOuter(TBevelCut Value);
   Integer BevelWidth() const { return FBevelWidth; }
-  void SetBevelWidth(Integer v);
+  void SetBevelWidth(Integer Value);
   TBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TBorderStyle v);
+  void SetBorderStyle(TBorderStyle Value);
   Integer BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(Integer v);
+  void SetBorderWidth(Integer Value);
   bool FullRepaint() const { return FFullRepaint; }
-  void SetFullRepaint(bool v) { FFullRepaint = v; }
+  void SetFullRepaint(bool Value) { FFullRepaint = Value; }
   bool Locked() const { return FLocked; }
-  void SetLocked(bool v) { FLocked = v; }
+  void SetLocked(bool Value) { FLocked = Value; }
 
  private:
   TBevelCut FBevelInner = bvNone;
@@ -67,9 +67,9 @@ class TBevel : public TGraphicControl {
   static void Publish(TPublisher<TBevel>& P);
 
   TBevelShape Shape() const { return FShape; }
-  void SetShape(TBevelShape v);
+  void SetShape(TBevelShape Value);
   TBevelStyle Style() const { return FStyle; }
-  void SetStyle(TBevelStyle v);
+  void SetStyle(TBevelStyle Value);
 
  private:
   TBevelShape FShape = bsBox;
@@ -84,13 +84,13 @@ class TCustomRadioGroup : public TCustomGroupBox {
   ~TCustomRadioGroup() override;
 
   TStrings* Items() const { return FItems.get(); }
-  void SetItems(TStrings* v) { FItems->Assign(v); }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
   // -1 for none. While the form is read the value is kept as it comes,
   // because the items follow it in the form file; Loaded puts it in range.
   Integer ItemIndex() const { return FItemIndex; }
-  void SetItemIndex(Integer v);
+  void SetItemIndex(Integer Value);
   Integer Columns() const { return FColumns; }
-  void SetColumns(Integer v);
+  void SetColumns(Integer Value);
   void Loaded() override;
 
  private:
@@ -115,11 +115,11 @@ class TImage : public TGraphicControl {
   static void Publish(TPublisher<TImage>& P);
 
   bool Center() const { return FCenter; }
-  void SetCenter(bool v) { FCenter = v; }
+  void SetCenter(bool Value) { FCenter = Value; }
   bool Stretch() const { return FStretch; }
-  void SetStretch(bool v) { FStretch = v; }
+  void SetStretch(bool Value) { FStretch = Value; }
   bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool v) { FTransparent = v; }
+  void SetTransparent(bool Value) { FTransparent = Value; }
 
  private:
   bool FCenter = false;
@@ -134,11 +134,11 @@ class TSplitter : public TGraphicControl {
   static void Publish(TPublisher<TSplitter>& P);
 
   bool Beveled() const { return FBeveled; }
-  void SetBeveled(bool v) { FBeveled = v; }
+  void SetBeveled(bool Value) { FBeveled = Value; }
   Integer MinSize() const { return FMinSize; }
-  void SetMinSize(Integer v) { FMinSize = v; }
+  void SetMinSize(Integer Value) { FMinSize = Value; }
   TResizeStyle ResizeStyle() const { return FResizeStyle; }
-  void SetResizeStyle(TResizeStyle v) { FResizeStyle = v; }
+  void SetResizeStyle(TResizeStyle Value) { FResizeStyle = Value; }
 
   TNotifyEvent OnMoved;
 
@@ -157,9 +157,9 @@ class TTimer : public TComponent {
   static void Publish(TPublisher<TTimer>& P);
 
   bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool v) { FEnabled = v; }
+  void SetEnabled(bool Value) { FEnabled = Value; }
   Integer Interval() const { return FInterval; }
-  void SetInterval(Integer v) { FInterval = v; }
+  void SetInterval(Integer Value) { FInterval = Value; }
   // Fires OnTimer when enabled.
   void Timer();
 

@@ -36,9 +36,9 @@ TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner) {
   SetBounds(0, 0, 185, 41);
 }
 
-void TScrollBox::SetBorderStyle(TFormBorderStyle v) {
-  if (FBorderStyle == v) return;
-  FBorderStyle = v;
+void TScrollBox::SetBorderStyle(TFormBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
   Changed();
 }
 
@@ -121,16 +121,16 @@ String TCustomForm::ClassName() const {
   return FFormClassName.empty() ? TScrollingWinControl::ClassName() : FFormClassName;
 }
 
-void TCustomForm::SetFormStyle(TFormStyle v) {
-  if (FFormStyle == v) return;
-  FFormStyle = v;
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  if (FFormStyle == Value) return;
+  FFormStyle = Value;
   RecreateWnd();
   Changed();
 }
 
-void TCustomForm::SetWindowState(TWindowState v) {
-  if (FWindowState == v) return;
-  FWindowState = v;
+void TCustomForm::SetWindowState(TWindowState Value) {
+  if (FWindowState == Value) return;
+  FWindowState = Value;
   Changed();
 }
 
@@ -157,39 +157,39 @@ class TKeepSize {
 
 }  // namespace
 
-void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
-  if (FBorderStyle == v) return;
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (FBorderStyle == Value) return;
   TKeepSize keep(*this);
-  FBorderStyle = v;
+  FBorderStyle = Value;
   RecreateWnd();
   Changed();
 }
 
-void TCustomForm::SetBorderIcons(TBorderIcons v) {
-  if (FBorderIcons == v) return;
-  FBorderIcons = v;
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (FBorderIcons == Value) return;
+  FBorderIcons = Value;
   RecreateWnd();
   Changed();
 }
 
-void TCustomForm::SetActiveControl(TWinControl* v) {
-  if (FActiveControl == v) return;
-  FActiveControl = v;
-  if (v) v->FreeNotification(this);
+void TCustomForm::SetActiveControl(TWinControl* Value) {
+  if (FActiveControl == Value) return;
+  FActiveControl = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
-void TCustomForm::SetMenu(TMainMenu* v) {
-  if (FMenu == v) return;
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (FMenu == Value) return;
   TKeepSize keep(*this);
-  FMenu = v;
-  if (v) v->FreeNotification(this);
+  FMenu = Value;
+  if (Value) Value->FreeNotification(this);
   Changed();
 }
 
-void TCustomForm::SetWindowMenu(TMenuItem* v) {
-  if (FWindowMenu == v) return;
-  FWindowMenu = v;
-  if (v) v->FreeNotification(this);
+void TCustomForm::SetWindowMenu(TMenuItem* Value) {
+  if (FWindowMenu == Value) return;
+  FWindowMenu = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -271,11 +271,11 @@ Integer TCustomForm::ClientHeight() const {
   return std::max<Integer>(0, Height() - NonClientHeight() - 2 * FBorderWidth);
 }
 
-void TCustomForm::SetVisible(bool v) {
-  if (Visible() == v) return;
-  TScrollingWinControl::SetVisible(v);
+void TCustomForm::SetVisible(bool Value) {
+  if (Visible() == Value) return;
+  TScrollingWinControl::SetVisible(Value);
   if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-  if (v) {
+  if (Value) {
     if (OnShow) OnShow(this);
   } else {
     if (OnHide) OnHide(this);
@@ -379,9 +379,9 @@ String TApplication::ExeName() const {
   }
 }
 
-void TApplication::SetHint(const String& v) {
-  if (FHint == v) return;
-  FHint = v;
+void TApplication::SetHint(const String& Value) {
+  if (FHint == Value) return;
+  FHint = Value;
   if (OnHint) OnHint(this);
 }
 

@@ -55,7 +55,7 @@ class TScrollingWinControl : public TWinControl {
  public:
   explicit TScrollingWinControl(TComponent* AOwner) : TWinControl(AOwner) {}
   bool AutoScroll() const { return FAutoScroll; }
-  void SetAutoScroll(bool v) { FAutoScroll = v; }
+  void SetAutoScroll(bool Value) { FAutoScroll = Value; }
 
  private:
   bool FAutoScroll = true;
@@ -68,7 +68,7 @@ class TScrollBox : public TScrollingWinControl {
   static void Publish(TPublisher<TScrollBox>& P);
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TFormBorderStyle v);
+  void SetBorderStyle(TFormBorderStyle Value);
 
  private:
   TFormBorderStyle FBorderStyle = bsSingle;
@@ -82,35 +82,35 @@ class TCustomForm : public TScrollingWinControl {
   static void Publish(TPublisher<TCustomForm>& P);
 
   TFormStyle FormStyle() const { return FFormStyle; }
-  void SetFormStyle(TFormStyle v);
+  void SetFormStyle(TFormStyle Value);
   TWindowState WindowState() const { return FWindowState; }
-  void SetWindowState(TWindowState v);
+  void SetWindowState(TWindowState Value);
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TFormBorderStyle v);
+  void SetBorderStyle(TFormBorderStyle Value);
   TBorderIcons BorderIcons() const { return FBorderIcons; }
-  void SetBorderIcons(TBorderIcons v);
+  void SetBorderIcons(TBorderIcons Value);
   Integer BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(Integer v) { FBorderWidth = v; }
+  void SetBorderWidth(Integer Value) { FBorderWidth = Value; }
   TPosition Position() const { return FPosition; }
-  void SetPosition(TPosition v) { FPosition = v; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
   Integer PixelsPerInch() const { return FPixelsPerInch; }
-  void SetPixelsPerInch(Integer v) { FPixelsPerInch = v; }
+  void SetPixelsPerInch(Integer Value) { FPixelsPerInch = Value; }
   bool Scaled() const { return FScaled; }
-  void SetScaled(bool v) { FScaled = v; }
+  void SetScaled(bool Value) { FScaled = Value; }
   bool KeyPreview() const { return FKeyPreview; }
-  void SetKeyPreview(bool v) { FKeyPreview = v; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
   bool OldCreateOrder() const { return FOldCreateOrder; }
-  void SetOldCreateOrder(bool v) { FOldCreateOrder = v; }
+  void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
   const String& HelpFile() const { return FHelpFile; }
-  void SetHelpFile(const String& v) { FHelpFile = v; }
+  void SetHelpFile(const String& Value) { FHelpFile = Value; }
 
   // References, cleared when the component they name is destroyed.
   TWinControl* ActiveControl() const { return FActiveControl; }
-  void SetActiveControl(TWinControl* v);
+  void SetActiveControl(TWinControl* Value);
   TMainMenu* Menu() const { return FMenu; }
-  void SetMenu(TMainMenu* v);
+  void SetMenu(TMainMenu* Value);
   TMenuItem* WindowMenu() const { return FWindowMenu; }
-  void SetWindowMenu(TMenuItem* v);
+  void SetWindowMenu(TMenuItem* Value);
 
   // The window, made on demand with its system menu.
   using TWinControl::Handle;
@@ -125,15 +125,15 @@ class TCustomForm : public TScrollingWinControl {
   bool IsClientSizeStored() const { return !IsFormSizeStored(); }
 
   TModalResult ModalResult() const { return FModalResult; }
-  void SetModalResult(TModalResult v) { FModalResult = v; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
 
   // Shows and hides the form (OnShow, OnHide); Close asks OnCloseQuery, then
   // OnClose decides what happens (hide by default; minimize for MDI children).
   void Show();
   void Close();
 
-  bool SetFormClassName(const String& Name) override {
-    FFormClassName = Name;
+  bool SetFormClassName(const String& Value) override {
+    FFormClassName = Value;
     return true;
   }
   String ClassName() const override;
@@ -153,7 +153,7 @@ class TCustomForm : public TScrollingWinControl {
   // Fires OnDestroy; call before destroying a form whose handler needs it.
   virtual void DoDestroy();
 
-  void SetVisible(bool v) override;
+  void SetVisible(bool Value) override;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -198,9 +198,9 @@ class TDataModule : public TComponent {
   static void Publish(TPublisher<TDataModule>& P);
 
   bool OldCreateOrder() const { return FOldCreateOrder; }
-  void SetOldCreateOrder(bool v) { FOldCreateOrder = v; }
-  bool SetFormClassName(const String& Name) override {
-    FFormClassName = Name;
+  void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
+  bool SetFormClassName(const String& Value) override {
+    FFormClassName = Value;
     return true;
   }
   String ClassName() const override;
@@ -228,16 +228,16 @@ class TApplication : public TComponent {
   // A host that runs the forms of another application (the gls tool) names
   // that application's program here, so that its forms find their files
   // beside it; the empty name goes back to the running process.
-  void SetExeName(const String& v) { FExeName = v; }
+  void SetExeName(const String& Value) { FExeName = Value; }
   const String& Title() const { return FTitle; }
-  void SetTitle(const String& v) { FTitle = v; }
+  void SetTitle(const String& Value) { FTitle = Value; }
   const String& HelpFile() const { return FHelpFile; }
-  void SetHelpFile(const String& v) { FHelpFile = v; }
+  void SetHelpFile(const String& Value) { FHelpFile = Value; }
   TCustomForm* MainForm() const { return FMainForm; }
   bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool v) { FShowHint = v; }
+  void SetShowHint(bool Value) { FShowHint = Value; }
   const String& Hint() const { return FHint; }
-  void SetHint(const String& v);
+  void SetHint(const String& Value);
   // Hides the hint now showing; counted, so that tests can see it.
   void CancelHint() { ++FCancelHintCount; }
   int CancelHintCount() const { return FCancelHintCount; }
@@ -277,13 +277,13 @@ class TScreen : public TComponent {
   explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
   TCursor Cursor() const { return FCursor; }
-  void SetCursor(TCursor v) { FCursor = v; }
+  void SetCursor(TCursor Value) { FCursor = Value; }
   int FormCount() const { return static_cast<int>(FForms.size()); }
   TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }
   int DataModuleCount() const { return static_cast<int>(FDataModules.size()); }
   TDataModule* DataModules(int index) const { return FDataModules.at(static_cast<size_t>(index)); }
   TCustomForm* ActiveForm() const { return FActiveForm; }
-  void SetActiveForm(TCustomForm* v) { FActiveForm = v; }
+  void SetActiveForm(TCustomForm* Value) { FActiveForm = Value; }
   Integer Width() const { return 1024; }
   Integer Height() const { return 768; }
   Integer PixelsPerInch() const { return 96; }

@@ -174,33 +174,33 @@ void TFont::Publish(TPublisher<TFont>& P) {
   P.Set("Style", &TFont::Style, &TFont::SetStyle);
 }
 
-void TFont::SetCharset(TFontCharset v) {
-  if (FCharset == v) return;
-  FCharset = v;
+void TFont::SetCharset(TFontCharset Value) {
+  if (FCharset == Value) return;
+  FCharset = Value;
   Changed();
 }
 
-void TFont::SetColor(TColor v) {
-  if (FColor == v) return;
-  FColor = v;
+void TFont::SetColor(TColor Value) {
+  if (FColor == Value) return;
+  FColor = Value;
   Changed();
 }
 
-void TFont::SetHeight(Integer v) {
-  if (FHeight == v) return;
-  FHeight = v;
+void TFont::SetHeight(Integer Value) {
+  if (FHeight == Value) return;
+  FHeight = Value;
   Changed();
 }
 
-void TFont::SetName(const String& v) {
-  if (FName == v || v.empty()) return;
-  FName = v;
+void TFont::SetName(const String& Value) {
+  if (FName == Value || Value.empty()) return;
+  FName = Value;
   Changed();
 }
 
-void TFont::SetPitch(TFontPitch v) {
-  if (FPitch == v) return;
-  FPitch = v;
+void TFont::SetPitch(TFontPitch Value) {
+  if (FPitch == Value) return;
+  FPitch = Value;
   Changed();
 }
 
@@ -210,14 +210,14 @@ Integer TFont::Size() const {
   return static_cast<Integer>(h >= 0 ? (h + 48) / 96 : -((-h + 48) / 96));
 }
 
-void TFont::SetSize(Integer v) {
-  Int64 h = static_cast<Int64>(v) * 96;
+void TFont::SetSize(Integer Value) {
+  Int64 h = static_cast<Int64>(Value) * 96;
   SetHeight(static_cast<Integer>(-(h >= 0 ? (h + 36) / 72 : -((-h + 36) / 72))));
 }
 
-void TFont::SetStyle(TFontStyles v) {
-  if (FStyle == v) return;
-  FStyle = v;
+void TFont::SetStyle(TFontStyles Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
   Changed();
 }
 

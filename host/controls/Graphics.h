@@ -100,19 +100,19 @@ class TFont : public TPersistent {
   static void Publish(TPublisher<TFont>& P);
 
   TFontCharset Charset() const { return FCharset; }
-  void SetCharset(TFontCharset v);
+  void SetCharset(TFontCharset Value);
   TColor Color() const { return FColor; }
-  void SetColor(TColor v);
+  void SetColor(TColor Value);
   Integer Height() const { return FHeight; }
-  void SetHeight(Integer v);
+  void SetHeight(Integer Value);
   const String& Name() const { return FName; }
-  void SetName(const String& v);
+  void SetName(const String& Value);
   TFontPitch Pitch() const { return FPitch; }
-  void SetPitch(TFontPitch v);
+  void SetPitch(TFontPitch Value);
   Integer Size() const;
-  void SetSize(Integer v);
+  void SetSize(Integer Value);
   TFontStyles Style() const { return FStyle; }
-  void SetStyle(TFontStyles v);
+  void SetStyle(TFontStyles Value);
 
   void Assign(TPersistent* source) override;
   bool Equals(const TFont& other) const;

@@ -17,26 +17,26 @@ class TCustomImageList : public TComponent {
   explicit TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
   Integer AllocBy() const { return FAllocBy; }
-  void SetAllocBy(Integer v) { FAllocBy = v; }
+  void SetAllocBy(Integer Value) { FAllocBy = Value; }
   TColor BkColor() const { return FBkColor; }
-  void SetBkColor(TColor v) { FBkColor = v; }
+  void SetBkColor(TColor Value) { FBkColor = Value; }
   TColor BlendColor() const { return FBlendColor; }
-  void SetBlendColor(TColor v) { FBlendColor = v; }
+  void SetBlendColor(TColor Value) { FBlendColor = Value; }
   TDrawingStyle DrawingStyle() const { return FDrawingStyle; }
-  void SetDrawingStyle(TDrawingStyle v) { FDrawingStyle = v; }
+  void SetDrawingStyle(TDrawingStyle Value) { FDrawingStyle = Value; }
   Integer Height() const { return FHeight; }
-  void SetHeight(Integer v) { FHeight = v; }
+  void SetHeight(Integer Value) { FHeight = Value; }
   TImageType ImageType() const { return FImageType; }
-  void SetImageType(TImageType v) { FImageType = v; }
+  void SetImageType(TImageType Value) { FImageType = Value; }
   bool Masked() const { return FMasked; }
-  void SetMasked(bool v) { FMasked = v; }
+  void SetMasked(bool Value) { FMasked = Value; }
   bool ShareImages() const { return FShareImages; }
-  void SetShareImages(bool v) { FShareImages = v; }
+  void SetShareImages(bool Value) { FShareImages = Value; }
   Integer Width() const { return FWidth; }
-  void SetWidth(Integer v) { FWidth = v; }
+  void SetWidth(Integer Value) { FWidth = Value; }
   // The number of images; the model holds no pixels, so callers say how many.
   Integer Count() const { return FCount; }
-  void SetCount(Integer v) { FCount = v; }
+  void SetCount(Integer Value) { FCount = Value; }
 
   TNotifyEvent OnChange;
 

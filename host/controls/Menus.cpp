@@ -115,38 +115,48 @@ TMenuItem::~TMenuItem() {
   if (FParent) FParent->Remove(this);
 }
 
-#define GLS_MENU_SETTER(Field, Type, Setter) \
-  void TMenuItem::Setter(Type value) {       \
-    if (Field == value) return;              \
-    Field = value;                           \
-    Changed();                               \
-  }
+void TMenuItem::SetBreak(TMenuBreak Value) {
+  if (SetField(FBreak, Value)) Changed();
+}
+void TMenuItem::SetCaption(const String& Value) {
+  if (SetField(FCaption, Value)) Changed();
+}
+void TMenuItem::SetDefault(bool Value) {
+  if (SetField(FDefault, Value)) Changed();
+}
+void TMenuItem::SetEnabled(bool Value) {
+  if (SetField(FEnabled, Value)) Changed();
+}
+void TMenuItem::SetHint(const String& Value) {
+  if (SetField(FHint, Value)) Changed();
+}
+void TMenuItem::SetImageIndex(Integer Value) {
+  if (SetField(FImageIndex, Value)) Changed();
+}
+void TMenuItem::SetRadioItem(bool Value) {
+  if (SetField(FRadioItem, Value)) Changed();
+}
+void TMenuItem::SetShortCut(TShortCut Value) {
+  if (SetField(FShortCut, Value)) Changed();
+}
+void TMenuItem::SetVisible(bool Value) {
+  if (SetField(FVisible, Value)) Changed();
+}
 
-GLS_MENU_SETTER(FBreak, TMenuBreak, SetBreak)
-GLS_MENU_SETTER(FCaption, const String&, SetCaption)
-GLS_MENU_SETTER(FDefault, bool, SetDefault)
-GLS_MENU_SETTER(FEnabled, bool, SetEnabled)
-GLS_MENU_SETTER(FHint, const String&, SetHint)
-GLS_MENU_SETTER(FImageIndex, Integer, SetImageIndex)
-GLS_MENU_SETTER(FRadioItem, bool, SetRadioItem)
-GLS_MENU_SETTER(FShortCut, TShortCut, SetShortCut)
-GLS_MENU_SETTER(FVisible, bool, SetVisible)
-#undef GLS_MENU_SETTER
-
-void TMenuItem::SetChecked(bool value) {
-  if (FChecked == value) return;
-  FChecked = value;
+void TMenuItem::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  FChecked = Value;
   // Checking a radio item unchecks the others of its group.
-  if (value && FRadioItem && FParent)
+  if (Value && FRadioItem && FParent)
     for (TMenuItem* sibling : FParent->FItems)
       if (sibling != this && sibling->FRadioItem && sibling->FGroupIndex == FGroupIndex)
         sibling->SetChecked(false);
   Changed();
 }
 
-void TMenuItem::SetGroupIndex(Integer value) {
-  if (FGroupIndex == value) return;
-  FGroupIndex = value;
+void TMenuItem::SetGroupIndex(Integer Value) {
+  if (FGroupIndex == Value) return;
+  FGroupIndex = Value;
   Changed();
 }
 
@@ -194,14 +204,14 @@ void TMenuItem::Clear() {
   while (!FItems.empty()) delete FItems.back();
 }
 
-void TMenuItem::SetMenuIndex(int value) {
+void TMenuItem::SetMenuIndex(int Value) {
   if (!FParent) return;
   TMenuItem* parent = FParent;
   int count = parent->Count();
-  value = std::clamp(value, 0, count - 1);
-  if (value == MenuIndex()) return;
+  Value = std::clamp(Value, 0, count - 1);
+  if (Value == MenuIndex()) return;
   parent->Remove(this);
-  parent->Insert(value, this);
+  parent->Insert(Value, this);
 }
 
 TMenuComponent* TMenuItem::GetParentMenu() const {
@@ -282,10 +292,10 @@ void TPopupMenu::Publish(TPublisher<TPopupMenu>& P) {
   P.Event("OnPopup", &TPopupMenu::OnPopup);
 }
 
-void TPopupMenu::SetPopupComponent(TComponent* value) {
-  if (FPopupComponent == value) return;
-  FPopupComponent = value;
-  if (value) value->FreeNotification(this);
+void TPopupMenu::SetPopupComponent(TComponent* Value) {
+  if (FPopupComponent == Value) return;
+  FPopupComponent = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
 void TPopupMenu::Popup(Integer, Integer) {

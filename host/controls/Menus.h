@@ -40,29 +40,29 @@ class TMenuItem : public TComponent {
   static void Publish(TPublisher<TMenuItem>& P);
 
   TMenuBreak Break() const { return FBreak; }
-  void SetBreak(TMenuBreak value);
+  void SetBreak(TMenuBreak Value);
   const String& Caption() const { return FCaption; }
-  void SetCaption(const String& value);
+  void SetCaption(const String& Value);
   bool Checked() const { return FChecked; }
-  void SetChecked(bool value);
+  void SetChecked(bool Value);
   bool Default() const { return FDefault; }
-  void SetDefault(bool value);
+  void SetDefault(bool Value);
   bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool value);
+  void SetEnabled(bool Value);
   Integer GroupIndex() const { return FGroupIndex; }
-  void SetGroupIndex(Integer value);
+  void SetGroupIndex(Integer Value);
   Integer HelpContext() const { return FHelpContext; }
-  void SetHelpContext(Integer value) { FHelpContext = value; }
+  void SetHelpContext(Integer Value) { FHelpContext = Value; }
   const String& Hint() const { return FHint; }
-  void SetHint(const String& value);
+  void SetHint(const String& Value);
   Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer value);
+  void SetImageIndex(Integer Value);
   bool RadioItem() const { return FRadioItem; }
-  void SetRadioItem(bool value);
+  void SetRadioItem(bool Value);
   TShortCut ShortCut() const { return FShortCut; }
-  void SetShortCut(TShortCut value);
+  void SetShortCut(TShortCut Value);
   bool Visible() const { return FVisible; }
-  void SetVisible(bool value);
+  void SetVisible(bool Value);
 
   TNotifyEvent OnClick;
   virtual void Click();
@@ -80,7 +80,7 @@ class TMenuItem : public TComponent {
   void Clear();
   TMenuItem* Parent() const { return FParent; }
   int MenuIndex() const { return FParent ? FParent->IndexOf(this) : -1; }
-  void SetMenuIndex(int value);
+  void SetMenuIndex(int Value);
   bool IsLine() const { return FCaption == "-"; }
   // The menu component whose item tree holds this item, or nullptr.
   TMenuComponent* GetParentMenu() const;
@@ -155,7 +155,7 @@ class TMainMenu : public TMenuComponent {
   static void Publish(TPublisher<TMainMenu>& P);
 
   bool AutoMerge() const { return FAutoMerge; }
-  void SetAutoMerge(bool value) { FAutoMerge = value; }
+  void SetAutoMerge(bool Value) { FAutoMerge = Value; }
   TNotifyEvent OnChange;
 
  private:
@@ -169,14 +169,14 @@ class TPopupMenu : public TMenuComponent {
   static void Publish(TPublisher<TPopupMenu>& P);
 
   TPopupAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TPopupAlignment value) { FAlignment = value; }
+  void SetAlignment(TPopupAlignment Value) { FAlignment = Value; }
   bool AutoPopup() const { return FAutoPopup; }
-  void SetAutoPopup(bool value) { FAutoPopup = value; }
+  void SetAutoPopup(bool Value) { FAutoPopup = Value; }
   Integer HelpContext() const { return FHelpContext; }
-  void SetHelpContext(Integer value) { FHelpContext = value; }
+  void SetHelpContext(Integer Value) { FHelpContext = Value; }
   // The component the menu was last shown for.
   TComponent* PopupComponent() const { return FPopupComponent; }
-  void SetPopupComponent(TComponent* value);
+  void SetPopupComponent(TComponent* Value);
   // Shows the menu (the model fires OnPopup only).
   virtual void Popup(Integer X, Integer Y);
 

@@ -4,13 +4,6 @@
 
 namespace Glossmith::inline Controls {
 
-#define GLS_SETTER(Class, Field, Type, Setter) \
-  void Class::Setter(Type v) {                 \
-    if (Field == v) return;                    \
-    Field = v;                                 \
-    Changed();                                 \
-  }
-
 // ---------------------------------------------------------------------------
 // TLabel
 
@@ -37,10 +30,10 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(0, 0, 65, 17);
 }
 
-void TLabel::SetFocusControl(TWinControl* v) {
-  if (FFocusControl == v) return;
-  FFocusControl = v;
-  if (v) v->FreeNotification(this);
+void TLabel::SetFocusControl(TWinControl* Value) {
+  if (FFocusControl == Value) return;
+  FFocusControl = Value;
+  if (Value) Value->FreeNotification(this);
 }
 
 void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
@@ -49,10 +42,18 @@ void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
     FFocusControl = nullptr;
 }
 
-GLS_SETTER(TLabel, FLayout, TTextLayout, SetLayout)
-GLS_SETTER(TLabel, FShowAccelChar, bool, SetShowAccelChar)
-GLS_SETTER(TLabel, FTransparent, bool, SetTransparent)
-GLS_SETTER(TLabel, FWordWrap, bool, SetWordWrap)
+void TLabel::SetLayout(TTextLayout Value) {
+  if (SetField(FLayout, Value)) Changed();
+}
+void TLabel::SetShowAccelChar(bool Value) {
+  if (SetField(FShowAccelChar, Value)) Changed();
+}
+void TLabel::SetTransparent(bool Value) {
+  if (SetField(FTransparent, Value)) Changed();
+}
+void TLabel::SetWordWrap(bool Value) {
+  if (SetField(FWordWrap, Value)) Changed();
+}
 
 // ---------------------------------------------------------------------------
 // TCustomEdit, TEdit, TMemo
@@ -65,19 +66,25 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetColor(clWindow);
 }
 
-GLS_SETTER(TCustomEdit, FBorderStyle, TBorderStyle, SetBorderStyle)
-GLS_SETTER(TCustomEdit, FPasswordChar, char, SetPasswordChar)
-GLS_SETTER(TCustomEdit, FReadOnly, bool, SetReadOnly)
+void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
+  if (SetField(FBorderStyle, Value)) Changed();
+}
+void TCustomEdit::SetPasswordChar(char Value) {
+  if (SetField(FPasswordChar, Value)) Changed();
+}
+void TCustomEdit::SetReadOnly(bool Value) {
+  if (SetField(FReadOnly, Value)) Changed();
+}
 
-void TCustomEdit::SetCharCase(TEditCharCase v) {
-  if (FCharCase == v) return;
-  FCharCase = v;
-  if (v != ecNormal) SetText(Text());
+void TCustomEdit::SetCharCase(TEditCharCase Value) {
+  if (FCharCase == Value) return;
+  FCharCase = Value;
+  if (Value != ecNormal) SetText(Text());
   Changed();
 }
 
-void TCustomEdit::SetText(const String& v) {
-  String text = v;
+void TCustomEdit::SetText(const String& Value) {
+  String text = Value;
   if (FCharCase == ecUpperCase) text = UpperCase(text);
   if (FCharCase == ecLowerCase) text = LowerCase(text);
   if (text == Text()) return;
@@ -92,27 +99,28 @@ void TCustomEdit::Change() {
   if (!IsLoading() && OnChange) OnChange(this);
 }
 
-void TCustomEdit::SetSelStart(Integer v) {
+void TCustomEdit::SetSelStart(Integer Value) {
   Integer length = static_cast<Integer>(Text().size());
-  FSelStart = std::clamp(v, 0, length);
+  FSelStart = std::clamp(Value, 0, length);
   FSelLength = 0;
 }
 
-void TCustomEdit::SetSelLength(Integer v) {
+void TCustomEdit::SetSelLength(Integer Value) {
   Integer length = static_cast<Integer>(Text().size());
-  FSelLength = std::clamp(v, 0, length - FSelStart);
+  FSelLength = std::clamp(Value, 0, length - FSelStart);
 }
 
 String TCustomEdit::SelText() const {
   return Text().substr(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength));
 }
 
-void TCustomEdit::SetSelText(const String& v) {
+void TCustomEdit::SetSelText(const String& Value) {
   String text = Text();
-  text.replace(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength), v);
+  text.replace(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength), Value);
   Integer start = FSelStart;
   SetText(text);
-  FSelStart = std::min(start + static_cast<Integer>(v.size()), static_cast<Integer>(Text().size()));
+  FSelStart =
+      std::min(start + static_cast<Integer>(Value.size()), static_cast<Integer>(Text().size()));
   FSelLength = 0;
 }
 
@@ -200,21 +208,23 @@ void TMemo::LinesChanged() {
   Change();
 }
 
-void TMemo::SetText(const String& v) {
-  if (v == Text()) return;
+void TMemo::SetText(const String& Value) {
+  if (Value == Text()) return;
   FSettingText = true;
   try {
-    FLines->SetText(v);
+    FLines->SetText(Value);
   } catch (...) {
     FSettingText = false;
     throw;
   }
   FSettingText = false;
-  SetTextField(v);
+  SetTextField(Value);
   Change();
 }
 
-GLS_SETTER(TMemo, FWordWrap, bool, SetWordWrap)
+void TMemo::SetWordWrap(bool Value) {
+  if (SetField(FWordWrap, Value)) Changed();
+}
 
 // ---------------------------------------------------------------------------
 // Buttons
@@ -245,7 +255,9 @@ TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   SetColor(clBtnFace);
 }
 
-GLS_SETTER(TButton, FDefault, bool, SetDefault)
+void TButton::SetDefault(bool Value) {
+  if (SetField(FDefault, Value)) Changed();
+}
 
 void TButton::Click() {
   if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
@@ -275,9 +287,9 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
   SetAlignment(taRightJustify);
 }
 
-void TCheckBox::SetState(TCheckBoxState v) {
-  if (FState == v) return;
-  FState = v;
+void TCheckBox::SetState(TCheckBoxState Value) {
+  if (FState == Value) return;
+  FState = Value;
   Changed();
   if (!IsLoading()) TButtonControl::Click();
 }
@@ -316,16 +328,16 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
   SetTabStop(false);
 }
 
-void TRadioButton::SetChecked(bool v) {
-  if (FChecked == v) return;
-  FChecked = v;
-  SetTabStop(v);
-  if (v && Parent())
+void TRadioButton::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  FChecked = Value;
+  SetTabStop(Value);
+  if (Value && Parent())
     for (int i = 0; i < Parent()->ControlCount(); ++i)
       if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
         other->SetChecked(false);
   Changed();
-  if (v && !IsLoading()) TButtonControl::Click();
+  if (Value && !IsLoading()) TButtonControl::Click();
 }
 
 void TRadioButton::Click() { SetChecked(true); }
@@ -352,15 +364,15 @@ void TCustomListBox::ItemsChanged() {
   Changed();
 }
 
-void TCustomListBox::SetSorted(bool v) {
-  if (Sorted() == v) return;
-  FItems->SetSorted(v);
+void TCustomListBox::SetSorted(bool Value) {
+  if (Sorted() == Value) return;
+  FItems->SetSorted(Value);
   Changed();
 }
 
-void TCustomListBox::SetMultiSelect(bool v) {
-  if (FMultiSelect == v) return;
-  FMultiSelect = v;
+void TCustomListBox::SetMultiSelect(bool Value) {
+  if (FMultiSelect == Value) return;
+  FMultiSelect = Value;
   ClearSelection();
 }
 
@@ -376,18 +388,18 @@ Integer TCustomListBox::ItemHeight() const {
   return FStyle == lbStandard ? FontLineHeight(*Font()) : FItemHeight;
 }
 
-void TCustomListBox::SetItemHeight(Integer v) {
-  if (v > 0) FItemHeight = v;
+void TCustomListBox::SetItemHeight(Integer Value) {
+  if (Value > 0) FItemHeight = Value;
 }
 
-void TCustomListBox::SetTopIndex(Integer v) {
-  FTopIndex = std::clamp(v, 0, std::max(0, FItems->Count() - 1));
+void TCustomListBox::SetTopIndex(Integer Value) {
+  FTopIndex = std::clamp(Value, 0, std::max(0, FItems->Count() - 1));
 }
 
-void TCustomListBox::SetItemIndex(Integer v) {
-  if (v < -1 || v >= FItems->Count()) v = -1;
-  if (FItemIndex == v) return;
-  FItemIndex = v;
+void TCustomListBox::SetItemIndex(Integer Value) {
+  if (Value < -1 || Value >= FItems->Count()) Value = -1;
+  if (FItemIndex == Value) return;
+  FItemIndex = Value;
   Changed();
 }
 
@@ -510,39 +522,39 @@ void TComboBox::ItemsChanged() {
   Changed();
 }
 
-void TComboBox::SetStyle(TComboBoxStyle v) {
-  if (FStyle == v) return;
-  FStyle = v;
-  if (v == csDropDownList && FItemIndex < 0 && !IsLoading()) SetTextField(String());
+void TComboBox::SetStyle(TComboBoxStyle Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
+  if (Value == csDropDownList && FItemIndex < 0 && !IsLoading()) SetTextField(String());
   Changed();
 }
 
-void TComboBox::SetSorted(bool v) {
-  if (Sorted() == v) return;
-  FItems->SetSorted(v);
+void TComboBox::SetSorted(bool Value) {
+  if (Sorted() == Value) return;
+  FItems->SetSorted(Value);
   Changed();
 }
 
-void TComboBox::SetItemIndex(Integer v) {
-  if (v < -1 || v >= FItems->Count()) v = -1;
-  if (FItemIndex == v) return;
-  FItemIndex = v;
-  SetTextField(v >= 0 ? FItems->At(v) : String());
+void TComboBox::SetItemIndex(Integer Value) {
+  if (Value < -1 || Value >= FItems->Count()) Value = -1;
+  if (FItemIndex == Value) return;
+  FItemIndex = Value;
+  SetTextField(Value >= 0 ? FItems->At(Value) : String());
   Changed();
 }
 
-void TComboBox::SetText(const String& v) {
+void TComboBox::SetText(const String& Value) {
   if (FStyle == csDropDownList && !IsLoading()) {
-    SetItemIndex(FItems->IndexOf(v));
+    SetItemIndex(FItems->IndexOf(Value));
     return;
   }
   // An edit box takes any text; it chooses the item of exactly that text.
   int index = -1;
   for (int i = 0; i < FItems->Count() && index < 0; ++i)
-    if (FItems->At(i) == v) index = i;
+    if (FItems->At(i) == Value) index = i;
   FItemIndex = index;
-  if (v == Text()) return;
-  SetTextField(v);
+  if (Value == Text()) return;
+  SetTextField(Value);
   if (!IsLoading() && OnChange) OnChange(this);
 }
 

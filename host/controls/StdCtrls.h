@@ -33,15 +33,15 @@ class TLabel : public TGraphicControl {
   static void Publish(TPublisher<TLabel>& P);
 
   TWinControl* FocusControl() const { return FFocusControl; }
-  void SetFocusControl(TWinControl* v);
+  void SetFocusControl(TWinControl* Value);
   TTextLayout Layout() const { return FLayout; }
-  void SetLayout(TTextLayout v);
+  void SetLayout(TTextLayout Value);
   bool ShowAccelChar() const { return FShowAccelChar; }
-  void SetShowAccelChar(bool v);
+  void SetShowAccelChar(bool Value);
   bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool v);
+  void SetTransparent(bool Value);
   bool WordWrap() const { return FWordWrap; }
-  void SetWordWrap(bool v);
+  void SetWordWrap(bool Value);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -61,33 +61,33 @@ class TCustomEdit : public TWinControl {
   explicit TCustomEdit(TComponent* AOwner);
 
   bool AutoSelect() const { return FAutoSelect; }
-  void SetAutoSelect(bool v) { FAutoSelect = v; }
+  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
   TBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TBorderStyle v);
+  void SetBorderStyle(TBorderStyle Value);
   TEditCharCase CharCase() const { return FCharCase; }
-  void SetCharCase(TEditCharCase v);
+  void SetCharCase(TEditCharCase Value);
   bool HideSelection() const { return FHideSelection; }
-  void SetHideSelection(bool v) { FHideSelection = v; }
+  void SetHideSelection(bool Value) { FHideSelection = Value; }
   Integer MaxLength() const { return FMaxLength; }
-  void SetMaxLength(Integer v) { FMaxLength = v; }
+  void SetMaxLength(Integer Value) { FMaxLength = Value; }
   bool OEMConvert() const { return FOEMConvert; }
-  void SetOEMConvert(bool v) { FOEMConvert = v; }
+  void SetOEMConvert(bool Value) { FOEMConvert = Value; }
   char PasswordChar() const { return FPasswordChar; }
-  void SetPasswordChar(char v);
+  void SetPasswordChar(char Value);
   bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool v);
+  void SetReadOnly(bool Value);
 
   // The selection, kept within the text.
   Integer SelStart() const { return FSelStart; }
-  void SetSelStart(Integer v);
+  void SetSelStart(Integer Value);
   Integer SelLength() const { return FSelLength; }
-  void SetSelLength(Integer v);
+  void SetSelLength(Integer Value);
   String SelText() const;
-  void SetSelText(const String& v);
+  void SetSelText(const String& Value);
   void SelectAll();
   void Clear() { SetText(String()); }
 
-  void SetText(const String& v) override;
+  void SetText(const String& Value) override;
 
   TNotifyEvent OnChange;
 
@@ -124,17 +124,17 @@ class TMemo : public TCustomEdit {
   static void Publish(TPublisher<TMemo>& P);
 
   TStrings* Lines() const { return FLines.get(); }
-  void SetLines(TStrings* v) { FLines->Assign(v); }
+  void SetLines(TStrings* Value) { FLines->Assign(Value); }
   TScrollStyle ScrollBars() const { return FScrollBars; }
-  void SetScrollBars(TScrollStyle v) { FScrollBars = v; }
+  void SetScrollBars(TScrollStyle Value) { FScrollBars = Value; }
   bool WantReturns() const { return FWantReturns; }
-  void SetWantReturns(bool v) { FWantReturns = v; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
   bool WantTabs() const { return FWantTabs; }
-  void SetWantTabs(bool v) { FWantTabs = v; }
+  void SetWantTabs(bool Value) { FWantTabs = Value; }
   bool WordWrap() const { return FWordWrap; }
-  void SetWordWrap(bool v);
+  void SetWordWrap(bool Value);
 
-  void SetText(const String& v) override;
+  void SetText(const String& Value) override;
 
  private:
   void LinesChanged();
@@ -160,11 +160,11 @@ class TButton : public TButtonControl {
   static void Publish(TPublisher<TButton>& P);
 
   bool Cancel() const { return FCancel; }
-  void SetCancel(bool v) { FCancel = v; }
+  void SetCancel(bool Value) { FCancel = Value; }
   bool Default() const { return FDefault; }
-  void SetDefault(bool v);
+  void SetDefault(bool Value);
   TModalResult ModalResult() const { return FModalResult; }
-  void SetModalResult(TModalResult v) { FModalResult = v; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
 
   // The form's modal result is set before OnClick runs.
   void Click() override;
@@ -182,11 +182,11 @@ class TCheckBox : public TButtonControl {
   static void Publish(TPublisher<TCheckBox>& P);
 
   bool AllowGrayed() const { return FAllowGrayed; }
-  void SetAllowGrayed(bool v) { FAllowGrayed = v; }
+  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
   bool Checked() const { return FState == cbChecked; }
-  void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
+  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
   TCheckBoxState State() const { return FState; }
-  void SetState(TCheckBoxState v);
+  void SetState(TCheckBoxState Value);
   // A click moves to the next state (through grayed when allowed).
   void Click() override;
 
@@ -203,7 +203,7 @@ class TRadioButton : public TButtonControl {
 
   bool Checked() const { return FChecked; }
   // Checking a radio button unchecks the others of the same parent.
-  void SetChecked(bool v);
+  void SetChecked(bool Value);
   void Click() override;
 
  private:
@@ -218,34 +218,34 @@ class TCustomListBox : public TWinControl {
   ~TCustomListBox() override;
 
   TStrings* Items() const { return FItems.get(); }
-  void SetItems(TStrings* v) { FItems->Assign(v); }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
   // Sorted lists order their items with case ignored.
   bool Sorted() const { return FItems->Sorted(); }
-  void SetSorted(bool v);
+  void SetSorted(bool Value);
   bool MultiSelect() const { return FMultiSelect; }
-  void SetMultiSelect(bool v);
+  void SetMultiSelect(bool Value);
   bool ExtendedSelect() const { return FExtendedSelect; }
-  void SetExtendedSelect(bool v) { FExtendedSelect = v; }
+  void SetExtendedSelect(bool Value) { FExtendedSelect = Value; }
   TBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TBorderStyle v) { FBorderStyle = v; }
+  void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
   Integer Columns() const { return FColumns; }
-  void SetColumns(Integer v) { FColumns = v; }
+  void SetColumns(Integer Value) { FColumns = Value; }
   bool IntegralHeight() const { return FIntegralHeight; }
-  void SetIntegralHeight(bool v) { FIntegralHeight = v; }
+  void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
   // A standard list box's items are as high as its font; owner-drawn ones
   // as high as set.
   Integer ItemHeight() const;
-  void SetItemHeight(Integer v);
+  void SetItemHeight(Integer Value);
   TListBoxStyle Style() const { return FStyle; }
-  void SetStyle(TListBoxStyle v) { FStyle = v; }
+  void SetStyle(TListBoxStyle Value) { FStyle = Value; }
   Integer TabWidth() const { return FTabWidth; }
-  void SetTabWidth(Integer v) { FTabWidth = v; }
+  void SetTabWidth(Integer Value) { FTabWidth = Value; }
   Integer TopIndex() const { return FTopIndex; }
-  void SetTopIndex(Integer v);
+  void SetTopIndex(Integer Value);
 
   // The current item, -1 for none. Out of range sets -1.
   Integer ItemIndex() const { return FItemIndex; }
-  void SetItemIndex(Integer v);
+  void SetItemIndex(Integer Value);
   // Without multiple selection the selected item is the current item.
   bool Selected(int index) const;
   void SetSelected(int index, bool v);
@@ -290,24 +290,24 @@ class TComboBox : public TWinControl {
   static void Publish(TPublisher<TComboBox>& P);
 
   TStrings* Items() const { return FItems.get(); }
-  void SetItems(TStrings* v) { FItems->Assign(v); }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
   TComboBoxStyle Style() const { return FStyle; }
-  void SetStyle(TComboBoxStyle v);
+  void SetStyle(TComboBoxStyle Value);
   Integer DropDownCount() const { return FDropDownCount; }
-  void SetDropDownCount(Integer v) { FDropDownCount = v; }
+  void SetDropDownCount(Integer Value) { FDropDownCount = Value; }
   // As for list boxes: font height unless owner-drawn.
   Integer ItemHeight() const;
-  void SetItemHeight(Integer v) { FItemHeight = v; }
+  void SetItemHeight(Integer Value) { FItemHeight = Value; }
   Integer MaxLength() const { return FMaxLength; }
-  void SetMaxLength(Integer v) { FMaxLength = v; }
+  void SetMaxLength(Integer Value) { FMaxLength = Value; }
   bool Sorted() const { return FItems->Sorted(); }
-  void SetSorted(bool v);
+  void SetSorted(bool Value);
 
   // Choosing an item shows its text; -1 chooses none.
   Integer ItemIndex() const { return FItemIndex; }
-  void SetItemIndex(Integer v);
+  void SetItemIndex(Integer Value);
   // A drop-down list can only show one of its items.
-  void SetText(const String& v) override;
+  void SetText(const String& Value) override;
   void Clear();
 
   TNotifyEvent OnChange;

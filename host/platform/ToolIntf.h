@@ -12,7 +12,7 @@ class TToolServices {
   // open (relative names then resolve against the current directory).
   const String& GetProjectName() const { return FProjectName; }
   // Set by the design host when it opens or closes a project.
-  void SetProjectName(const String& name) { FProjectName = name; }
+  void SetProjectName(const String& Value) { FProjectName = Value; }
 
  private:
   String FProjectName;

@@ -28,8 +28,8 @@ LRESULT TWindow::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   return WndProc ? WndProc(msg, wParam, lParam) : 0;
 }
 
-void TWindow::SetDefaultSystemMenu(std::vector<TMenu::TEntry> entries) {
-  FDefaultSystemMenu = std::move(entries);
+void TWindow::SetDefaultSystemMenu(std::vector<TMenu::TEntry> Value) {
+  FDefaultSystemMenu = std::move(Value);
   RevertSystemMenu();
 }
 

@@ -117,7 +117,7 @@ class TWindow {
 
   // The system menu as the window has it, and the default it is reverted to.
   TMenu& SystemMenu() { return FSystemMenu; }
-  void SetDefaultSystemMenu(std::vector<TMenu::TEntry> entries);
+  void SetDefaultSystemMenu(std::vector<TMenu::TEntry> Value);
   void RevertSystemMenu() { FSystemMenu.Assign(FDefaultSystemMenu); }
 
  private:

@@ -98,6 +98,16 @@ String FloatToStr(double value);
 double StrToFloat(std::string_view s);
 bool TryStrToFloat(std::string_view s, double& value);
 
+// Stores `value` in `field`; true when that changed it. Setters of models
+// use it so that observers are told only of real changes:
+//   void TLabel::SetLayout(TTextLayout Value) { if (SetField(FLayout, Value)) Changed(); }
+template <class T, class V>
+bool SetField(T& field, const V& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
 // Appends the UTF-8 bytes of the character with the code point `code` (the
 // three-byte form for a lone surrogate, so that no code is lost).
 void AppendUtf8(String& out, uint32_t code);

@@ -444,7 +444,7 @@ class TEvent<R(A...)> {
   const Handler& Get() const { return FHandler; }
 
   const String& HandlerName() const { return FName; }
-  void SetHandlerName(const String& name) { FName = name; }
+  void SetHandlerName(const String& Value) { FName = Value; }
   // Attaches a handler produced by a registered method; false when its
   // signature does not fit this event.
   bool Bind(const std::any& fn) {
