@@ -21,18 +21,11 @@ struct TDynamicState {
   std::unique_ptr<TPersistent> Obj;
 };
 
-// The stored specifier of every dynamic property: always stored. It also
-// carries the state, so that the writer can find the value of a kind that
-// has no accessors (binary data, variants, lists).
-struct TDynamicStored {
-  std::shared_ptr<TDynamicState> State;
-  bool operator()(const TObject*) const { return true; }
-};
-
+// The state is the property's DynamicState, so that the writer also finds
+// the value of a kind that has no accessors (binary data, variants, lists).
 const TDynamicState* StateOf(PPropInfo prop) {
   if (!prop || !prop->IsDynamic) return nullptr;
-  const auto* stored = prop->StoredProc.target<TDynamicStored>();
-  return stored ? stored->State.get() : nullptr;
+  return static_cast<const TDynamicState*>(prop->DynamicState.get());
 }
 
 bool IsEventName(const String& name) {
@@ -93,7 +86,7 @@ PPropInfo AddDynamicValue(TPersistent* obj, const String& name, const TFormValue
   auto prop = std::make_unique<TPropInfo>();
   prop->Name = name;
   prop->PropType = &state->Type;
-  prop->StoredProc = TDynamicStored{state};
+  prop->DynamicState = state;
   TDynamicState* s = state.get();
   TTypeInfo& type = state->Type;
   type.Kind = tkArray;
@@ -200,7 +193,7 @@ TPersistent* AddDynamicObject(TPersistent* obj, const String& name,
   auto prop = std::make_unique<TPropInfo>();
   prop->Name = name;
   prop->PropType = result->ClassType().TypeInfo();
-  prop->StoredProc = TDynamicStored{state};
+  prop->DynamicState = state;
   TDynamicState* s = state.get();
   prop->GetObj = [s](const TObject*) -> TObject* { return s->Obj.get(); };
   prop->SetObj = [s](TObject*, TObject* v) { s->Obj->Assign(dynamic_cast<TPersistent*>(v)); };

@@ -64,6 +64,41 @@ struct TTypeInfo {
 };
 using PTypeInfo = const TTypeInfo*;
 
+// A callable of signature R(A...) held by value, without allocation: a small,
+// trivially copyable function object (a member pointer wrapped in a small
+// struct, a lambda capturing a pointer). The accessors of a property are
+// these, so that declaring a property instantiates one call thunk per kind of
+// accessor rather than a std::function's machinery per property.
+template <class Sig>
+class TFunc;
+
+template <class R, class... A>
+class TFunc<R(A...)> {
+ public:
+  TFunc() = default;
+  TFunc(std::nullptr_t) {}
+  template <class F>
+  requires(!std::is_same_v<std::decay_t<F>, TFunc> && std::is_invocable_r_v<R, const F&, A...>)
+      TFunc(F f)
+      : FCall(&Call<F>) {
+    static_assert(sizeof(F) <= sizeof(FData) && alignof(F) <= alignof(void*) &&
+                      std::is_trivially_copyable_v<F>,
+                  "a TFunc holds small, trivially copyable function objects only");
+    ::new (static_cast<void*>(FData)) F(f);
+  }
+  R operator()(A... args) const { return FCall(FData, std::forward<A>(args)...); }
+  explicit operator bool() const { return FCall != nullptr; }
+
+ private:
+  template <class F>
+  static R Call(const void* data, A... args) {
+    return (*static_cast<const F*>(data))(std::forward<A>(args)...);
+  }
+  R (*FCall)(const void*, A...) = nullptr;
+  // Room for a pointer to a member function, the largest accessor.
+  alignas(void*) unsigned char FData[2 * sizeof(void*)] = {};
+};
+
 // The default value that marks "no default": such a property is always written.
 constexpr Int64 NoDefault = INT64_MIN;
 
@@ -78,20 +113,22 @@ struct TPropInfo {
   String Name;
   Int64 Default = NoDefault;
   bool StoredConst = true;
-  std::function<bool(const TObject*)> StoredProc;
+  TFunc<bool(const TObject*)> StoredProc;
   bool IsDynamic = false;  // kept per object, not declared by the class
+  // What the accessors of a property kept per object work on (its value).
+  std::shared_ptr<void> DynamicState;
 
-  std::function<Int64(const TObject*)> GetOrd;
-  std::function<void(TObject*, Int64)> SetOrd;
-  std::function<String(const TObject*)> GetStr;
-  std::function<void(TObject*, const String&)> SetStr;
-  std::function<double(const TObject*)> GetFloat;
-  std::function<void(TObject*, double)> SetFloat;
-  std::function<TObject*(const TObject*)> GetObj;
-  std::function<void(TObject*, TObject*)> SetObj;
-  std::function<String(const TObject*)> GetMethod;
-  std::function<void(TObject*, const String&)> SetMethod;
-  std::function<bool(TObject*, const std::any&)> BindMethod;
+  TFunc<Int64(const TObject*)> GetOrd;
+  TFunc<void(TObject*, Int64)> SetOrd;
+  TFunc<String(const TObject*)> GetStr;
+  TFunc<void(TObject*, const String&)> SetStr;
+  TFunc<double(const TObject*)> GetFloat;
+  TFunc<void(TObject*, double)> SetFloat;
+  TFunc<TObject*(const TObject*)> GetObj;
+  TFunc<void(TObject*, TObject*)> SetObj;
+  TFunc<String(const TObject*)> GetMethod;
+  TFunc<void(TObject*, const String&)> SetMethod;
+  TFunc<bool(TObject*, const std::any&)> BindMethod;
 
   TTypeKind Kind() const { return PropType->Kind; }
   bool IsStored(const TObject* obj) const { return StoredProc ? StoredProc(obj) : StoredConst; }

@@ -89,73 +89,27 @@ concept HasStaticClass = requires {
 // ---------------------------------------------------------------------------
 // Declaring published properties.
 
-// Chained settings of one declared property.
-template <class T>
-class TPropBuilder {
- public:
-  explicit TPropBuilder(TPropInfo& prop) : FProp(prop) {}
-  TPropBuilder& Default(Int64 value) {
-    FProp.Default = value;
-    return *this;
-  }
-  TPropBuilder& Stored(bool value) {
-    FProp.StoredConst = value;
-    FProp.StoredProc = nullptr;
-    return *this;
-  }
-  TPropBuilder& Stored(bool (T::*fn)() const) {
-    FProp.StoredProc = [fn](const TObject* o) { return (static_cast<const T*>(o)->*fn)(); };
-    return *this;
-  }
-  TPropInfo& Info() { return FProp; }
-
- private:
-  TPropInfo& FProp;
-};
-
 namespace typinfo_detail {
 
-// Reads a value of type V from a field or through a const getter.
-template <class V, class T, class G>
-std::function<V(const TObject*)> Getter(G get) {
-  if constexpr (std::is_member_object_pointer_v<G>) {
-    return [get](const TObject* o) { return static_cast<V>(static_cast<const T*>(o)->*get); };
-  } else {
-    return [get](const TObject* o) { return static_cast<V>((static_cast<const T*>(o)->*get)()); };
-  }
-}
-
-// Writes a value of type V to a field or through a setter; none for nullptr.
-template <class V, class Field, class T, class S>
-std::function<void(TObject*, V)> Setter(S set) {
-  if constexpr (std::is_null_pointer_v<S>) {
-    return nullptr;
-  } else if constexpr (std::is_member_object_pointer_v<S>) {
-    return [set](TObject* o, V v) { static_cast<T*>(o)->*set = static_cast<Field>(v); };
-  } else {
-    return [set](TObject* o, V v) { (static_cast<T*>(o)->*set)(static_cast<Field>(v)); };
-  }
-}
-
+// The class a member belongs to, and the type of its value (a field's type,
+// a getter's result).
 template <class M>
 struct MemberType;
 template <class C, class M>
 struct MemberType<M C::*> {
+  using Class = C;
   using type = std::remove_cvref_t<M>;
 };
 template <class C, class R, class... A>
 struct MemberType<R (C::*)(A...) const> {
+  using Class = C;
   using type = std::remove_cvref_t<R>;
 };
 template <class C, class R, class... A>
 struct MemberType<R (C::*)(A...)> {
+  using Class = C;
   using type = std::remove_cvref_t<R>;
 };
-
-template <class S>
-struct IsSet : std::false_type {};
-template <class E>
-struct IsSet<TSet<E>> : std::true_type {};
 
 template <class X>
 struct Pointee {
@@ -186,7 +140,146 @@ void AssignObject(X* target, TObject* source) {
   target->Assign(dynamic_cast<S*>(source));
 }
 
+// The ordinal value of a field's value, and back: a set is its bit mask.
+template <class X>
+Int64 ToOrd(const X& x) {
+  if constexpr (requires { x.Mask(); })
+    return static_cast<Int64>(x.Mask());
+  else
+    return static_cast<Int64>(x);
+}
+template <class X>
+X FromOrd(Int64 v) {
+  if constexpr (requires { X::FromMask(0u); })
+    return X::FromMask(static_cast<uint32_t>(v));
+  else
+    return static_cast<X>(v);
+}
+
+// The accessors stored in a TPropInfo are these function objects, one type
+// per kind of member rather than one per property, so that the classes that
+// declare properties instantiate little.
+
+// The member's value: a field's, or what a const getter gives.
+template <class G>
+decltype(auto) Read(const TObject* o, G member) {
+  using C = typename MemberType<G>::Class;
+  if constexpr (std::is_member_object_pointer_v<G>)
+    return (static_cast<const C*>(o)->*member);
+  else
+    return (static_cast<const C*>(o)->*member)();
+}
+// Stores a value in a field, or passes it to a setter.
+template <class S, class X>
+void Write(TObject* o, S member, X&& value) {
+  using C = typename MemberType<S>::Class;
+  if constexpr (std::is_member_object_pointer_v<S>)
+    static_cast<C*>(o)->*member = std::forward<X>(value);
+  else
+    (static_cast<C*>(o)->*member)(std::forward<X>(value));
+}
+
+template <class G>
+struct TGetOrd {
+  G Member;
+  Int64 operator()(const TObject* o) const { return ToOrd(Read(o, Member)); }
+};
+template <class Field, class S>
+struct TSetOrd {
+  S Member;
+  void operator()(TObject* o, Int64 v) const { Write(o, Member, FromOrd<Field>(v)); }
+};
+template <class V, class G>
+struct TGet {
+  G Member;
+  V operator()(const TObject* o) const { return Read(o, Member); }
+};
+template <class V, class S>
+struct TSet {
+  S Member;
+  void operator()(TObject* o, V v) const { Write(o, Member, v); }
+};
+// An object-valued member: a pointer field or getter, an owned field, or an
+// owned std::unique_ptr.
+template <class G>
+struct TGetObj {
+  G Member;
+  TObject* operator()(const TObject* o) const {
+    auto&& value = Read(o, Member);
+    using M = std::remove_cvref_t<decltype(value)>;
+    if constexpr (std::is_pointer_v<M>)
+      return value;
+    else if constexpr (std::is_same_v<typename Pointee<M>::type, void>)
+      return const_cast<M*>(&value);
+    else
+      return value.get();
+  }
+};
+// Assigns to an owned sub-object (a field or a std::unique_ptr field).
+template <class F>
+struct TAssignObj {
+  F Member;
+  void operator()(TObject* o, TObject* v) const {
+    using C = typename MemberType<F>::Class;
+    auto& owned = static_cast<C*>(o)->*Member;
+    if constexpr (requires { owned.get(); })
+      AssignObject(owned.get(), v);
+    else
+      AssignObject(&owned, v);
+  }
+};
+// Overwrites a reference (a pointer field, or through a setter taking one).
+template <class X, class S>
+struct TSetRef {
+  S Member;
+  void operator()(TObject* o, TObject* v) const { Write(o, Member, dynamic_cast<X*>(v)); }
+};
+template <class F>
+struct TEventAccess {
+  F Member;
+  String operator()(const TObject* o) const { return Read(o, Member).HandlerName(); }
+  void operator()(TObject* o, const String& name) const {
+    using C = typename MemberType<F>::Class;
+    (static_cast<C*>(o)->*Member).SetHandlerName(name);
+  }
+  bool operator()(TObject* o, const std::any& fn) const {
+    using C = typename MemberType<F>::Class;
+    return (static_cast<C*>(o)->*Member).Bind(fn);
+  }
+};
+template <class G>
+struct TStoredProc {
+  G Member;
+  bool operator()(const TObject* o) const { return Read(o, Member); }
+};
+
 }  // namespace typinfo_detail
+
+// Chained settings of one declared property.
+template <class T>
+class TPropBuilder {
+ public:
+  explicit TPropBuilder(TPropInfo& prop) : FProp(prop) {}
+  TPropBuilder& Default(Int64 value) {
+    FProp.Default = value;
+    return *this;
+  }
+  TPropBuilder& Stored(bool value) {
+    FProp.StoredConst = value;
+    FProp.StoredProc = nullptr;
+    return *this;
+  }
+  // A const member function of T or an ancestor that tells whether to store.
+  template <class G>
+  requires std::is_member_function_pointer_v<G> TPropBuilder& Stored(G fn) {
+    FProp.StoredProc = typinfo_detail::TStoredProc<G>{fn};
+    return *this;
+  }
+  TPropInfo& Info() { return FProp; }
+
+ private:
+  TPropInfo& FProp;
+};
 
 // Declares the published properties of class T, in declaration order. Each
 // method takes the property's name and either a field, or a getter and a
@@ -215,41 +308,36 @@ class TPublisher {
 
   template <class G, class S = G>
   TPropBuilder<T> Int(const char* name, G get, S set = S{}) {
-    return Ordinal<Integer>(name, TypeInfoOf<Integer>(), get, Pick(get, set));
+    return Ordinal(name, TypeInfoOf<Integer>(), get, Pick(get, set));
   }
   // An integer of the named integer type, such as TColor or TShortCut.
   template <class G, class S = G>
   TPropBuilder<T> IntOf(const char* name, PTypeInfo type, G get, S set = S{}) {
-    return Ordinal<Integer>(name, type, get, Pick(get, set));
+    return Ordinal(name, type, get, Pick(get, set));
   }
   template <class G, class S = G>
   TPropBuilder<T> Int64Prop(const char* name, G get, S set = S{}) {
-    return Ordinal<Int64>(name, TypeInfoOf<Int64>(), get, Pick(get, set));
+    return Ordinal(name, TypeInfoOf<Int64>(), get, Pick(get, set));
   }
   template <class G, class S = G>
   TPropBuilder<T> Bool(const char* name, G get, S set = S{}) {
-    return Ordinal<bool>(name, TypeInfoOf<bool>(), get, Pick(get, set));
+    return Ordinal(name, TypeInfoOf<bool>(), get, Pick(get, set));
   }
   template <class G, class S = G>
   TPropBuilder<T> Char(const char* name, G get, S set = S{}) {
-    return Ordinal<char>(name, TypeInfoOf<char>(), get, Pick(get, set));
+    return Ordinal(name, TypeInfoOf<char>(), get, Pick(get, set));
   }
   // An enumeration; its names come from the enumeration's type information.
   template <class G, class S = G>
   TPropBuilder<T> Enum(const char* name, G get, S set = S{}) {
     using E = typename typinfo_detail::MemberType<G>::type;
-    return Ordinal<E>(name, TypeInfoOf<E>(), get, Pick(get, set));
+    return Ordinal(name, TypeInfoOf<E>(), get, Pick(get, set));
   }
   // A set, read and written as its bit mask.
   template <class G, class S = G>
   TPropBuilder<T> Set(const char* name, G get, S set = S{}) {
     using SetT = typename typinfo_detail::MemberType<G>::type;
-    auto p = NewProp(name, TypeInfoOf<SetT>());
-    auto g = typinfo_detail::Getter<SetT, T>(get);
-    p->GetOrd = [g](const TObject* o) { return static_cast<Int64>(g(o).Mask()); };
-    if (auto s = typinfo_detail::Setter<SetT, SetT, T>(Pick(get, set)))
-      p->SetOrd = [s](TObject* o, Int64 v) { s(o, SetT::FromMask(static_cast<uint32_t>(v))); };
-    return Add(std::move(p));
+    return Ordinal(name, TypeInfoOf<SetT>(), get, Pick(get, set));
   }
   template <class G, class S = G>
   TPropBuilder<T> Str(const char* name, G get, S set = S{}) {
@@ -259,15 +347,17 @@ class TPublisher {
   template <class G, class S = G>
   TPropBuilder<T> StrOf(const char* name, PTypeInfo type, G get, S set = S{}) {
     auto p = NewProp(name, type);
-    p->GetStr = typinfo_detail::Getter<String, T>(get);
-    p->SetStr = typinfo_detail::Setter<const String&, String, T>(Pick(get, set));
+    p->GetStr = typinfo_detail::TGet<String, G>{get};
+    if constexpr (!std::is_null_pointer_v<S>)
+      p->SetStr = typinfo_detail::TSet<const String&, decltype(Pick(get, set))>{Pick(get, set)};
     return Add(std::move(p));
   }
   template <class G, class S = G>
   TPropBuilder<T> Float(const char* name, G get, S set = S{}) {
     auto p = NewProp(name, TypeInfoOf<double>());
-    p->GetFloat = typinfo_detail::Getter<double, T>(get);
-    p->SetFloat = typinfo_detail::Setter<double, double, T>(Pick(get, set));
+    p->GetFloat = typinfo_detail::TGet<double, G>{get};
+    if constexpr (!std::is_null_pointer_v<S>)
+      p->SetFloat = typinfo_detail::TSet<double, decltype(Pick(get, set))>{Pick(get, set)};
     return Add(std::move(p));
   }
   // An object-valued property. A field holding the object itself, or a
@@ -277,47 +367,23 @@ class TPublisher {
   template <class F>
   TPropBuilder<T> Obj(const char* name, F field) requires std::is_member_object_pointer_v<F> {
     using M = typename typinfo_detail::MemberType<F>::type;
-    if constexpr (std::is_pointer_v<M>) {
-      using X = typename typinfo_detail::Pointee<M>::type;
-      auto p = NewProp(name, X::StaticClass().TypeInfo());
-      p->GetObj = [field](const TObject* o) -> TObject* {
-        return static_cast<const T*>(o)->*field;
-      };
-      p->SetObj = [field](TObject* o, TObject* v) {
-        static_cast<T*>(o)->*field = dynamic_cast<X*>(v);
-      };
-      return Add(std::move(p));
-    } else if constexpr (std::is_same_v<typename typinfo_detail::Pointee<M>::type, void>) {
-      auto p = NewProp(name, M::StaticClass().TypeInfo());
-      p->GetObj = [field](const TObject* o) -> TObject* {
-        return const_cast<M*>(&(static_cast<const T*>(o)->*field));
-      };
-      p->SetObj = [field](TObject* o, TObject* v) {
-        typinfo_detail::AssignObject(&(static_cast<T*>(o)->*field), v);
-      };
-      return Add(std::move(p));
-    } else {
-      using X = typename typinfo_detail::Pointee<M>::type;
-      auto p = NewProp(name, X::StaticClass().TypeInfo());
-      p->GetObj = [field](const TObject* o) -> TObject* {
-        return (static_cast<const T*>(o)->*field).get();
-      };
-      p->SetObj = [field](TObject* o, TObject* v) {
-        typinfo_detail::AssignObject((static_cast<T*>(o)->*field).get(), v);
-      };
-      return Add(std::move(p));
-    }
+    using Held = typename typinfo_detail::Pointee<M>::type;
+    using X = std::conditional_t<std::is_same_v<Held, void>, M, Held>;
+    auto p = NewProp(name, X::StaticClass().TypeInfo());
+    p->GetObj = typinfo_detail::TGetObj<F>{field};
+    if constexpr (std::is_pointer_v<M>)
+      p->SetObj = typinfo_detail::TSetRef<X, F>{field};
+    else
+      p->SetObj = typinfo_detail::TAssignObj<F>{field};
+    return Add(std::move(p));
   }
   // An object-valued property with a getter (returning a pointer) and a
   // setter taking a pointer (or nullptr for read-only).
   template <class X, class G, class S>
   TPropBuilder<T> ObjOf(const char* name, G get, S set) {
     auto p = NewProp(name, X::StaticClass().TypeInfo());
-    p->GetObj = [get](const TObject* o) -> TObject* { return (static_cast<const T*>(o)->*get)(); };
-    if constexpr (!std::is_null_pointer_v<S>)
-      p->SetObj = [set](TObject* o, TObject* v) {
-        (static_cast<T*>(o)->*set)(dynamic_cast<X*>(v));
-      };
+    p->GetObj = typinfo_detail::TGetObj<G>{get};
+    if constexpr (!std::is_null_pointer_v<S>) p->SetObj = typinfo_detail::TSetRef<X, S>{set};
     return Add(std::move(p));
   }
   // An event: a TEvent field. Streamed as its handler's name.
@@ -325,15 +391,10 @@ class TPublisher {
   TPropBuilder<T> Event(const char* name, F field) {
     using E = typename typinfo_detail::MemberType<F>::type;
     auto p = NewProp(name, MakeTypeInfo(tkMethod, E::TypeName()));
-    p->GetMethod = [field](const TObject* o) {
-      return (static_cast<const T*>(o)->*field).HandlerName();
-    };
-    p->SetMethod = [field](TObject* o, const String& v) {
-      (static_cast<T*>(o)->*field).SetHandlerName(v);
-    };
-    p->BindMethod = [field](TObject* o, const std::any& fn) {
-      return (static_cast<T*>(o)->*field).Bind(fn);
-    };
+    typinfo_detail::TEventAccess<F> access{field};
+    p->GetMethod = access;
+    p->SetMethod = access;
+    p->BindMethod = access;
     return Add(std::move(p));
   }
 
@@ -368,14 +429,12 @@ class TPublisher {
     return TPropBuilder<T>(FProtected ? FInfo.AddProtectedProperty(std::move(p))
                                       : FInfo.AddProperty(std::move(p)));
   }
-  template <class V, class G, class S>
+  template <class G, class S>
   TPropBuilder<T> Ordinal(const char* name, PTypeInfo type, G get, S set) {
     using Field = typename typinfo_detail::MemberType<G>::type;
     auto p = NewProp(name, type);
-    auto g = typinfo_detail::Getter<Field, T>(get);
-    p->GetOrd = [g](const TObject* o) { return static_cast<Int64>(g(o)); };
-    if (auto s = typinfo_detail::Setter<Field, Field, T>(set))
-      p->SetOrd = [s](TObject* o, Int64 v) { s(o, static_cast<Field>(v)); };
+    p->GetOrd = typinfo_detail::TGetOrd<G>{get};
+    if constexpr (!std::is_null_pointer_v<S>) p->SetOrd = typinfo_detail::TSetOrd<Field, S>{set};
     return Add(std::move(p));
   }
 
