@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <vector>
 
 #include "CommandLine.h"
 #include "Commands.h"
@@ -16,10 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The bundled example: beside the sources, or in ./examples.
+// The bundled example: installed beside the program, else in the source tree
+// the program was built from, else in ./examples.
 fs::path ExamplesDir() {
-  for (fs::path dir : {fs::path(GLS_EXAMPLES_DIR), fs::path("examples")})
-    if (fs::exists(dir / "MainForm.dfm")) return dir;
+  std::error_code ec;
+  fs::path program = fs::read_symlink("/proc/self/exe", ec);
+  std::vector<fs::path> candidates;
+  if (!ec) candidates.push_back(program.parent_path() / GLS_INSTALLED_EXAMPLES);
+  candidates.insert(candidates.end(), {fs::path(GLS_EXAMPLES_DIR), fs::path("examples")});
+  for (const fs::path& dir : candidates)
+    if (fs::exists(dir / "MainForm.dfm")) return dir.lexically_normal();
   throw EToolError("the bundled example (examples/MainForm.dfm) is not there");
 }
 

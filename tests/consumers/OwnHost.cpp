@@ -1,0 +1,1 @@
+int OwnHostLibrary() { return 42; }
