@@ -153,6 +153,15 @@ TComponent* TReader::CreateComponent(const TFormObject& node, TComponent* parent
       if (!node.Name.empty()) index.Names[UpperCase(node.Name)] = c;
     }
   }
+  // A published field of the owner named like the component refers to it.
+  if (!node.Name.empty())
+    if (PFieldInfo field = owner->ClassType().FindField(node.Name)) {
+      if (!c->InheritsFrom(*field->FieldClass))
+        Error(node.Line, Format("Field %s.%s is a %s, not a %s",
+                                {owner->ClassName(), field->Name, field->FieldClass->Name(),
+                                 c->ClassName()}));
+      field->Set(owner, c);
+    }
   c->SetLoading(true);
   FLoaded.push_back(c);
   c->FilerFlags().Inherited = node.Kind == TFormObjectKind::Inherited;

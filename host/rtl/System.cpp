@@ -7,7 +7,10 @@ TClassInfo::TClassInfo(String name, const TClassInfo* parent, TFactory factory)
   FTypeInfo.Kind = tkClass;
   FTypeInfo.Name = FName;
   FTypeInfo.ClassType = this;
-  if (FParent) FAll = FParent->FAll;
+  if (FParent) {
+    FAll = FParent->FAll;
+    FAllFields = FParent->FAllFields;
+  }
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
@@ -45,6 +48,17 @@ TPropInfo& TClassInfo::PublishProtected(std::string_view name) {
     for (const auto& p : c->FProtected)
       if (p->Name == name) return AddProperty(std::make_unique<TPropInfo>(*p));
   throw EPropertyError(Format("%s has no protected property %s to publish", {FName, String(name)}));
+}
+
+PFieldInfo TClassInfo::FindField(std::string_view name) const {
+  for (PFieldInfo f : FAllFields)
+    if (SameText(f->Name, name)) return f;
+  return nullptr;
+}
+
+void TClassInfo::AddField(std::unique_ptr<TFieldInfo> field) {
+  FAllFields.push_back(field.get());
+  FOwnFields.push_back(std::move(field));
 }
 
 void TClassInfo::RegisterMethod(const String& name, TMethodFactory factory) {

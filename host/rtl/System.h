@@ -137,6 +137,17 @@ struct TPropInfo {
 using PPropInfo = const TPropInfo*;
 using TPropList = std::vector<PPropInfo>;
 
+// A published field: a reference to a component that the object's form file
+// creates under the same name (the controls of a form class), set by the
+// reader. Fields are not properties: walks and writers do not see them.
+struct TFieldInfo {
+  String Name;
+  const TClassInfo* FieldClass = nullptr;  // the class the field refers to
+  TFunc<TObject*(const TObject*)> Get;
+  TFunc<void(TObject*, TObject*)> Set;
+};
+using PFieldInfo = const TFieldInfo*;
+
 // A method that a form file can bind an event to by name: it produces, for an
 // instance, the handler as a std::function of the event's signature in a std::any.
 using TMethodFactory = std::function<std::any(TObject*)>;
@@ -167,6 +178,12 @@ class TClassInfo {
   void RegisterMethod(const String& name, TMethodFactory factory);
   const TMethodFactory* FindMethod(const String& name) const;
 
+  // Published fields of this class and its ancestors, ancestors' first, in
+  // declaration order.
+  const std::vector<PFieldInfo>& Fields() const { return FAllFields; }
+  PFieldInfo FindField(std::string_view name) const;
+  void AddField(std::unique_ptr<TFieldInfo> field);
+
   // Used while the class is built: a property of this class, replacing an
   // ancestor's property of the same name at the ancestor's position.
   TPropInfo& AddProperty(std::unique_ptr<TPropInfo> prop);
@@ -185,6 +202,8 @@ class TClassInfo {
   std::vector<PPropInfo> FAll;
   std::vector<std::unique_ptr<TPropInfo>> FProtected;
   std::map<String, TMethodFactory, std::less<>> FMethods;
+  std::vector<std::unique_ptr<TFieldInfo>> FOwnFields;
+  std::vector<PFieldInfo> FAllFields;
 };
 
 // The class registry (the virtual constructor): every class with class

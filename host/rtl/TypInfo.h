@@ -398,6 +398,18 @@ class TPublisher {
     return Add(std::move(p));
   }
 
+  // A published field referring to a component of class X that the class's
+  // form file creates under the field's name.
+  template <class X>
+  void Field(const char* name, X* T::*field) {
+    auto f = std::make_unique<TFieldInfo>();
+    f->Name = name;
+    f->FieldClass = &X::StaticClass();
+    f->Get = typinfo_detail::TGetObj<X* T::*>{field};
+    f->Set = typinfo_detail::TSetRef<X, X* T::*>{field};
+    FInfo.AddField(std::move(f));
+  }
+
   // Registers a method that events can be bound to by name; `factory` makes the
   // handler (a std::function of the event's signature) for an instance.
   template <class Sig, class M>
