@@ -6,8 +6,26 @@
 #   bench/storage.sh [DATA_DIR] [RUNS]
 #
 # DATA_DIR holds the L preset of ../shared/bench/gen.py (default
-# /tmp/trbench/L; made when missing). Needs hyperfine, GNU time, gettext.
+# /tmp/trbench/L; made when missing). Needs hyperfine, GNU time
+# (/usr/bin/time), gettext (msgcat, msgfmt, msgmerge), python3 and the build
+# tools (g++, cmake, ninja); installs whichever Debian packages are missing.
 set -euo pipefail
+
+need=()
+command -v hyperfine >/dev/null || need+=(hyperfine)
+[ -x /usr/bin/time ] || need+=(time)
+for tool in msgcat msgfmt msgmerge; do
+  command -v "$tool" >/dev/null || { need+=(gettext); break; }
+done
+command -v python3 >/dev/null || need+=(python3)
+command -v g++ >/dev/null || need+=(g++)
+command -v cmake >/dev/null || need+=(cmake)
+command -v ninja >/dev/null || need+=(ninja-build)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "== installing: ${need[*]}" >&2
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+fi
+
 root="$(cd "$(dirname "$0")/.." && pwd)"
 shared="$root/../shared/bench"
 data="${1:-/tmp/trbench/L}"

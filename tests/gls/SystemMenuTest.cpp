@@ -67,6 +67,22 @@ TEST_F(SystemMenuTest, EntriesAreAppliedAndRestoredWithoutEvents) {
   EXPECT_EQ(MenuText(Form.get(), SC_MOVE), "&Move");
 }
 
+TEST_F(SystemMenuTest, AppliedTextsAreCutToTheLongestValue) {
+  HMENU menu = GetSystemMenu(Form->Handle(), FALSE);
+  const String longest(4095, 'a');
+  const String tooLong = String(4095, 'b') + "c";
+  ASSERT_TRUE(Apply(*Translator, {("SystemMenuClose='" + longest + "'").c_str(),
+                                  ("SystemMenuMove='" + tooLong + "'").c_str()}));
+  // Asked without a buffer, the menu tells the length of the text it holds.
+  EXPECT_EQ(GetMenuStringA(menu, SC_CLOSE, nullptr, 0, MF_BYCOMMAND), 4095);
+  EXPECT_EQ(GetMenuStringA(menu, SC_MOVE, nullptr, 0, MF_BYCOMMAND), 4095);
+  std::vector<char> buffer(5000);
+  EXPECT_EQ(GetMenuStringA(menu, SC_CLOSE, buffer.data(), 5000, MF_BYCOMMAND), 4095);
+  EXPECT_EQ(String(buffer.data()), longest);
+  EXPECT_EQ(GetMenuStringA(menu, SC_MOVE, buffer.data(), 5000, MF_BYCOMMAND), 4095);
+  EXPECT_EQ(String(buffer.data()), String(4095, 'b'));
+}
+
 TEST_F(SystemMenuTest, AnOwnerThatIsNoFormHasNoEntries) {
   TDataModule module(nullptr);
   auto* t = new TGlossmith(&module);

@@ -14,6 +14,28 @@ using namespace glstest;
 
 namespace {
 
+// A collection item that refers back to the collection holding it.
+class TLoopItem : public TCollectionItem {
+  GLS_CLASS(TLoopItem, TCollectionItem)
+ public:
+  using TCollectionItem::TCollectionItem;
+  static void Publish(TPublisher<TLoopItem>& P) {
+    P.Str("Caption", &TLoopItem::FCaption);
+    P.ObjOf<TCollection>("Rows", &TLoopItem::Collection, nullptr);
+  }
+  String FCaption;
+};
+GLS_IMPLEMENT_CLASS(TLoopItem)
+
+class TLoopWidget : public TComponent {
+  GLS_CLASS(TLoopWidget, TComponent)
+ public:
+  explicit TLoopWidget(TComponent* AOwner) : TComponent(AOwner) {}
+  static void Publish(TPublisher<TLoopWidget>& P) { P.Obj("Rows", &TLoopWidget::FRows); }
+  TCollection FRows{TLoopItem::StaticClass(), this};
+};
+GLS_IMPLEMENT_CLASS(TLoopWidget)
+
 class TranslatorWalkTest : public ::testing::Test {
  protected:
   TComponent Owner{nullptr};
@@ -121,6 +143,20 @@ TEST_F(TranslatorWalkTest, CycleOfReferencesEnds) {
   EXPECT_TRUE(Only(lines, "W.Buddy.Buddy.").empty());
   ASSERT_TRUE(Apply(*Translator, {"V.Buddy.Caption='from V'", "W.Buddy.Buddy.Caption='no'"}));
   EXPECT_EQ(W->FCaption, "from V");
+}
+
+// Every item reaches the collection again; without the guard the walk would
+// go on into the other items under each one.
+TEST_F(TranslatorWalkTest, CollectionReachedFromItsOwnItemIsNotWalkedAgain) {
+  auto* loop = new TLoopWidget(&Owner);
+  loop->SetName("L");
+  static_cast<TLoopItem*>(loop->FRows.Add())->FCaption = "a";
+  static_cast<TLoopItem*>(loop->FRows.Add())->FCaption = "b";
+  EXPECT_EQ(Only(Collect(*Translator), "L.Rows"),
+            (std::vector<String>{"L.Rows[0].Caption='a'", "L.Rows[1].Caption='b'"}));
+  ASSERT_TRUE(Apply(*Translator, {"L.Rows[0].Caption='A'", "L.Rows[0].Rows[1].Caption='no'"}));
+  EXPECT_EQ(static_cast<TLoopItem*>(loop->FRows.Items(0))->FCaption, "A");
+  EXPECT_EQ(static_cast<TLoopItem*>(loop->FRows.Items(1))->FCaption, "b");
 }
 
 TEST_F(TranslatorWalkTest, StringListItemsFireTheEventWithTheirPath) {

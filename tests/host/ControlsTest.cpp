@@ -196,7 +196,7 @@ TEST(ControlsTest, TabOrderReadFromAFormIsSortedOnceAllIsRead) {
   EXPECT_EQ(unordered->TabOrder(), 4);
 }
 
-TEST(ControlsTest, ReferencesAreClearedWhenTheComponentGoes) {
+TEST(ControlsTest, PopupMenuIsClearedWhenTheMenuGoes) {
   TForm form(nullptr);
   TForm otherForm(nullptr);
   auto* popup = new TPopupMenu(&form);
@@ -205,15 +205,23 @@ TEST(ControlsTest, ReferencesAreClearedWhenTheComponentGoes) {
   auto* memo = new TMemo(&form);
   edit->SetPopupMenu(popup);
   memo->SetPopupMenu(foreignPopup);
-  auto* label = new TLabel(&form);
-  label->SetFocusControl(edit);
   delete popup;
   EXPECT_EQ(edit->PopupMenu(), nullptr);
   delete foreignPopup;  // owned by another form: told through free notification
   EXPECT_EQ(memo->PopupMenu(), nullptr);
+}
+
+TEST(ControlsTest, FocusControlIsClearedWhenTheControlGoes) {
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  auto* label = new TLabel(&form);
+  label->SetFocusControl(edit);
   delete edit;
   EXPECT_EQ(label->FocusControl(), nullptr);
+}
 
+TEST(ControlsTest, TabSheetsBecomePagesOfTheirPageControlInOrder) {
+  TForm form(nullptr);
   auto* pages = new TPageControl(&form);
   auto* sheet1 = new TTabSheet(&form);
   auto* sheet2 = new TTabSheet(&form);
@@ -222,17 +230,30 @@ TEST(ControlsTest, ReferencesAreClearedWhenTheComponentGoes) {
   EXPECT_EQ(sheet2->Parent(), pages);
   EXPECT_EQ(pages->PageCount(), 2);
   EXPECT_EQ(sheet2->PageIndex(), 1);
+}
+
+TEST(ControlsTest, DestroyingTheActivePageShowsTheNextOne) {
+  TForm form(nullptr);
+  auto* pages = new TPageControl(&form);
+  auto* sheet1 = new TTabSheet(&form);
+  auto* sheet2 = new TTabSheet(&form);
+  sheet1->SetPageControl(pages);
+  sheet2->SetPageControl(pages);
   pages->SetActivePage(sheet1);
-  delete sheet1;  // the next page shows
+  delete sheet1;
   EXPECT_EQ(pages->PageCount(), 1);
   EXPECT_EQ(pages->ActivePage(), sheet2);
   EXPECT_EQ(sheet2->PageIndex(), 0);
   delete sheet2;
   EXPECT_EQ(pages->ActivePage(), nullptr);
+}
 
-  // A sheet outlives nothing: destroying the page control destroys it.
-  auto* sheet3 = new TTabSheet(&otherForm);
-  sheet3->SetPageControl(pages);
+TEST(ControlsTest, DestroyingAPageControlDestroysItsSheetsWhoeverOwnsThem) {
+  TForm form(nullptr);
+  TForm otherForm(nullptr);
+  auto* pages = new TPageControl(&form);
+  auto* sheet = new TTabSheet(&otherForm);
+  sheet->SetPageControl(pages);
   int count = otherForm.ComponentCount();
   delete pages;
   EXPECT_EQ(otherForm.ComponentCount(), count - 1);

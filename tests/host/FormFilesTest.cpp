@@ -94,6 +94,32 @@ class TSampleForm : public TForm {
 };
 GLS_IMPLEMENT_CLASS(TSampleForm)
 
+// A component whose constructor starts its properties at other values than
+// their declared defaults, as a class does that changes what its ancestor
+// starts with.
+class TPreset : public TComponent {
+  GLS_CLASS(TPreset, TComponent)
+ public:
+  explicit TPreset(TComponent* AOwner) : TComponent(AOwner) { FFont.SetPitch(fpFixed); }
+  static void Publish(TPublisher<TPreset>& P) {
+    P.Int("Count", &TPreset::FCount).Default(0);
+    P.Bool("Active", &TPreset::FActive).Default(false);
+    P.Enum("Shape", &TPreset::FShape).Default(shCircle);
+    P.Set("Sides", &TPreset::FSides).Default(0);
+    P.Str("Caption", &TPreset::FCaption);
+    P.Float("Ratio", &TPreset::FRatio);
+    P.Obj("Font", &TPreset::FFont);
+  }
+  Integer FCount = 3;
+  bool FActive = true;
+  TShape FShape = shSquare;
+  TSides FSides{sdTop};
+  String FCaption = "preset";
+  double FRatio = 1.5;
+  TFont FFont;
+};
+GLS_IMPLEMENT_CLASS(TPreset)
+
 std::unique_ptr<TComponent> Read(const String& text, const TClassInfo* cls = nullptr) {
   return std::unique_ptr<TComponent>(ReadFormFromString(text, nullptr, cls));
 }
@@ -208,6 +234,34 @@ TEST(FormFilesTest, EveryValueKindReadsIntoDeclaredPropertiesAndWritesBackInOrde
             String::npos)
       << written;
   EXPECT_EQ(WriteFormToString(Read(written).get()), written);
+}
+
+// Leaving out a value at its declared default would lose it here: a new
+// instance starts elsewhere, and the reader sets only what the file holds.
+TEST(FormFilesTest, AValueAtItsDefaultIsWrittenWhenANewInstanceHoldsAnother) {
+  TDataModule module(nullptr);
+  module.SetName("Module1");
+  auto* preset = new TPreset(&module);
+  preset->SetName("P");
+  preset->FCount = 0;
+  preset->FActive = false;
+  preset->FShape = shCircle;
+  preset->FSides = {};
+  preset->FCaption.clear();
+  preset->FRatio = 0;
+  preset->FFont.SetPitch(fpDefault);
+  const String written = WriteFormToString(&module);
+
+  auto root = Read(written);
+  auto* back = dynamic_cast<TPreset*>(root->FindComponent("P"));
+  ASSERT_NE(back, nullptr) << written;
+  EXPECT_EQ(back->FCount, 0) << written;
+  EXPECT_FALSE(back->FActive);
+  EXPECT_EQ(back->FShape, shCircle);
+  EXPECT_EQ(back->FSides, TSides{});
+  EXPECT_EQ(back->FCaption, "");
+  EXPECT_EQ(back->FRatio, 0.0);
+  EXPECT_EQ(back->FFont.Pitch(), fpDefault);  // a sub-object compares with a new one's
 }
 
 TEST(FormFilesTest, UnknownClassesAndPropertiesAreKeptTypedByTheirValues) {

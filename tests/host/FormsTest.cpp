@@ -97,32 +97,45 @@ TEST(FormsTest, FormReferencesAreClearedWhenTheirComponentGoes) {
   delete survivor;  // must not touch the destroyed form
 }
 
-TEST(FormsTest, ApplicationAndScreen) {
+TEST(FormsTest, ApplicationNamesTheRunningProgramByItsFullPath) {
   ASSERT_NE(Application, nullptr);
-  ASSERT_NE(Screen, nullptr);
   char path[PATH_MAX];
   ssize_t n = readlink("/proc/self/exe", path, sizeof path);
   ASSERT_GT(n, 0);
   EXPECT_EQ(Application->ExeName(), String(path, static_cast<size_t>(n)));
   EXPECT_EQ(Application->ExeName().front(), '/');
+}
 
-  int forms = Screen->FormCount();
+TEST(FormsTest, TheFirstFormTheApplicationCreatesIsItsMainFormUntilItGoes) {
   auto* form = Application->CreateForm<TForm>();
   EXPECT_EQ(form->Owner(), Application);
   EXPECT_EQ(Application->MainForm(), form);
+  delete form;
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(FormsTest, ScreenListsEveryLiveFormWhoeverOwnsIt) {
+  ASSERT_NE(Screen, nullptr);
+  int forms = Screen->FormCount();
+  auto* form = Application->CreateForm<TForm>();
   EXPECT_EQ(Screen->FormCount(), forms + 1);
   EXPECT_EQ(Screen->Forms(forms), form);
+  {
+    TForm unowned(nullptr);
+    EXPECT_EQ(Screen->FormCount(), forms + 2);
+    EXPECT_EQ(Screen->Forms(forms + 1), &unowned);
+  }
   delete form;
   EXPECT_EQ(Screen->FormCount(), forms);
-  EXPECT_EQ(Application->MainForm(), nullptr);
+}
 
-  TCursor saved = Screen->Cursor();
-  Screen->SetCursor(crHourGlass);
-  EXPECT_EQ(Screen->Cursor(), -11);
-  Screen->SetCursor(saved);
-
-  TDataModule module(nullptr);
-  EXPECT_EQ(Screen->DataModules(Screen->DataModuleCount() - 1), &module);
+TEST(FormsTest, ScreenListsDataModulesWhileTheyLive) {
+  int modules = Screen->DataModuleCount();
+  {
+    TDataModule module(nullptr);
+    EXPECT_EQ(Screen->DataModules(Screen->DataModuleCount() - 1), &module);
+  }
+  EXPECT_EQ(Screen->DataModuleCount(), modules);
 }
 
 TEST(FormsTest, FormsOfUnknownClassesKeepTheirClassName) {
