@@ -157,9 +157,9 @@ TComponent* TReader::CreateComponent(const TFormObject& node, TComponent* parent
   if (!node.Name.empty())
     if (PFieldInfo field = owner->ClassType().FindField(node.Name)) {
       if (!c->InheritsFrom(*field->FieldClass))
-        Error(node.Line, Format("Field %s.%s is a %s, not a %s",
-                                {owner->ClassName(), field->Name, field->FieldClass->Name(),
-                                 c->ClassName()}));
+        Error(node.Line,
+              Format("Field %s.%s is a %s, not a %s",
+                     {owner->ClassName(), field->Name, field->FieldClass->Name(), c->ClassName()}));
       field->Set(owner, c);
     }
   c->SetLoading(true);
@@ -581,12 +581,16 @@ std::unique_ptr<TFormObject> TWriter::WriteComponent(TComponent* c, TComponent* 
   return node;
 }
 
-const TObject* TWriter::Pristine(const TComponent* c) {
-  const TClassInfo* info = &c->ClassType();
+const TObject* TWriter::Pristine(const TPersistent* obj) {
+  const TClassInfo* info = &obj->ClassType();
   auto it = FPristine.find(info);
   if (it != FPristine.end()) return it->second.get();
   std::unique_ptr<TObject> made;
-  if (info->Factory() && !dynamic_cast<const TGenericComponent*>(c)) {
+  // A generic object's values are all its own: there is nothing to compare.
+  const bool generic = dynamic_cast<const TGenericComponent*>(obj) ||
+                       dynamic_cast<const TGenericCollectionItem*>(obj) ||
+                       dynamic_cast<const TGenericPersistent*>(obj);
+  if (info->Factory() && !generic) {
     try {
       made.reset(info->Factory()(nullptr));
     } catch (const Exception&) {
@@ -756,7 +760,7 @@ void TWriter::WriteCollection(const TCollection* coll, TFormValue& value, int de
   value.Kind = TFormValueKind::Collection;
   value.CollectionItems.resize(static_cast<size_t>(coll->Count()));
   for (int i = 0; i < coll->Count(); ++i)
-    WriteProperties(coll->Items(i), nullptr, String(),
+    WriteProperties(coll->Items(i), Pristine(coll->Items(i)), String(),
                     value.CollectionItems[static_cast<size_t>(i)].Properties, depth + 1);
 }
 

@@ -164,7 +164,9 @@ class TWriter : public TFiler {
   void WriteDeclared(const TPersistent* obj, const TObject* pristine, PPropInfo prop,
                      const String& prefix, std::vector<TFormProperty>& out, int depth);
   bool IsDefault(const TPersistent* obj, const TObject* pristine, PPropInfo prop) const;
-  const TObject* Pristine(const TComponent* c);
+  // A new instance of the object's class (a component with no owner, an item
+  // of no collection), or nullptr when the class cannot make one.
+  const TObject* Pristine(const TPersistent* obj);
   void WriteCollection(const TCollection* coll, TFormValue& value, int depth);
   String ComponentRef(const TComponent* c) const;
   void Put(TFormValue value);

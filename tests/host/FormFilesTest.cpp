@@ -120,6 +120,28 @@ class TPreset : public TComponent {
 };
 GLS_IMPLEMENT_CLASS(TPreset)
 
+// A collection item whose constructor starts away from its declared default.
+class TPresetItem : public TCollectionItem {
+  GLS_CLASS(TPresetItem, TCollectionItem)
+ public:
+  using TCollectionItem::TCollectionItem;
+  static void Publish(TPublisher<TPresetItem>& P) {
+    P.Int("Width", &TPresetItem::FWidth).Default(0);
+  }
+  Integer FWidth = 50;
+};
+GLS_IMPLEMENT_CLASS(TPresetItem)
+
+class TPresetList : public TComponent {
+  GLS_CLASS(TPresetList, TComponent)
+ public:
+  explicit TPresetList(TComponent* AOwner)
+      : TComponent(AOwner), FItems(TPresetItem::StaticClass(), this) {}
+  static void Publish(TPublisher<TPresetList>& P) { P.Obj("Items", &TPresetList::FItems); }
+  TCollection FItems;
+};
+GLS_IMPLEMENT_CLASS(TPresetList)
+
 std::unique_ptr<TComponent> Read(const String& text, const TClassInfo* cls = nullptr) {
   return std::unique_ptr<TComponent>(ReadFormFromString(text, nullptr, cls));
 }
@@ -262,6 +284,23 @@ TEST(FormFilesTest, AValueAtItsDefaultIsWrittenWhenANewInstanceHoldsAnother) {
   EXPECT_EQ(back->FCaption, "");
   EXPECT_EQ(back->FRatio, 0.0);
   EXPECT_EQ(back->FFont.Pitch(), fpDefault);  // a sub-object compares with a new one's
+}
+
+TEST(FormFilesTest, ACollectionItemAtItsDefaultIsWrittenWhenANewItemHoldsAnother) {
+  TDataModule module(nullptr);
+  module.SetName("Module1");
+  auto* list = new TPresetList(&module);
+  list->SetName("L");
+  static_cast<TPresetItem*>(list->FItems.Add())->FWidth = 0;
+  static_cast<TPresetItem*>(list->FItems.Add())->FWidth = 70;
+  const String written = WriteFormToString(&module);
+
+  auto root = Read(written);
+  auto* back = dynamic_cast<TPresetList*>(root->FindComponent("L"));
+  ASSERT_NE(back, nullptr) << written;
+  ASSERT_EQ(back->FItems.Count(), 2) << written;
+  EXPECT_EQ(static_cast<TPresetItem*>(back->FItems.Items(0))->FWidth, 0) << written;
+  EXPECT_EQ(static_cast<TPresetItem*>(back->FItems.Items(1))->FWidth, 70) << written;
 }
 
 TEST(FormFilesTest, UnknownClassesAndPropertiesAreKeptTypedByTheirValues) {
