@@ -12,8 +12,10 @@ String FormNameOf(const TComponent* owner) {
   // A translator without an owner has no form: its lines carry an empty form name.
   if (!owner) return String();
   if (!owner->Name().empty()) return owner->Name();
+  // The first character, whole when it is a UTF-8 letter.
   String className = owner->ClassName();
-  return className.empty() ? String() : className.substr(1);
+  return className.empty() ? String()
+                           : className.substr(std::max<size_t>(1, Utf8CharLength(className, 0)));
 }
 
 String NativeFileName(std::string_view fileName) {
