@@ -98,6 +98,9 @@ class TGlossmith : public TComponent {
   // --- State, for the storage operations, the editor and tests ---------------
   // The saved originals, complete also in the middle of a walk.
   TSortList* Originals() const;
+  // The list the current walk applies or collects into. After a walk over
+  // the translation list it stays that list; after a walk over any other
+  // list it is again what it was before.
   TStrings* ActiveList() const { return FActiveList; }
   bool IsTranslated() const { return FIsTranslated; }
   bool IsLoaded() const { return FIsLoaded; }
