@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gls/Gls.h"
 #include "host/controls/Forms.h"
 
 namespace Glossmith::inline Gls {
@@ -16,6 +17,15 @@ String FormNameOf(const TComponent* owner) {
   String className = owner->ClassName();
   return className.empty() ? String()
                            : className.substr(std::max<size_t>(1, Utf8CharLength(className, 0)));
+}
+
+String DescribeTranslator(const TGlossmith& translator, bool capital) {
+  String text = !translator.Name().empty() ? "translator " + translator.Name()
+                : translator.Locale() != 0
+                    ? "the unnamed translator with Locale " + IntToStr(translator.Locale())
+                    : String("the unnamed translator without a Locale");
+  if (capital) text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
 }
 
 String NativeFileName(std::string_view fileName) {

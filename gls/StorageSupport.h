@@ -7,6 +7,8 @@
 
 namespace Glossmith::inline Gls {
 
+class TGlossmith;
+
 namespace glsstorage {
 
 constexpr size_t MaxValueLength = 4095;  // of a value taken from a line
@@ -28,6 +30,11 @@ inline std::string_view After(std::string_view s, char c, size_t limit = std::st
 // The form name of a translator's owner: its Name, or its class name without
 // the first letter when the name is empty (an unnamed TForm1 gives Form1).
 String FormNameOf(const TComponent* owner);
+
+// How messages name a translator: "translator TranslatorGerman", or without
+// a name "the unnamed translator with Locale 7" ("... without a Locale" for
+// Locale 0); with a capital letter to begin a sentence.
+String DescribeTranslator(const TGlossmith& translator, bool capital = false);
 
 // A file name as this platform reads it: a "\" from another platform is a
 // directory separator.

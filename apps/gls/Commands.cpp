@@ -114,7 +114,7 @@ int Translate(const std::vector<String>& args, TCommandIO& io) {
     return 0;
   });
   if (!translator->IsTranslated())
-    io.Err << "gls: " << doc.FileName() << ": translator " << translator->Name()
+    io.Err << "gls: " << doc.FileName() << ": " << glsstorage::DescribeTranslator(*translator)
            << " has no translations; the form is written untranslated\n";
   // The form as it shows: its translators are not part of what it shows.
   doc.RemoveTranslators();

@@ -45,7 +45,15 @@ TGlossmith* TFormDocument::Choose(const TTranslatorChoice& choice) {
     return all.front();
   } else if (all.size() > 1) {
     String names;
-    for (TGlossmith* t : all) names += (names.empty() ? "" : ", ") + t->Name();
+    for (TGlossmith* t : all) {
+      if (!names.empty()) names += ", ";
+      if (!t->Name().empty())
+        names += t->Name();
+      else if (t->Locale() != 0)
+        names += "an unnamed one with Locale " + IntToStr(t->Locale());
+      else
+        names += "an unnamed one without a Locale";
+    }
     throw EToolError(FFileName + ": the form has several translators (" + names +
                      "); choose one with --locale or --translator");
   }

@@ -48,6 +48,13 @@ TRun Gls(const std::vector<String>& args, const fs::path& cwd) {
 
 bool Contains(const String& text, const String& part) { return text.find(part) != String::npos; }
 
+// Lines ended with CR LF, as the form writer ends them.
+String Lines(std::initializer_list<const char*> lines) {
+  String out;
+  for (const char* line : lines) out += String(line) + "\r\n";
+  return out;
+}
+
 // A copy of the bundled example to work on.
 class GlsToolTest : public ::testing::Test {
  protected:
@@ -197,6 +204,24 @@ TEST_F(GlsToolTest, ErrorsNameTheFileAndLeaveEveryFileAsItWas) {
   EXPECT_TRUE(Contains(loadMissing.Err, "absent.txt"));
   EXPECT_EQ(Read("MainForm.dfm"), form);
   EXPECT_EQ(Read("translations.txt"), translations);
+}
+
+TEST_F(GlsToolTest, MessagesNameUnnamedTranslatorsSensibly) {
+  WriteFile(File("Unnamed.dfm"),
+            Lines({"object Unnamed: TForm", "  Caption = 'Hello'", "  object TGlossmith",
+                   "    Locale = 7", "  end", "  object TranslatorFrench: TGlossmith",
+                   "    Locale = 12", "  end", "end"}));
+  TRun empty = Run({"translate", "Unnamed.dfm", "--locale", "7"});
+  ASSERT_EQ(empty.Status, 0) << empty.Err;
+  EXPECT_EQ(empty.Err,
+            "gls: Unnamed.dfm: the unnamed translator with Locale 7 has no translations; the "
+            "form is written untranslated\n");
+  TRun several = Run({"dict", "import", "Unnamed.dfm", "--from", "dictionary.txt"});
+  EXPECT_EQ(several.Status, 1);
+  EXPECT_TRUE(Contains(several.Err,
+                       "several translators (an unnamed one with Locale 7, "
+                       "TranslatorFrench)"))
+      << several.Err;
 }
 
 TEST_F(GlsToolTest, RealFormsFromOtherProjects) {

@@ -219,4 +219,27 @@ TEST(TranslationFileTest, ATranslatorWithoutAFormRefusesClearly) {
   EXPECT_FALSE(FileExists(dir.File("tr.txt")));
 }
 
+TEST(TranslationFileTest, MessagesNameATranslatorWithoutANameSensibly) {
+  TempDir dir;
+  auto messageOf = [&](TGlossmith& t) -> String {
+    try {
+      t.SaveTo(dir.File("tr.txt"));
+    } catch (const EComponentError& e) {
+      return e.Message();
+    }
+    return "no error";
+  };
+  TGlossmith orphan(nullptr);
+  EXPECT_EQ(messageOf(orphan),
+            "The unnamed translator without a Locale has no form whose translations it could "
+            "save or load");
+  orphan.SetLocale(7);
+  EXPECT_EQ(messageOf(orphan),
+            "The unnamed translator with Locale 7 has no form whose translations it could save "
+            "or load");
+  orphan.SetName("TranslatorGerman");
+  EXPECT_EQ(messageOf(orphan),
+            "Translator TranslatorGerman has no form whose translations it could save or load");
+}
+
 }  // namespace
