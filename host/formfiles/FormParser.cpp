@@ -354,6 +354,7 @@ class TTextParser {
 
   TFormValue ParseValue(int depth) {
     TFormValue v;
+    v.Line = FTokLine;
     switch (FToken) {
       case TToken::Integer:
         v.Kind = TFormValueKind::Integer;
