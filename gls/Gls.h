@@ -16,6 +16,24 @@ using TTranslatePropertyEvent = TEvent<void(TObject* Sender, const String& PropN
                                             PPropInfo PropInfo, TStrings* List, bool& Skip)>;
 using TTranslatedEvent = TEvent<void(TObject* Sender, TStrings* List)>;
 
+// A translation entry whose value could not be applied: the conversion error
+// it raised (the same message), with the entry as the list holds it, path
+// "=" value, and the name of the translator that applied it (empty when the
+// error arose outside a walk). It is an EConvertError like the error it
+// carries, so that callers see the same failure; those that report it can
+// say which entry failed and look for where that entry came from.
+class ETranslationEntryError : public EConvertError {
+ public:
+  ETranslationEntryError(const String& message, String entry, String translator)
+      : EConvertError(message), FEntry(std::move(entry)), FTranslator(std::move(translator)) {}
+  const String& Entry() const { return FEntry; }
+  const String& Translator() const { return FTranslator; }
+
+ private:
+  String FEntry;
+  String FTranslator;
+};
+
 // The translator: replaces the published property values of its owner form
 // and of the components the form owns with the values of its translation
 // list, keeps the values it replaced and puts them back on request.
@@ -128,6 +146,8 @@ class TGlossmith : public TComponent {
   void WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool Collect,
                     const TWalkFrame& Frame);
   bool Lookup(const String& Path, const TWalkFrame* Frame, int& Index) const;
+  // TranslateProp once the event has let the line through.
+  bool ApplyLine(TObject* Obj, PPropInfo PropInfo, int Index, const String& Line);
 
   // Saved originals are gathered during a walk and merged into FOriginals
   // when it ends, so that a walk that changes n values costs n log n, not n².

@@ -67,6 +67,15 @@ TEST_F(SystemMenuTest, EntriesAreAppliedAndRestoredWithoutEvents) {
   EXPECT_EQ(MenuText(Form.get(), SC_MOVE), "&Move");
 }
 
+TEST_F(SystemMenuTest, AMalformedEntryIsNamedByItsError) {
+  try {
+    Apply(*Translator, {"SystemMenuMove='&Move'#"});
+    ADD_FAILURE() << "no error";
+  } catch (const ETranslationEntryError& e) {
+    EXPECT_EQ(e.Entry(), "SystemMenuMove='&Move'#");
+  }
+}
+
 TEST_F(SystemMenuTest, AnOwnerThatIsNoFormHasNoEntries) {
   TDataModule module(nullptr);
   auto* t = new TGlossmith(&module);
