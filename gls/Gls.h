@@ -1,6 +1,8 @@
 // Unit Gls: the translator component TGlossmith and its sorted list.
 #pragma once
 
+#include <optional>
+
 #include "gls/SortList.h"
 #include "host/classes/Classes.h"
 #include "host/platform/Windows.h"
@@ -101,6 +103,15 @@ class TGlossmith : public TComponent {
   void DefineProperties(TFiler* Filer) override;
   void ReadStorage(TReader* Reader);
   void WriteStorage(TWriter* Writer);
+  // The file that writing the form saves the translation list into: the one
+  // FileName names, resolved as WriteStorage resolves it; empty when FileName
+  // is empty (the list is then in the form). A program that writes the form
+  // somewhere else can send that save to another file, or suppress it with
+  // an empty name, without changing FileName and so the form it writes;
+  // ResetStorageFile goes back to FileName.
+  String StorageFile() const;
+  void SetStorageFile(const String& FileName) { FStorageFile = FileName; }
+  void ResetStorageFile() { FStorageFile.reset(); }
 
   // --- Translation file --------------------------------------------------------
   void SaveTo(const String& FileName);
@@ -176,6 +187,7 @@ class TGlossmith : public TComponent {
   bool FIsTranslated = false;
   bool FIsLoaded = false;
 
+  std::optional<String> FStorageFile;
   bool FRestoring = false;
   int FWalkDepth = 0;
   mutable std::vector<TStringList::TStringItem> FPendingOriginals;
