@@ -98,16 +98,4 @@ TEST(DictionaryTest, MissingFilesEmptyListsAndMalformedEntries) {
   EXPECT_EQ(ReadFile(dict), "&Close\tSchliessen\r\n");
 }
 
-TEST(DictionaryTest, AMalformedEntryIsNamedByTheExportsError) {
-  TempDir dir;
-  TStorageForm app("MainForm", 7);
-  SetEntries(app.Translator, {"Label1.Caption='Name'", "Button1.Caption='ok'#x"});
-  try {
-    app.Translator->TranslateTo(dir.File("dict.txt"));
-    ADD_FAILURE() << "no error";
-  } catch (const ETranslationEntryError& e) {
-    EXPECT_EQ(e.Entry(), "Button1.Caption='ok'#x");
-  }
-}
-
 }  // namespace

@@ -605,24 +605,6 @@ TEST(FormFilesTest, NamesBeyondAsciiAreIdentifiersKeptByteForByte) {
             "Line 2, column 12: invalid number");
 }
 
-TEST(FormFilesTest, ValuesRememberTheLineTheyBeginOn) {
-  const auto tree = ParseFormText(Lines({
-      "object F: TForm",
-      "  T.Strings = (",
-      "    'a'",
-      "    'b' +",
-      "      'c'",
-      "    'd')",
-      "end",
-  }));
-  const TFormValue& list = tree->Properties.at(0).Value;
-  EXPECT_EQ(list.Line, 2);
-  ASSERT_EQ(list.Items.size(), 3u);
-  EXPECT_EQ(list.Items[0].Line, 3);
-  EXPECT_EQ(list.Items[1].Line, 4);
-  EXPECT_EQ(list.Items[2].Line, 6);
-}
-
 TEST(FormFilesTest, FormsLoadFromFilesOwnedByTheApplicationAndWriteAtomically) {
   testsupport::TempDir dir;
   String name = dir.File("form.dfm");
