@@ -141,7 +141,12 @@ TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
     std::string_view key(entry.data(), eq + 1);  // path "="
     int pos = SortPosition(currentCount, currentAt, key);
     if (pos >= currentCount || !current[static_cast<size_t>(pos)].starts_with(key)) continue;
-    String translation = DecodedValue(entry);
+    String translation;
+    try {
+      translation = DecodedValue(entry);
+    } catch (const EConvertError& e) {
+      throw ETranslationEntryError(e.Message(), entry, String());
+    }
     String line = TGlossmith::WriteString(DecodedValue(current[static_cast<size_t>(pos)])) + '\t';
     int at = SortPosition(dictionary.Count(), lineAt, line);
     bool replace = at < dictionary.Count() && dictionary.At(at).starts_with(line);

@@ -21,11 +21,17 @@ void TGlossmith::DefineProperties(TFiler* Filer) {
 
 void TGlossmith::WriteStorage(TWriter* Writer) {
   Writer->WriteInteger(0);
-  if (FFileName.empty()) return;
+  const String file = StorageFile();
+  if (!file.empty()) SaveTo(file);
+}
+
+String TGlossmith::StorageFile() const {
+  if (FFileName.empty()) return String();
+  if (FStorageFile) return *FStorageFile;
   // A name with a directory part is used as it stands (a "\" from another
   // platform is a separator); a bare name goes to the application's folder.
   const bool hasDirectory = FFileName.find_first_of("/\\") != String::npos;
-  SaveTo(hasDirectory ? NativeFileName(FFileName) : GetAppDir() + FFileName);
+  return hasDirectory ? NativeFileName(FFileName) : GetAppDir() + FFileName;
 }
 
 void TGlossmith::ReadStorage(TReader* Reader) {

@@ -230,15 +230,26 @@ bool TGlossmith::TranslateForm(TStrings* List, bool Collect) {
   bool skip = false;
   if (OnTranslateForm) OnTranslateForm(this, List, skip);
   if (skip) return false;
-  FActiveList = List;
   {
+    // The translation list stays active after the walk. Any other list (the
+    // copy of the originals a restore walks, a caller's list that a collecting
+    // walk fills) is gone or no concern of this translator once the walk
+    // ends, also when an error ends it: the active list goes back to what it
+    // was, so that a later WantTranslate reads no freed list.
     struct TWalkScope {
       TGlossmith& Self;
-      explicit TWalkScope(TGlossmith& self) : Self(self) { ++Self.FWalkDepth; }
+      TStrings* Before;
+      bool Temporary;
+      TWalkScope(TGlossmith& self, TStrings* list)
+          : Self(self), Before(self.FActiveList), Temporary(list != self.FTranslations.get()) {
+        Self.FActiveList = list;
+        ++Self.FWalkDepth;
+      }
       ~TWalkScope() {
         if (--Self.FWalkDepth == 0) Self.FlushOriginals();
+        if (Temporary) Self.FActiveList = Before;
       }
-    } scope(*this);
+    } scope(*this, List);
 
     if (TComponent* owner = Owner()) {
       String path;

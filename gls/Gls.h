@@ -1,6 +1,8 @@
 // Unit Gls: the translator component TGlossmith and its sorted list.
 #pragma once
 
+#include <optional>
+
 #include "gls/SortList.h"
 #include "host/classes/Classes.h"
 #include "host/platform/Windows.h"
@@ -23,6 +25,24 @@ using TTranslateComponentEvent =
 using TTranslatePropertyEvent = TEvent<void(TObject* Sender, const String& PropName,
                                             PPropInfo PropInfo, TStrings* List, bool& Skip)>;
 using TTranslatedEvent = TEvent<void(TObject* Sender, TStrings* List)>;
+
+// A translation entry whose value could not be applied: the conversion error
+// it raised (the same message), with the entry as the list holds it, path
+// "=" value, and the name of the translator that applied it (empty when the
+// error arose outside a walk). It is an EConvertError like the error it
+// carries, so that callers see the same failure; those that report it can
+// say which entry failed and look for where that entry came from.
+class ETranslationEntryError : public EConvertError {
+ public:
+  ETranslationEntryError(const String& message, String entry, String translator)
+      : EConvertError(message), FEntry(std::move(entry)), FTranslator(std::move(translator)) {}
+  const String& Entry() const { return FEntry; }
+  const String& Translator() const { return FTranslator; }
+
+ private:
+  String FEntry;
+  String FTranslator;
+};
 
 // The translator: replaces the published property values of its owner form
 // and of the components the form owns with the values of its translation
@@ -91,6 +111,15 @@ class TGlossmith : public TComponent {
   void DefineProperties(TFiler* Filer) override;
   void ReadStorage(TReader* Reader);
   void WriteStorage(TWriter* Writer);
+  // The file that writing the form saves the translation list into: the one
+  // FileName names, resolved as WriteStorage resolves it; empty when FileName
+  // is empty (the list is then in the form). A program that writes the form
+  // somewhere else can send that save to another file, or suppress it with
+  // an empty name, without changing FileName and so the form it writes;
+  // ResetStorageFile goes back to FileName.
+  String StorageFile() const;
+  void SetStorageFile(const String& FileName) { FStorageFile = FileName; }
+  void ResetStorageFile() { FStorageFile.reset(); }
 
   // --- Translation file --------------------------------------------------------
   void SaveTo(const String& FileName);
@@ -106,6 +135,9 @@ class TGlossmith : public TComponent {
   // --- State, for the storage operations, the editor and tests ---------------
   // The saved originals, complete also in the middle of a walk.
   TSortList* Originals() const;
+  // The list the current walk applies or collects into. After a walk over
+  // the translation list it stays that list; after a walk over any other
+  // list it is again what it was before.
   TStrings* ActiveList() const { return FActiveList; }
   bool IsTranslated() const { return FIsTranslated; }
   bool IsLoaded() const { return FIsLoaded; }
@@ -129,6 +161,8 @@ class TGlossmith : public TComponent {
   void WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool Collect,
                     const TWalkFrame& Frame);
   bool Lookup(const String& Path, const TWalkFrame* Frame, int& Index) const;
+  // TranslateProp once the event has let the line through.
+  bool ApplyLine(TObject* Obj, PPropInfo PropInfo, int Index, const String& Line);
 
   // Saved originals are gathered during a walk and merged into FOriginals
   // when it ends, so that a walk that changes n values costs n log n, not n².
@@ -157,6 +191,7 @@ class TGlossmith : public TComponent {
   bool FIsTranslated = false;
   bool FIsLoaded = false;
 
+  std::optional<String> FStorageFile;
   bool FRestoring = false;
   int FWalkDepth = 0;
   mutable std::vector<TStringList::TStringItem> FPendingOriginals;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gls/Gls.h"
 #include "host/controls/Forms.h"
 
 namespace Glossmith::inline Gls {
@@ -12,8 +13,19 @@ String FormNameOf(const TComponent* owner) {
   // A translator without an owner has no form: its lines carry an empty form name.
   if (!owner) return String();
   if (!owner->Name().empty()) return owner->Name();
+  // The first character, whole when it is a UTF-8 letter.
   String className = owner->ClassName();
-  return className.empty() ? String() : className.substr(1);
+  return className.empty() ? String()
+                           : className.substr(std::max<size_t>(1, Utf8CharLength(className, 0)));
+}
+
+String DescribeTranslator(const TGlossmith& translator, bool capital) {
+  String text = !translator.Name().empty() ? "translator " + translator.Name()
+                : translator.Locale() != 0
+                    ? "the unnamed translator with Locale " + IntToStr(translator.Locale())
+                    : String("the unnamed translator without a Locale");
+  if (capital) text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
 }
 
 String NativeFileName(std::string_view fileName) {

@@ -8,6 +8,8 @@
 
 namespace Glossmith::inline Gls {
 
+class TGlossmith;
+
 namespace glsstorage {
 
 // The text before the first occurrence of c; empty when there is none.
@@ -26,6 +28,11 @@ inline std::string_view After(std::string_view s, char c, size_t limit = std::st
 // The form name of a translator's owner: its Name, or its class name without
 // the first letter when the name is empty (an unnamed TForm1 gives Form1).
 String FormNameOf(const TComponent* owner);
+
+// How messages name a translator: "translator TranslatorGerman", or without
+// a name "the unnamed translator with Locale 7" ("... without a Locale" for
+// Locale 0); with a capital letter to begin a sentence.
+String DescribeTranslator(const TGlossmith& translator, bool capital = false);
 
 // A file name as this platform reads it: a "\" from another platform is a
 // directory separator.

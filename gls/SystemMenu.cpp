@@ -49,7 +49,11 @@ void TGlossmith::TranslateVirtual(bool Collect) {
     if (Collect) continue;
     const String line = FActiveList->Get(index);
     String value = line.substr(line.find('=') + 1, MaxAppliedValueLength);
-    ConvertFromLiterals(value);
+    try {
+      ConvertFromLiterals(value);
+    } catch (const EConvertError& e) {
+      throw ETranslationEntryError(e.Message(), line, Name());
+    }
     if (value.empty() && !ApplyEmpty()) continue;
     // The menu takes a zero-terminated text of limited length: an embedded
     // zero ends it, and a longer text is cut to the limit.

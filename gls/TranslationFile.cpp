@@ -21,8 +21,8 @@ namespace {
 String RequireFormName(const TGlossmith& translator) {
   String name = FormNameOf(translator.Owner());
   if (name.empty())
-    throw EComponentError(Format(
-        "Translator %s has no form whose translations it could save or load", {translator.Name()}));
+    throw EComponentError(DescribeTranslator(translator, true) +
+                          " has no form whose translations it could save or load");
   return name;
 }
 

@@ -50,8 +50,17 @@ bool TGlossmith::TranslateProp(TObject* Obj, PPropInfo PropInfo, int Index) {
   if (skip) return false;
 
   const String line = FActiveList->Get(Index);
-  const size_t eq = line.find('=');
-  const std::string_view raw = std::string_view(line).substr(eq + 1, MaxAppliedValueLength);
+  try {
+    return ApplyLine(Obj, PropInfo, Index, line);
+  } catch (const EConvertError& e) {
+    // The error says which entry failed; the walk still ends with it.
+    throw ETranslationEntryError(e.Message(), line, Name());
+  }
+}
+
+bool TGlossmith::ApplyLine(TObject* Obj, PPropInfo PropInfo, int Index, const String& Line) {
+  const size_t eq = Line.find('=');
+  const std::string_view raw = std::string_view(Line).substr(eq + 1, MaxAppliedValueLength);
   const TTypeKind kind = PropInfo->Kind();
   String decoded(raw);
   if (kind == tkChar) {
@@ -69,7 +78,7 @@ bool TGlossmith::TranslateProp(TObject* Obj, PPropInfo PropInfo, int Index) {
   // The value is recorded before it is known whether anything is written, so
   // that a restore has a line for every property the walk touched.
   if (!FIsTranslated)
-    RecordOriginal(line.substr(0, eq + 1) + GetProp(Obj, PropInfo), FActiveList->Objects(Index));
+    RecordOriginal(Line.substr(0, eq + 1) + GetProp(Obj, PropInfo), FActiveList->Objects(Index));
 
   if (decoded.empty() && !ApplyEmpty()) return true;
   switch (kind) {

@@ -299,7 +299,11 @@ void TGlossmith::WalkStrings(TStrings* Strings, String& Path, bool Collect,
     }
     const size_t eq = line.find('=');
     String value = line.substr(eq + 1, MaxAppliedValueLength);
-    ConvertFromLiterals(value);
+    try {
+      ConvertFromLiterals(value);
+    } catch (const EConvertError& e) {
+      throw ETranslationEntryError(e.Message(), line, Name());
+    }
     if (!value.empty() || ApplyEmpty()) Strings->Put(i, value);
   }
   Path.resize(base);

@@ -1,10 +1,12 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <iterator>
 #include <ostream>
 
 #include "CommandLine.h"
 #include "FormDocument.h"
+#include "Places.h"
 #include "TextTable.h"
 #include "gls/FileMerge.h"
 #include "gls/StorageSupport.h"
@@ -18,6 +20,13 @@ const TOptionSpec kLocale{"--locale", true};
 const TOptionSpec kTranslator{"--translator", true};
 const TOptionSpec kOutput{"-o", true};
 const TOptionSpec kHelp{"--help", false};
+const TOptionSpec kVerbose{"-v", false};
+const TOptionSpec kTranslations{"--translations", true};
+
+// -v asks for the list of the files written.
+void TakeVerbose(const TCommandLine& cmd, TCommandIO& io) {
+  if (cmd.Has("-v")) io.Verbose = true;
+}
 
 TTranslatorChoice ChoiceOf(const TCommandLine& cmd) {
   TTranslatorChoice choice;
@@ -69,8 +78,67 @@ TGlossmith* WalkingTranslator(TFormDocument& doc, const TTranslatorChoice& choic
   return doc.Choose(choice);
 }
 
+// The entries of a translator's list in byte order, to tell afterwards which
+// entries a load or an import added or changed.
+std::vector<String> EntriesOf(const TGlossmith& t) {
+  std::vector<String> entries;
+  for (int i = 0; i < t.Translations()->Count(); ++i) entries.push_back(t.Translations()->Get(i));
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+// Applies the entries a load or an import brought into `t` to a copy of the
+// form before anything is written: one that cannot be applied is reported at
+// the line of `from` that `locate` finds for it.
+template <class Locate>
+void CheckIntake(const TFormDocument& doc, const TGlossmith& t, const std::vector<String>& before,
+                 const String& from, Locate&& locate) {
+  std::vector<String> added;
+  const std::vector<String> after = EntriesOf(t);
+  std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                      std::back_inserter(added));
+  try {
+    doc.CheckEntries(t, added);
+  } catch (const ETranslationEntryError& e) {
+    if (const std::optional<TPlace> place = locate(e))
+      throw EToolError(PlacedMessage(*place, e.Entry(), e.Message()));
+    throw EToolError(from + ": " + Shortened(e.Entry()) + ": " + e.Message());
+  } catch (const Exception& e) {
+    throw EToolError(from + ": " + e.Message());
+  }
+}
+
+// The message for a line of the form's in a translation file whose locale is
+// no number: the first such line when loading, the last when saving.
+std::optional<String> BadLocaleMessage(const String& file, const TFormDocument& doc,
+                                       const EConvertError& e, bool saving) {
+  String line;
+  const auto place = FindBadLocaleLine(file, glsstorage::FormNameOf(doc.Root()), saving, line);
+  if (!place) return std::nullopt;
+  return PlacedMessage(*place, line, e.Message());
+}
+
+// Writes the form back, in place or to -o OUT, with the translators' files
+// as --translations says, listing what it wrote with -v.
+void WriteBack(TFormDocument& doc, const TCommandLine& cmd, TCommandIO& io) {
+  const String out = cmd.Value("-o");
+  std::optional<String> translations;
+  if (cmd.Has("--translations")) translations = NeedValue(cmd, "--translations");
+  const std::vector<String> files = doc.TranslationFiles();
+  if (translations && files.empty()) {
+    io.Err << "gls: " << doc.FileName()
+           << ": no translator keeps its list in a file; --translations writes nothing\n";
+  } else if (!out.empty() && !translations) {
+    for (const String& file : files)
+      io.Err << "gls: " << doc.FileName() << ": the translators' lists in " << file
+             << " are not written (-o changes nothing else); --translations FILE writes them\n";
+  }
+  doc.Write(out, translations, [&io](const String& file) { io.Wrote(file); });
+}
+
 int Extract(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, {"--texts", false}, kHelp});
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--texts", false}, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, SIZE_MAX, "FORM");
   const bool textsOnly = cmd.Has("--texts");
   const TTranslatorChoice choice = ChoiceOf(cmd);
@@ -100,10 +168,12 @@ void Emit(const String& fileName, const String& data, TCommandIO& io) {
   } catch (const Exception& e) {
     throw EToolError(fileName + ": " + e.Message());
   }
+  io.Wrote(fileName);
 }
 
 int Translate(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, kOutput, kHelp});
+  TCommandLine cmd(args, {kLocale, kTranslator, kOutput, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const TTranslatorChoice choice = ChoiceOf(cmd);
   if (!choice.Given()) throw EUsageError("translate needs --locale N or --translator NAME");
@@ -114,7 +184,7 @@ int Translate(const std::vector<String>& args, TCommandIO& io) {
     return 0;
   });
   if (!translator->IsTranslated())
-    io.Err << "gls: " << doc.FileName() << ": translator " << translator->Name()
+    io.Err << "gls: " << doc.FileName() << ": " << glsstorage::DescribeTranslator(*translator)
            << " has no translations; the form is written untranslated\n";
   // The form as it shows: its translators are not part of what it shows.
   doc.RemoveTranslators();
@@ -123,7 +193,8 @@ int Translate(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int Show(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kHelp});
+  TCommandLine cmd(args, {kLocale, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   TFormDocument doc(cmd.Operands()[0]);
   std::vector<TGlossmith*> translators;
@@ -179,7 +250,8 @@ int Show(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int Save(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kHelp});
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, SIZE_MAX, "FORM");
   const String to = NeedValue(cmd, "--to");
   const TTranslatorChoice choice = ChoiceOf(cmd);
@@ -193,9 +265,13 @@ int Save(const std::vector<String>& args, TCommandIO& io) {
     for (TGlossmith* t : doc.ChooseAll(choice)) {
       try {
         t->SaveTo(to);
+      } catch (const EConvertError& e) {
+        throw EToolError(
+            BadLocaleMessage(to, doc, e, true).value_or(files[i] + ": " + e.Message()));
       } catch (const Exception& e) {
         throw EToolError(files[i] + ": " + e.Message());
       }
+      io.Wrote(to);
     }
   }
   if (progress) io.Err << "\rsaved " << files.size() << " forms to " << to << "\x1b[K\n";
@@ -203,7 +279,9 @@ int Save(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int Load(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, {"--from", true}, kOutput, kHelp});
+  TCommandLine cmd(
+      args, {kLocale, kTranslator, {"--from", true}, kOutput, kTranslations, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
   if (!FileExists(from)) throw EToolError(from + ": no such file");
@@ -211,14 +289,27 @@ int Load(const std::vector<String>& args, TCommandIO& io) {
   for (TGlossmith* t : doc.ChooseAll(ChoiceOf(cmd))) {
     if (doc.IsTemporary(t))
       io.Err << "gls: " << doc.FileName() << ": the form has no translator to load into\n";
-    doc.Guard([&] { return t->LoadFrom(from); });
+    const std::vector<String> before = EntriesOf(*t);
+    try {
+      t->LoadFrom(from);
+    } catch (const EConvertError& e) {
+      throw EToolError(
+          BadLocaleMessage(from, doc, e, false).value_or(doc.FileName() + ": " + e.Message()));
+    } catch (const Exception& e) {
+      throw EToolError(doc.FileName() + ": " + e.Message());
+    }
+    if (doc.IsTemporary(t)) continue;
+    CheckIntake(doc, *t, before, from, [&](const ETranslationEntryError& e) {
+      return FindTranslationLine(from, glsstorage::FormNameOf(doc.Root()), t->Locale(), e.Entry());
+    });
   }
-  doc.Write(cmd.Value("-o"));
+  WriteBack(doc, cmd, io);
   return 0;
 }
 
-int DictExport(const std::vector<String>& args, TCommandIO&) {
-  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kHelp});
+int DictExport(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, SIZE_MAX, "FORM");
   const String to = NeedValue(cmd, "--to");
   const TTranslatorChoice choice = ChoiceOf(cmd);
@@ -227,16 +318,21 @@ int DictExport(const std::vector<String>& args, TCommandIO&) {
     for (TGlossmith* t : doc.ChooseAll(choice)) {
       try {
         t->TranslateTo(to);
+      } catch (const ETranslationEntryError& e) {
+        throw EToolError(doc.EntryErrorMessage(e));
       } catch (const Exception& e) {
         throw EToolError(file + ": " + e.Message());
       }
+      io.Wrote(to);
     }
   }
   return 0;
 }
 
 int DictImport(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, {"--from", true}, kOutput, kHelp});
+  TCommandLine cmd(
+      args, {kLocale, kTranslator, {"--from", true}, kOutput, kTranslations, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
   if (!FileExists(from)) throw EToolError(from + ": no such file");
@@ -244,12 +340,20 @@ int DictImport(const std::vector<String>& args, TCommandIO& io) {
   TGlossmith* t = doc.Choose(ChoiceOf(cmd));
   if (doc.IsTemporary(t))
     io.Err << "gls: " << doc.FileName() << ": the form has no translator to import into\n";
+  const std::vector<String> before = EntriesOf(*t);
   try {
     t->TranslateFrom(from);
   } catch (const Exception& e) {
     throw EToolError(from + ": " + e.Message());
   }
-  doc.Write(cmd.Value("-o"));
+  if (!doc.IsTemporary(t)) {
+    CheckIntake(doc, *t, before, from, [&](const ETranslationEntryError& e) {
+      const std::optional<String> original = doc.OriginalText(glsstorage::Before(e.Entry(), '='));
+      return original ? FindDictionaryLine(from, *original, glsstorage::After(e.Entry(), '='))
+                      : std::nullopt;
+    });
+  }
+  WriteBack(doc, cmd, io);
   return 0;
 }
 
@@ -264,6 +368,33 @@ int Dict(const std::vector<String>& args, TCommandIO& io) {
 }  // namespace
 
 const std::vector<TCommandInfo>& Commands() {
+  // What writing a form back does to the files translators keep their lists
+  // in (load, dict import).
+  static const String translationFiles =
+      "\n"
+      "A translator whose FileName is set keeps its list in that file, and\n"
+      "writing the form back brings the file up to date. With -o nothing but\n"
+      "OUT changes: that file is left as it is, and the merged list is written\n"
+      "only where --translations names.\n"
+      "  -o OUT             write the form to OUT instead of in place\n"
+      "  --translations FILE\n"
+      "                     write the translators' lists into FILE instead of\n"
+      "                     the file their FileName names\n";
+  static const String loadHelp =
+      "Merges the form's lines of a translation file into its translators\n"
+      "(or the chosen one) and writes the form back (in place unless -o).\n"
+      "A line whose value cannot be applied to the form is reported with its\n"
+      "file and line number, and nothing is written.\n" +
+      translationFiles;
+  static const String dictHelp =
+      "export: writes the translations of each form into a dictionary of\n"
+      "original texts and translations, merging into an existing one.\n"
+      "import: fills the chosen translator's entries from a dictionary by\n"
+      "their original texts and writes the form back (in place unless -o).\n"
+      "A dictionary line whose translation cannot be applied to the property\n"
+      "it fills is reported with its file and line number, and nothing is\n"
+      "written.\n" +
+      translationFiles;
   static const std::vector<TCommandInfo> commands = {
       {"extract", Extract, "extract FORM... [--texts]",
        "Prints, for each form, every property a translator reaches, one line\n"
@@ -282,14 +413,13 @@ const std::vector<TCommandInfo>& Commands() {
        "Saves the translations and the original texts of each form's\n"
        "translators (or the chosen one) into one translation file, keeping\n"
        "the lines of other forms and locales.\n"},
-      {"load", Load, "load FORM --from FILE [--locale N | --translator NAME] [-o OUT]",
-       "Merges the form's lines of a translation file into its translators\n"
-       "(or the chosen one) and writes the form back (in place unless -o).\n"},
-      {"dict", Dict, "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT]",
-       "export: writes the translations of each form into a dictionary of\n"
-       "original texts and translations, merging into an existing one.\n"
-       "import: fills the chosen translator's entries from a dictionary by\n"
-       "their original texts and writes the form back (in place unless -o).\n"},
+      {"load", Load,
+       "load FORM --from FILE [--locale N | --translator NAME] [-o OUT] [--translations FILE]",
+       loadHelp.c_str()},
+      {"dict", Dict,
+       "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT] "
+       "[--translations FILE]",
+       dictHelp.c_str()},
       {"demo", RunDemo, "demo", "Shows what Glossmith does, on the bundled example.\n"},
   };
   return commands;
@@ -308,7 +438,15 @@ void PrintUsage(std::ostream& out) {
 }
 
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out) {
-  out << "usage: gls " << command.Synopsis << "\n\n" << command.Help;
+  out << "usage: gls " << command.Synopsis << "\n\n"
+      << command.Help << "  -v                 list each file written, one name a line, on\n"
+      << "                     standard error\n";
+}
+
+void TCommandIO::Wrote(const String& fileName) {
+  if (!Verbose || std::find(Written.begin(), Written.end(), fileName) != Written.end()) return;
+  Written.push_back(fileName);
+  Err << fileName << "\n";
 }
 
 }  // namespace Glossmith::Tool

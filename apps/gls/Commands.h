@@ -14,6 +14,11 @@ struct TCommandIO {
   std::ostream& Out;
   std::ostream& Err;
   bool ErrIsTerminal = false;
+  // -v: every file a command writes is listed on Err, one name a line.
+  bool Verbose = false;
+  // Notes that a file was written (listed once, with -v).
+  void Wrote(const String& fileName);
+  std::vector<String> Written;
 };
 
 using TCommand = int (*)(const std::vector<String>& args, TCommandIO& io);

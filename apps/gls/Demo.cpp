@@ -113,7 +113,11 @@ void DictionaryTour(TCommandIO& io) {
 }  // namespace
 
 int RunDemo(const std::vector<String>& args, TCommandIO& io) {
-  if (!args.empty()) throw EUsageError("demo takes no operands");
+  TCommandLine cmd(args, {{"-v", false}, {"--help", false}});
+  if (!cmd.Operands().empty()) throw EUsageError("demo takes no operands");
+  // The demo writes only into a scratch folder that it removes at the end:
+  // -v lists files that are gone once it is over.
+  if (cmd.Has("-v")) io.Verbose = true;
   TScratch scratch;
   io.Out << "Glossmith demo\n"
             "The bundled example is a small address book: MainForm.dfm and OptionsDialog.dfm,\n"

@@ -1,5 +1,9 @@
 #include "FormDocument.h"
 
+#include <algorithm>
+
+#include "Places.h"
+#include "gls/StorageSupport.h"
 #include "host/classes/Streams.h"
 #include "host/controls/Forms.h"
 
@@ -7,14 +11,14 @@ namespace Glossmith::Tool {
 
 TFormDocument::TFormDocument(const String& fileName) : FFileName(fileName) {
   Guard([&] {
-    String data = ReadFileToString(fileName);
+    FData = ReadFileToString(fileName);
     FFormat =
-        !data.empty() && (static_cast<unsigned char>(data[0]) == 0xFF || data.starts_with("TPF"))
+        !FData.empty() && (static_cast<unsigned char>(FData[0]) == 0xFF || FData.starts_with("TPF"))
             ? TFormFormat::Binary
             : TFormFormat::Text;
     String folder = ExtractFilePath(ExpandFileName(fileName));
     Application->SetExeName(folder + "application");
-    FRoot = ReadFormFromString(data, Application);
+    FRoot = ReadFormFromString(FData, Application);
     return 0;
   });
 }
@@ -45,7 +49,15 @@ TGlossmith* TFormDocument::Choose(const TTranslatorChoice& choice) {
     return all.front();
   } else if (all.size() > 1) {
     String names;
-    for (TGlossmith* t : all) names += (names.empty() ? "" : ", ") + t->Name();
+    for (TGlossmith* t : all) {
+      if (!names.empty()) names += ", ";
+      if (!t->Name().empty())
+        names += t->Name();
+      else if (t->Locale() != 0)
+        names += "an unnamed one with Locale " + IntToStr(t->Locale());
+      else
+        names += "an unnamed one without a Locale";
+    }
     throw EToolError(FFileName + ": the form has several translators (" + names +
                      "); choose one with --locale or --translator");
   }
@@ -70,14 +82,174 @@ void TFormDocument::DropTemporary() {
   FTemporary = nullptr;
 }
 
-void TFormDocument::Write(const String& fileName) {
+void TFormDocument::Write(const String& fileName, const std::optional<String>& translations,
+                          const TWrote& wrote) {
   DropTemporary();
   const String& target = fileName.empty() ? FFileName : fileName;
+  const std::vector<TGlossmith*> translators = Translators();
+  struct TReset {
+    const std::vector<TGlossmith*>& List;
+    ~TReset() {
+      for (TGlossmith* t : List) t->ResetStorageFile();
+    }
+  } reset{translators};
+  std::vector<String> saved;
+  for (TGlossmith* t : translators) {
+    if (translations)
+      t->SetStorageFile(*translations);
+    else if (!fileName.empty())
+      t->SetStorageFile(String());
+    const String file = t->StorageFile();
+    if (!file.empty() && std::find(saved.begin(), saved.end(), file) == saved.end())
+      saved.push_back(file);
+  }
+  String data;
   try {
-    WriteFormToFile(target, FRoot, FFormat);
+    data = WriteFormToString(FRoot, FFormat);
+  } catch (const EConvertError& e) {
+    // A line of this form in a translation file whose locale is no number.
+    const String formName = glsstorage::FormNameOf(FRoot);
+    for (const String& file : saved) {
+      String line;
+      if (auto place = FindBadLocaleLine(file, formName, true, line))
+        throw EToolError(PlacedMessage(*place, line, e.Message()));
+    }
+    throw EToolError(target + ": " + e.Message());
   } catch (const Exception& e) {
     throw EToolError(target + ": " + e.Message());
   }
+  for (const String& file : saved) wrote(file);
+  try {
+    WriteFileAtomically(target, data);
+  } catch (const Exception& e) {
+    throw EToolError(target + ": " + e.Message());
+  }
+  wrote(target);
+}
+
+std::vector<String> TFormDocument::TranslationFiles() const {
+  std::vector<String> files;
+  for (TGlossmith* t : Translators()) {
+    const String file = t->StorageFile();
+    if (!file.empty() && std::find(files.begin(), files.end(), file) == files.end())
+      files.push_back(file);
+  }
+  return files;
+}
+
+namespace {
+
+bool IsTranslatorClass(const String& className) {
+  const TClassInfo* info = GetClass(className);
+  return info && info->InheritsFrom(TGlossmith::StaticClass());
+}
+
+void FindTranslators(const TFormObject& node, std::vector<const TFormObject*>& found) {
+  for (const auto& child : node.Children) {
+    if (IsTranslatorClass(child->ClassName)) found.push_back(child.get());
+    FindTranslators(*child, found);
+  }
+}
+
+void DropTranslators(TFormObject& node) {
+  auto& children = node.Children;
+  children.erase(std::remove_if(children.begin(), children.end(),
+                                [](const auto& c) { return IsTranslatorClass(c->ClassName); }),
+                 children.end());
+  for (auto& child : children) DropTranslators(*child);
+}
+
+const TFormValue* PropertyOf(const TFormObject& node, const char* name) {
+  for (const TFormProperty& p : node.Properties)
+    if (SameText(p.Name, name)) return &p.Value;
+  return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<TComponent> TFormDocument::Scratch(TGlossmith*& translator) const {
+  auto tree = ParseForm(FData);
+  DropTranslators(*tree);
+  std::unique_ptr<TComponent> form(ReadFormFromString(FormTreeToString(*tree)));
+  translator = new TGlossmith(form.get());
+  return form;
+}
+
+void TFormDocument::CheckEntries(const TGlossmith& like, const std::vector<String>& entries) const {
+  if (entries.empty()) return;
+  TGlossmith* probe = nullptr;
+  std::unique_ptr<TComponent> form;
+  try {
+    form = Scratch(probe);
+  } catch (const Exception&) {
+    return;  // a form that reads only with its translators is not checked
+  }
+  probe->SetTranslateEmpty(like.TranslateEmpty());
+  TStringList list;
+  for (const String& entry : entries) list.Add(entry);
+  probe->SetTranslations(&list);
+  probe->TranslateForm(probe->Translations(), false);
+}
+
+std::optional<String> TFormDocument::OriginalText(std::string_view path) const {
+  TGlossmith* probe = nullptr;
+  std::unique_ptr<TComponent> form;
+  try {
+    form = Scratch(probe);
+  } catch (const Exception&) {
+    return std::nullopt;
+  }
+  TStringList current;
+  probe->TranslateForm(&current, true);
+  for (const auto& item : current.Items()) {
+    if (glsstorage::Before(item.Str, '=') != path) continue;
+    String text(glsstorage::After(item.Str, '=', glsstorage::MaxValueLength));
+    try {
+      TGlossmith::ConvertFromLiterals(text);
+    } catch (const EConvertError&) {
+    }
+    return text;
+  }
+  return std::nullopt;
+}
+
+String TFormDocument::EntryErrorMessage(const ETranslationEntryError& error) const {
+  const String& entry = error.Entry();
+  std::unique_ptr<TFormObject> tree;
+  try {
+    tree = ParseForm(FData);
+  } catch (const Exception&) {
+  }
+  if (tree) {
+    std::vector<const TFormObject*> translators;
+    FindTranslators(*tree, translators);
+    // The translator that applied the entry first, when it has a name.
+    std::stable_partition(translators.begin(), translators.end(), [&](const TFormObject* t) {
+      return !error.Translator().empty() && SameText(t->Name, error.Translator());
+    });
+    String formName = tree->Name;
+    if (formName.empty() && !tree->ClassName.empty())
+      formName = tree->ClassName.substr(std::max<size_t>(1, Utf8CharLength(tree->ClassName, 0)));
+    const String folder = ExtractFilePath(ExpandFileName(FFileName));
+    for (const TFormObject* t : translators) {
+      const TFormValue* fileName = PropertyOf(*t, "FileName");
+      const TFormValue* locale = PropertyOf(*t, "Locale");
+      if (fileName && fileName->Kind == TFormValueKind::String && !fileName->Text.empty()) {
+        const String& name = fileName->Text;
+        const String file = name.find_first_of("/\\") != String::npos
+                                ? glsstorage::NativeFileName(name)
+                                : folder + name;
+        const Integer localeValue = locale && locale->Kind == TFormValueKind::Integer
+                                        ? static_cast<Integer>(locale->Int)
+                                        : 0;
+        if (auto place = FindTranslationLine(file, formName, localeValue, entry))
+          return PlacedMessage(*place, entry, error.Message());
+      }
+      if (auto line = FindFormEntryLine(*t, entry))
+        return PlacedMessage({FFileName, *line}, entry, error.Message());
+    }
+  }
+  return FFileName + ": " + Shortened(entry) + ": " + error.Message();
 }
 
 String TFormDocument::WriteToString() {

@@ -2,6 +2,7 @@
 // translators the gls commands work with.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -49,9 +50,31 @@ class TFormDocument {
   bool IsTemporary(const TGlossmith* translator) const { return translator == FTemporary; }
 
   // Writes the form (without any temporary translator) to `fileName`, or
-  // back to its own file, in the format it was read in; atomically.
-  void Write(const String& fileName = String());
+  // back to its own file, in the format it was read in; atomically. Writing
+  // a form saves the list of each translator whose FileName is set into that
+  // file, as the application's own form writing does: into `translations`
+  // instead when it is given, and not at all when the form goes to another
+  // file without it, so that nothing but the named output changes. `wrote`
+  // hears of each file written, in order.
+  using TWrote = std::function<void(const String&)>;
+  void Write(const String& fileName, const std::optional<String>& translations,
+             const TWrote& wrote);
   String WriteToString();
+  // The files the translators' lists are kept in, each once.
+  std::vector<String> TranslationFiles() const;
+
+  // Applies `entries` to a copy of the form as read, without its
+  // translators, as `like` would apply them: raises the
+  // ETranslationEntryError of the first entry that cannot be applied. The
+  // document's own form does not change.
+  void CheckEntries(const TGlossmith& like, const std::vector<String>& entries) const;
+  // The untranslated value of `path` on the form as read, decoded from
+  // literal form.
+  std::optional<String> OriginalText(std::string_view path) const;
+  // A message for an entry that could not be applied: the line of the file it
+  // came from (a translator's translation file, else this form file) when it
+  // is found there, the entry and the error.
+  String EntryErrorMessage(const ETranslationEntryError& error) const;
   // Removes every translator, leaving the form as it shows.
   void RemoveTranslators();
 
@@ -62,6 +85,8 @@ class TFormDocument {
       return action();
     } catch (const EToolError&) {
       throw;
+    } catch (const ETranslationEntryError& e) {
+      throw EToolError(EntryErrorMessage(e));
     } catch (const Exception& e) {
       throw EToolError(FFileName + ": " + e.Message());
     }
@@ -69,8 +94,11 @@ class TFormDocument {
 
  private:
   void DropTemporary();
+  // The form as read, without its translators, with a translator of its own.
+  std::unique_ptr<TComponent> Scratch(TGlossmith*& translator) const;
 
   String FFileName;
+  String FData;
   TComponent* FRoot = nullptr;
   TGlossmith* FTemporary = nullptr;
   TFormFormat FFormat = TFormFormat::Text;

@@ -11,7 +11,7 @@ using namespace Glossmith::Tool;
 
 int main(int argc, char** argv) {
   std::vector<String> args(argv + 1, argv + argc);
-  TCommandIO io{std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0};
+  TCommandIO io{std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0, false, {}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintUsage(args.empty() ? std::cerr : std::cout);
     return args.empty() ? 2 : 0;

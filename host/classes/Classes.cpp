@@ -1,7 +1,6 @@
 #include "host/classes/Classes.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "host/classes/Filer.h"
 #include "host/classes/Streams.h"
@@ -58,15 +57,6 @@ TComponent::~TComponent() {
   }
   DestroyComponents();
   if (FOwner) FOwner->RemoveComponent(this);
-}
-
-bool IsValidIdent(std::string_view s) {
-  if (s.empty()) return false;
-  auto alpha = [](unsigned char c) { return std::isalpha(c) || c == '_'; };
-  if (!alpha(static_cast<unsigned char>(s[0]))) return false;
-  return std::all_of(s.begin() + 1, s.end(), [&](char c) {
-    return alpha(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c));
-  });
 }
 
 void TComponent::SetName(const String& Value) {

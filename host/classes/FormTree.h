@@ -30,6 +30,7 @@ struct TFormItem;
 struct TFormValue {
   TFormValueKind Kind = TFormValueKind::Null;
   TFloatType FloatType = TFloatType::Extended;
+  int Line = 0;  // where the value begins (text files), for messages; not compared
   Int64 Int = 0;
   double Float = 0;
   String Text;

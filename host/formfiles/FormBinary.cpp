@@ -131,14 +131,16 @@ class TBinaryParser {
   // bytes turned into LF, which breaks every length of 13 (a CR) into 10.
   // A stream that does not read as it stands is read again in repair mode,
   // where a length of 10 that cannot be right is taken as 13.
-  static bool IsNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '.';
-  }
+  // Whether the `len` bytes at `pos` could make a name: identifier
+  // characters (UTF-8 letters included) and dots.
   bool IsNameAt(size_t pos, size_t len) const {
-    if (pos + len > FData.size()) return false;
-    for (size_t i = 0; i < len; ++i)
-      if (!IsNameChar(FData[pos + i])) return false;
+    if (pos > FData.size() || len > FData.size() - pos) return false;
+    const std::string_view s = FData.substr(pos, len);
+    for (size_t i = 0; i < s.size();) {
+      const size_t n = s[i] == '.' ? 1 : IdentCharLength(s, i, false);
+      if (n == 0) return false;
+      i += n;
+    }
     return true;
   }
   // Whether a value, a name or an end marker can start at `pos`.
@@ -160,9 +162,9 @@ class TBinaryParser {
     size_t len = Byte();
     return Bytes(RepairedLength(len, false));
   }
-  // A name: identifiers joined by dots (Font.Name, fmMain.Popup). The text
-  // format could not hold anything else, but for a set element, which may
-  // also be a number ([0, 2]).
+  // A name: identifiers joined by dots (Font.Name, fmMain.Popup), UTF-8
+  // letters kept as their bytes. The text format could not hold anything
+  // else, but for a set element, which may also be a number ([0, 2]).
   String Name(bool allowEmpty = false, bool dotted = true, bool numeric = false) {
     size_t at = FPos;
     size_t len = Byte();
@@ -174,16 +176,17 @@ class TBinaryParser {
     }
     bool ok = !s.empty();
     bool start = true;
-    for (char c : s) {
-      if (c == '.') {
-        ok = ok && !start && dotted;
+    for (size_t i = 0; ok && i < s.size();) {
+      if (s[i] == '.') {
+        ok = !start && dotted;
         start = true;
-      } else if (IsNameChar(c)) {
-        ok = ok && !(start && c >= '0' && c <= '9');
-        start = false;
-      } else {
-        ok = false;
+        ++i;
+        continue;
       }
+      const size_t n = IdentCharLength(s, i, start);
+      ok = n > 0;
+      start = false;
+      i += n;
     }
     if (!ok || start) {
       FPos = at;
@@ -435,22 +438,8 @@ class TBinaryWriter {
 
   static bool IsUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
-      unsigned char c = static_cast<unsigned char>(s[i]);
-      if (c < 0x80) {
-        ++i;
-        continue;
-      }
-      size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
-      if (n == 0 || i + n > s.size()) return false;
-      uint32_t code = c & (0x7F >> n);
-      for (size_t k = 1; k < n; ++k) {
-        unsigned char d = static_cast<unsigned char>(s[i + k]);
-        if ((d & 0xC0) != 0x80) return false;
-        code = (code << 6) | (d & 0x3F);
-      }
-      if ((n == 3 && code < 0x800) || (n == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
-          (code >= 0xD800 && code <= 0xDFFF))
-        return false;
+      const size_t n = Utf8CharLength(s, i);
+      if (n == 0) return false;
       i += n;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "host/formfiles/FormParser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -9,8 +10,6 @@ namespace {
 
 enum class TToken : uint8_t { End, Symbol, Integer, Float, String, Char };
 
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -46,7 +45,9 @@ class TTextParser {
   [[noreturn]] void ErrorAt(int line, int column, const String& what) const {
     throw EParserError(Format("Line %d, column %d: %s", {line, column, what}));
   }
-  [[noreturn]] void Error(const String& what) const { ErrorAt(FTokLine, FTokCol, what); }
+  [[noreturn]] void Error(const String& what) const {
+    ErrorAt(FTokLine, Column(FTokLineStart, FTokPos), what);
+  }
   [[noreturn]] void Expected(const String& what) const { Error(what + " expected" + FoundText()); }
   String FoundText() const {
     switch (FToken) {
@@ -62,7 +63,15 @@ class TTextParser {
   }
 
   // ---- tokens ---------------------------------------------------------------
-  int Column(size_t pos) const { return static_cast<int>(pos - FLineStart) + 1; }
+  // Columns count characters, as editors show them: a UTF-8 sequence is one,
+  // and so is each byte that is not part of one.
+  int Column(size_t lineStart, size_t pos) const {
+    int column = 1;
+    for (size_t i = lineStart; i < pos; ++column)
+      i += std::max<size_t>(1, Utf8CharLength(FText, i));
+    return column;
+  }
+  int Column(size_t pos) const { return Column(FLineStart, pos); }
 
   void SkipBlanks() {
     while (FPos < FText.size()) {
@@ -83,15 +92,17 @@ class TTextParser {
   void Next() {
     SkipBlanks();
     FTokLine = FLine;
-    FTokCol = Column(FPos);
+    FTokPos = FPos;
+    FTokLineStart = FLineStart;
     if (FPos >= FText.size()) {
       FToken = TToken::End;
       return;
     }
     char c = FText[FPos];
-    if (IsIdentStart(c)) {
+    if (IdentCharLength(FText, FPos, true)) {
+      // Names are kept as their bytes: UTF-8 letters as the file wrote them.
       size_t start = FPos;
-      while (FPos < FText.size() && IsIdentChar(FText[FPos])) ++FPos;
+      while (size_t n = IdentCharLength(FText, FPos, false)) FPos += n;
       FSymbol.assign(FText.substr(start, FPos - start));
       FToken = TToken::Symbol;
     } else if (c == '\'' || c == '#') {
@@ -124,7 +135,7 @@ class TTextParser {
         ++FPos;
       }
       if (FPos == digits) Error("hexadecimal digit expected");
-      if (FPos < FText.size() && IsIdentChar(FText[FPos])) Error("invalid number");
+      if (IdentCharLength(FText, FPos, false)) Error("invalid number");
       // Hex is the bit pattern of a 32-bit value when it has eight digits or
       // fewer ($FFFFFFFF is -1), as the classic reader takes it.
       Int64 value = v <= 0xFFFFFFFFu && FPos - digits <= 8
@@ -172,7 +183,7 @@ class TTextParser {
         ++FPos;
       }
     }
-    if (FPos < FText.size() && (IsIdentChar(FText[FPos]) || FText[FPos] == '.'))
+    if (IdentCharLength(FText, FPos, false) || (FPos < FText.size() && FText[FPos] == '.'))
       ErrorAt(FLine, Column(FPos), "invalid number");
     std::string_view number = FText.substr(start, numberEnd - start);
     FNumberText.assign(FText.substr(start, FPos - start));
@@ -343,6 +354,7 @@ class TTextParser {
 
   TFormValue ParseValue(int depth) {
     TFormValue v;
+    v.Line = FTokLine;
     switch (FToken) {
       case TToken::Integer:
         v.Kind = TFormValueKind::Integer;
@@ -485,7 +497,8 @@ class TTextParser {
 
   TToken FToken = TToken::End;
   int FTokLine = 1;
-  int FTokCol = 1;
+  size_t FTokPos = 0;
+  size_t FTokLineStart = 0;
   char FChar = 0;
   String FSymbol;
   String FString;

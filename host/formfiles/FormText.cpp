@@ -15,37 +15,6 @@ void NewLine(String& out, int indent) {
   out.append(static_cast<size_t>(indent), ' ');
 }
 
-// The length of the valid UTF-8 sequence at s[i], or 0 when there is none
-// (a byte of another code page, a lone surrogate, an overlong form).
-size_t Utf8Length(std::string_view s, size_t i, uint32_t& code) {
-  auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  unsigned char c = b(i);
-  size_t n;
-  uint32_t min;
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2;
-    code = c & 0x1F;
-    min = 0x80;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3;
-    code = c & 0x0F;
-    min = 0x800;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4;
-    code = c & 0x07;
-    min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k) {
-    if ((b(i + k) & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (b(i + k) & 0x3F);
-  }
-  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return n;
-}
-
 // One character of a string as the writer puts it: either bytes inside
 // quotes or a #code (a character outside the basic plane takes two codes,
 // as the format counts UTF-16 units).
@@ -70,7 +39,7 @@ void ForEachUnit(std::string_view s, F&& f) {
       continue;
     }
     uint32_t code = 0;
-    size_t n = Utf8Length(s, i, code);
+    size_t n = Utf8CharLength(s, i, code);
     if (n == 0) {
       // Not UTF-8: the byte is kept as it is, inside quotes.
       f(TStringUnit{true, s.substr(i, 1), 0});

@@ -310,6 +310,50 @@ void AppendUtf8(String& out, uint32_t code) {
   }
 }
 
+size_t Utf8CharLength(std::string_view s, size_t i, uint32_t& code) {
+  if (i >= s.size()) return 0;
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char c = byte(i);
+  if (c < 0x80) {
+    code = c;
+    return 1;
+  }
+  size_t n;
+  uint32_t least;
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+    code = c & 0x1F;
+    least = 0x80;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    code = c & 0x0F;
+    least = 0x800;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    code = c & 0x07;
+    least = 0x10000;
+  } else {
+    return 0;
+  }
+  if (n > s.size() - i) return 0;
+  for (size_t k = 1; k < n; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3F);
+  }
+  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return n;
+}
+
+bool IsValidIdent(std::string_view s) {
+  if (s.empty()) return false;
+  for (size_t i = 0; i < s.size();) {
+    const size_t n = IdentCharLength(s, i, i == 0);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
 String UpperCase(std::string_view s) {
   String r(s);
   for (char& c : r)

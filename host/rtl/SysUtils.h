@@ -112,6 +112,33 @@ bool SetField(T& field, const V& value) {
 // three-byte form for a lone surrogate, so that no code is lost).
 void AppendUtf8(String& out, uint32_t code);
 
+// The number of bytes of the one character written in valid UTF-8 at s[i]
+// (1 for ASCII), its code point in `code`; 0 when the bytes there are no such
+// character (a byte of another code page, a cut or overlong sequence, an
+// encoded surrogate).
+size_t Utf8CharLength(std::string_view s, size_t i, uint32_t& code);
+inline size_t Utf8CharLength(std::string_view s, size_t i) {
+  uint32_t code;
+  return Utf8CharLength(s, i, code);
+}
+
+// Identifiers: a letter or "_", then letters, digits and "_". Letters are the
+// ASCII ones and every character beyond ASCII written in valid UTF-8, as the
+// Unicode designers write component and class names. IdentCharLength gives
+// the number of bytes of the identifier character at s[i] (at the start of an
+// identifier when `first`, where digits do not count), or 0.
+inline size_t IdentCharLength(std::string_view s, size_t i, bool first) {
+  if (i >= s.size()) return 0;
+  const char c = s[i];
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') return 1;
+  if (c >= '0' && c <= '9') return first ? 0 : 1;
+  // Any character beyond ASCII is a letter: telling letters from other
+  // characters would need the Unicode tables, and the designers' compilers
+  // accept what their designers write.
+  return static_cast<unsigned char>(c) < 0x80 ? 0 : Utf8CharLength(s, i);
+}
+bool IsValidIdent(std::string_view s);
+
 String UpperCase(std::string_view s);
 String LowerCase(std::string_view s);
 // Case-insensitive comparison of ASCII letters; other bytes compare unsigned.

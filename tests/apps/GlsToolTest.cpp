@@ -48,6 +48,13 @@ TRun Gls(const std::vector<String>& args, const fs::path& cwd) {
 
 bool Contains(const String& text, const String& part) { return text.find(part) != String::npos; }
 
+// Lines ended with CR LF, as the form writer ends them.
+String Lines(std::initializer_list<const char*> lines) {
+  String out;
+  for (const char* line : lines) out += String(line) + "\r\n";
+  return out;
+}
+
 // A copy of the bundled example to work on.
 class GlsToolTest : public ::testing::Test {
  protected:
@@ -138,12 +145,12 @@ TEST_F(GlsToolTest, SaveRebuildsTheSharedFileAndKeepsOtherLines) {
 
 TEST_F(GlsToolTest, LoadMergesATranslationFileAndWritesTheFormBack) {
   WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");
-  TRun run =
-      Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-o", "out.dfm"});
+  TRun run = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-o", "out.dfm",
+                  "--translations", "translations.txt"});
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_TRUE(FileExists(File("out.dfm")));
   // The translator keeps its list in translations.txt, which the form's
-  // writing brings up to date.
+  // writing brings up to date when asked to (with -o, only then).
   EXPECT_TRUE(Contains(Read("translations.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n"));
   TRun shown = Run({"show", "out.dfm", "--locale", "12"});
   EXPECT_TRUE(Contains(shown.Out, "&Sortir"));
@@ -197,6 +204,174 @@ TEST_F(GlsToolTest, ErrorsNameTheFileAndLeaveEveryFileAsItWas) {
   EXPECT_TRUE(Contains(loadMissing.Err, "absent.txt"));
   EXPECT_EQ(Read("MainForm.dfm"), form);
   EXPECT_EQ(Read("translations.txt"), translations);
+}
+
+TEST_F(GlsToolTest, WithOutputNothingButTheNamedFilesChange) {
+  const String form = Read("MainForm.dfm"), translations = Read("translations.txt");
+  WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");
+  TRun out =
+      Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-o", "out.dfm", "-v"});
+  ASSERT_EQ(out.Status, 0) << out.Err;
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+  EXPECT_EQ(Read("translations.txt"), translations);
+  // The user hears where the loaded lines did not go, and the one file written.
+  EXPECT_TRUE(Contains(out.Err, "translations.txt are not written")) << out.Err;
+  EXPECT_TRUE(Contains(out.Err, "--translations FILE")) << out.Err;
+  EXPECT_TRUE(out.Err.ends_with("\nout.dfm\n")) << out.Err;
+  EXPECT_FALSE(Contains(Read("out.dfm"), "Sortir"));  // the list lives in the file, not the form
+
+  TRun elsewhere = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-o",
+                        "out.dfm", "--translations", "fr.txt", "-v"});
+  ASSERT_EQ(elsewhere.Status, 0) << elsewhere.Err;
+  EXPECT_EQ(elsewhere.Err, "fr.txt\nout.dfm\n");
+  EXPECT_EQ(Read("translations.txt"), translations);
+  EXPECT_TRUE(Contains(Read("fr.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n"));
+
+  // In place, the form and the file its translators name, each listed once.
+  TRun inPlace = Run(
+      {"dict", "import", "OptionsDialog.dfm", "--locale", "7", "--from", "dictionary.txt", "-v"});
+  ASSERT_EQ(inPlace.Status, 0) << inPlace.Err;
+  EXPECT_EQ(inPlace.Err, File("translations.txt") + "\nOptionsDialog.dfm\n");
+}
+
+TEST_F(GlsToolTest, VerboseListsEveryFileWrittenAndNothingElse) {
+  EXPECT_EQ(Run({"extract", "MainForm.dfm", "-v"}).Err, "");
+  EXPECT_EQ(Run({"show", "MainForm.dfm", "-v"}).Err, "");
+  EXPECT_EQ(Run({"translate", "MainForm.dfm", "--locale", "7", "-v"}).Err, "");
+  EXPECT_EQ(Run({"translate", "MainForm.dfm", "--locale", "7", "-o", "de.dfm", "-v"}).Err,
+            "de.dfm\n");
+  EXPECT_EQ(Run({"save", "MainForm.dfm", "OptionsDialog.dfm", "--to", "app.txt", "-v"}).Err,
+            "app.txt\n");
+  EXPECT_EQ(Run({"dict", "export", "MainForm.dfm", "--locale", "7", "--to", "de.dict", "-v"}).Err,
+            "de.dict\n");
+  EXPECT_EQ(Run({"save", "MainForm.dfm", "--to", "quiet.txt"}).Err, "");
+  TRun help = Run({"load", "--help"});
+  EXPECT_TRUE(Contains(help.Out, "--translations FILE")) << help.Out;
+  EXPECT_TRUE(Contains(help.Out, "With -o nothing but\nOUT changes")) << help.Out;
+  EXPECT_TRUE(Contains(Run({"extract", "--help"}).Out, "  -v "));
+}
+
+// A form whose translator keeps its list in the form file itself.
+const char* const kSelfContained[] = {
+    "object Inline: TForm",                   // 1
+    "  Caption = 'Hello'",                    // 2
+    "  object Btn: TButton",                  // 3
+    "    Caption = 'OK'",                     // 4
+    "    Width = 75",                         // 5
+    "  end",                                  // 6
+    "  object TranslatorGerman: TGlossmith",  // 7
+    "    Locale = 7",                         // 8
+    "    Translate = False",                  // 9
+    "    Translations.Strings = (",           // 10
+    "      'Btn.Caption=''Gut'''",            // 11
+    "      'Btn.Width=90')",                  // 12
+    "  end",                                  // 13
+    "end",                                    // 14
+};
+
+String SelfContained(std::initializer_list<std::pair<int, const char*>> replaced = {}) {
+  String out;
+  int number = 0;
+  for (const char* line : kSelfContained) {
+    ++number;
+    String text = line;
+    for (const auto& [at, with] : replaced)
+      if (at == number) text = with;
+    out += text + "\r\n";
+  }
+  return out;
+}
+
+TEST_F(GlsToolTest, UnusableLinesAreReportedWithTheirFileAndLine) {
+  const String form = Read("MainForm.dfm"), translations = Read("translations.txt");
+  // A translation file line whose value the property cannot take, and one
+  // whose literal is malformed: the load writes nothing.
+  WriteFile(File("extra.txt"),
+            "MainForm.ButtonClose.Caption%12='&Sortir'\r\nMainForm.ButtonClose.Width%12=1x\r\n");
+  TRun load = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt"});
+  EXPECT_EQ(load.Status, 1);
+  EXPECT_EQ(load.Err,
+            "gls: extra.txt, line 2: ButtonClose.Width=1x: '1x' is not a valid integer value\n");
+  WriteFile(File("extra.txt"), "\r\nMainForm.ButtonClose.Caption%12='&Sortir'#x\r\n");
+  load = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt"});
+  EXPECT_EQ(load.Status, 1);
+  EXPECT_TRUE(load.Err.starts_with("gls: extra.txt, line 2: ButtonClose.Caption='&Sortir'#x: "))
+      << load.Err;
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+  EXPECT_EQ(Read("translations.txt"), translations);
+
+  // A line whose locale is no number, as loading and saving meet it.
+  WriteFile(File("bad.txt"), "MainForm.Caption%7x='a'\r\nMainForm.Caption%xx='b'\r\n");
+  EXPECT_TRUE(Run({"load", "MainForm.dfm", "--from", "bad.txt"})
+                  .Err.starts_with("gls: bad.txt, line 1: MainForm.Caption%7x='a': "));
+  EXPECT_TRUE(Run({"save", "MainForm.dfm", "--to", "bad.txt"})
+                  .Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': "));
+
+  // A bad line already in the translators' own file, met when translating.
+  String broken = translations;
+  const String good = "MainForm.ButtonClose.Caption%7='&Schließen'";
+  ASSERT_NE(broken.find(good), String::npos);
+  broken.replace(broken.find(good), good.size(), "MainForm.ButtonClose.Width%7=7y");
+  WriteFile(File("translations.txt"), broken);
+  TRun translate = Run({"translate", "MainForm.dfm", "--locale", "7"});
+  EXPECT_EQ(translate.Status, 1);
+  EXPECT_TRUE(
+      Contains(translate.Err, "translations.txt, line 6: ButtonClose.Width=7y: '7y' is not"))
+      << translate.Err;
+
+  // An entry kept in the form file: its line there.
+  WriteFile(File("Inline.dfm"), SelfContained({{12, "      'Btn.Width=9x')"}}));
+  translate = Run({"translate", "Inline.dfm", "--locale", "7"});
+  EXPECT_EQ(translate.Err,
+            "gls: Inline.dfm, line 12: Btn.Width=9x: '9x' is not a valid integer value\n");
+  WriteFile(File("Inline.dfm"), SelfContained({{11, "      'Btn.Caption=''Gut''#x'"}}));
+  TRun exported = Run({"dict", "export", "Inline.dfm", "--to", "de.dict"});
+  EXPECT_TRUE(exported.Err.starts_with("gls: Inline.dfm, line 11: Btn.Caption='Gut'#x: "))
+      << exported.Err;
+
+  // A dictionary line whose translation the property it fills cannot take.
+  WriteFile(File("Inline.dfm"), SelfContained());
+  const String inlineForm = Read("Inline.dfm");
+  WriteFile(File("de.dict"), "OK\tGut\r\n75\t80x\r\n100\t80x\r\n");
+  TRun imported = Run({"dict", "import", "Inline.dfm", "--from", "de.dict"});
+  EXPECT_EQ(imported.Err,
+            "gls: de.dict, line 2: Btn.Width=80x: '80x' is not a valid integer value\n");
+  EXPECT_EQ(Read("Inline.dfm"), inlineForm);
+}
+
+TEST_F(GlsToolTest, FormsWithNamesBeyondAscii) {
+  WriteFile(File("Форма.dfm"),
+            Lines({"object Форма1: TForm", "  Caption = 'Окно'", "  object Кнопка1: TButton",
+                   "    Caption = 'OK'", "  end", "  object Переводчик: TGlossmith",
+                   "    Locale = 7", "    Translate = False", "    Translations.Strings = (",
+                   "      'Кнопка1.Caption=''Да''')", "  end", "end"}));
+  TRun extract = Run({"extract", "--texts", "Форма.dfm"});
+  ASSERT_EQ(extract.Status, 0) << extract.Err;
+  EXPECT_TRUE(Contains(extract.Out, "\nКнопка1.Caption='OK'\n")) << extract.Out;
+  ASSERT_EQ(Run({"save", "Форма.dfm", "--to", "ru.txt"}).Status, 0);
+  EXPECT_EQ(Read("ru.txt"), "Форма1.Кнопка1.Caption%-1='OK'\r\nФорма1.Кнопка1.Caption%7='Да'\r\n");
+  TRun translate = Run({"translate", "Форма.dfm", "--translator", "Переводчик"});
+  ASSERT_EQ(translate.Status, 0) << translate.Err;
+  EXPECT_TRUE(Contains(translate.Out, "  object Кнопка1: TButton\r\n")) << translate.Out;
+  EXPECT_TRUE(Contains(translate.Out, "    Caption = #1044#1072\r\n")) << translate.Out;
+}
+
+TEST_F(GlsToolTest, MessagesNameUnnamedTranslatorsSensibly) {
+  WriteFile(File("Unnamed.dfm"),
+            Lines({"object Unnamed: TForm", "  Caption = 'Hello'", "  object TGlossmith",
+                   "    Locale = 7", "  end", "  object TranslatorFrench: TGlossmith",
+                   "    Locale = 12", "  end", "end"}));
+  TRun empty = Run({"translate", "Unnamed.dfm", "--locale", "7"});
+  ASSERT_EQ(empty.Status, 0) << empty.Err;
+  EXPECT_EQ(empty.Err,
+            "gls: Unnamed.dfm: the unnamed translator with Locale 7 has no translations; the "
+            "form is written untranslated\n");
+  TRun several = Run({"dict", "import", "Unnamed.dfm", "--from", "dictionary.txt"});
+  EXPECT_EQ(several.Status, 1);
+  EXPECT_TRUE(Contains(several.Err,
+                       "several translators (an unnamed one with Locale 7, "
+                       "TranslatorFrench)"))
+      << several.Err;
 }
 
 TEST_F(GlsToolTest, RealFormsFromOtherProjects) {

@@ -2,8 +2,8 @@
 #include <unistd.h>
 
 #include "gls/Gls.h"
-#include "host/formfiles/FormFiles.h"
 #include "host/controls/Forms.h"
+#include "host/formfiles/FormFiles.h"
 #include "host/platform/ToolIntf.h"
 #include "support/TestSupport.h"
 #include "support/gls/StorageForms.h"
@@ -85,6 +85,37 @@ TEST(FormStorageTest, WithFileNameTheFormFileHoldsNoEntriesAndTheFileIsRewritten
   EXPECT_EQ(translator->Translations()->Text(), "Button1.Caption='&Fermer'\r\n");
   EXPECT_TRUE(translator->IsTranslated());
   EXPECT_EQ(GetStrProp(form->FindComponent("Button1"), "Caption"), "&Fermer");
+}
+
+TEST(FormStorageTest, TheSaveOfWritingTheFormCanGoElsewhereOrNowhere) {
+  TempDir dir;
+  TCurrentDir cwd(dir.Path());
+  TStorageForm app("MainForm", 12);
+  app.Translator->SetFileName(dir.File("tr.txt"));
+  SetEntries(app.Translator, {"Button1.Caption='&Fermer'"});
+  EXPECT_EQ(app.Translator->StorageFile(), dir.File("tr.txt"));
+
+  app.Translator->SetStorageFile(dir.File("elsewhere.txt"));
+  const String redirected = WriteFormToString(app.Form);
+  EXPECT_NE(redirected.find("FileName = '" + dir.File("tr.txt") + "'"), String::npos) << redirected;
+  EXPECT_FALSE(FileExists(dir.File("tr.txt")));
+  EXPECT_EQ(ReadFile(dir.File("elsewhere.txt")),
+            "MainForm.Button1.Caption%-1='&Close'\r\nMainForm.Button1.Caption%12='&Fermer'\r\n");
+
+  app.Translator->SetStorageFile("");
+  EXPECT_EQ(WriteFormToString(app.Form), redirected);
+  EXPECT_FALSE(FileExists(dir.File("tr.txt")));
+
+  app.Translator->ResetStorageFile();
+  WriteFormToString(app.Form);
+  EXPECT_TRUE(FileExists(dir.File("tr.txt")));
+
+  // A list kept in the form has no file, whatever was asked.
+  app.Translator->SetFileName("");
+  app.Translator->SetStorageFile(dir.File("never.txt"));
+  EXPECT_EQ(app.Translator->StorageFile(), "");
+  WriteFormToString(app.Form);
+  EXPECT_FALSE(FileExists(dir.File("never.txt")));
 }
 
 TEST(FormStorageTest, RelativeNamesAndNamesFromAnotherPlatform) {

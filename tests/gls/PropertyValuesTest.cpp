@@ -102,6 +102,29 @@ TEST_F(PropertyValuesTest, ConversionErrorStopsTheWalkAndKeepsWhatWasDone) {
   EXPECT_THROW(Apply(*Translator, {"W.Ratio=abc"}), EConvertError);
 }
 
+TEST_F(PropertyValuesTest, AnEntryThatCannotBeAppliedIsNamedByItsError) {
+  Translator->SetName("T");
+  auto failure = [&](std::initializer_list<const char*> lines) -> std::pair<String, String> {
+    try {
+      Apply(*Translator, lines);
+    } catch (const ETranslationEntryError& e) {
+      EXPECT_EQ(e.Translator(), "T");
+      return {e.Entry(), e.Message()};
+    }
+    return {};
+  };
+  // The message stays that of the conversion; the entry is the one that failed.
+  EXPECT_EQ(failure({"W.Caption='ok'", "W.Count=1x", "W.Ratio=2"}),
+            std::make_pair(String("W.Count=1x"), String("'1x' is not a valid integer value")));
+  EXPECT_EQ(failure({"W.Caption='ok'#x"}).first, "W.Caption='ok'#x");
+  EXPECT_EQ(failure({"W.Color=clNoSuchColour"}).first, "W.Color=clNoSuchColour");
+  W->FItems.Add("a");
+  EXPECT_EQ(failure({"W.Items[0]=#"}).first, "W.Items[0]=#");
+  EXPECT_EQ(failure({"W.Shapes=[]"}).first, "W.Shapes=[]");
+  // What is no error stays none.
+  EXPECT_TRUE(Apply(*Translator, {"W.Initial=#", "W.Shape=tsHexagon", "W.Count="}));
+}
+
 TEST_F(PropertyValuesTest, BadNamesLeaveEnumerationsAndCharactersApplyWhatTheyRead) {
   // An unknown name must not store an ordinal outside the type.
   ASSERT_TRUE(Apply(*Translator, {"W.Visible=Flase", "W.Shape=tsHexagon"}));

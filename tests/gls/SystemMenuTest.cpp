@@ -83,6 +83,15 @@ TEST_F(SystemMenuTest, AppliedTextsAreCutToTheLongestValue) {
   EXPECT_EQ(String(buffer.data()), String(4095, 'b'));
 }
 
+TEST_F(SystemMenuTest, AMalformedEntryIsNamedByItsError) {
+  try {
+    Apply(*Translator, {"SystemMenuMove='&Move'#"});
+    ADD_FAILURE() << "no error";
+  } catch (const ETranslationEntryError& e) {
+    EXPECT_EQ(e.Entry(), "SystemMenuMove='&Move'#");
+  }
+}
+
 TEST_F(SystemMenuTest, AnOwnerThatIsNoFormHasNoEntries) {
   TDataModule module(nullptr);
   auto* t = new TGlossmith(&module);

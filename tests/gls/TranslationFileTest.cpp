@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "gls/Gls.h"
-#include "host/controls/Forms.h"
 #include "host/classes/Streams.h"
+#include "host/controls/Forms.h"
 #include "host/platform/ToolIntf.h"
 #include "support/TestSupport.h"
 #include "support/gls/StorageForms.h"
@@ -103,6 +103,44 @@ TEST(TranslationFileTest, MalformedLinesOfTheFormFailAndOtherFormsLinesMayHoldAn
   EXPECT_EQ(Screen->Cursor(), crDefault);
 }
 
+TEST(TranslationFileTest, NamesBeyondAsciiArePathsAndLinesStayInByteOrder) {
+  TempDir dir;
+  String file = dir.File("tr.txt");
+  // Lines of other forms whose names begin with an ASCII letter and with
+  // letters beyond ASCII: unsigned bytes put Zeta before Ärger before Форма1.
+  WriteFile(file, "Zeta.Button1.Caption%12='z'\r\n\xC3\x84rger.Button1.Caption%12='a'\r\n");
+  TStorageForm app("Форма1", 12);
+  auto* button = new testsupport::TCaptioned(app.Form);
+  button->SetName("Кнопка1");
+  button->FCaption = "&Close";
+  SetEntries(app.Translator, {"Кнопка1.Caption='&Fermer'", "Button1.Caption='&Ok'"});
+  EXPECT_EQ(app.Translator->Translations()->Text(),
+            "Button1.Caption='&Ok'\r\nКнопка1.Caption='&Fermer'\r\n");
+  app.Translator->SaveTo(file);
+  EXPECT_EQ(ReadFile(file),
+            "Zeta.Button1.Caption%12='z'\r\n"
+            "\xC3\x84rger.Button1.Caption%12='a'\r\n"
+            "Форма1.Button1.Caption%-1='&Close'\r\n"
+            "Форма1.Button1.Caption%12='&Ok'\r\n"
+            "Форма1.Кнопка1.Caption%-1='&Close'\r\n"
+            "Форма1.Кнопка1.Caption%12='&Fermer'\r\n");
+
+  app.Translator->Translations()->Clear();
+  EXPECT_TRUE(app.Translator->LoadFrom(file));
+  EXPECT_EQ(app.Translator->Translations()->Text(),
+            "Button1.Caption='&Ok'\r\nКнопка1.Caption='&Fermer'\r\n");
+  app.Translator->SetTranslate(false);
+  app.Translator->SetTranslate(true);
+  EXPECT_EQ(button->FCaption, "&Fermer");
+
+  // An unnamed form is named by its class without the first character, a
+  // whole UTF-8 letter when it is one.
+  app.Form->SetName("");
+  app.Form->SetFormClassName("ТФорма");  // a Cyrillic Т
+  app.Translator->SaveTo(file);
+  EXPECT_NE(ReadFile(file).find("\r\nФорма.Кнопка1.Caption%12='&Fermer'\r\n"), String::npos);
+}
+
 TEST(TranslationFileTest, OddLocalesAndLimits) {
   TempDir dir;
   String file = dir.File("tr.txt");
@@ -179,6 +217,29 @@ TEST(TranslationFileTest, ATranslatorWithoutAFormRefusesClearly) {
   TGlossmith orphan(nullptr);
   EXPECT_THROW(orphan.SaveTo(dir.File("tr.txt")), EComponentError);
   EXPECT_FALSE(FileExists(dir.File("tr.txt")));
+}
+
+TEST(TranslationFileTest, MessagesNameATranslatorWithoutANameSensibly) {
+  TempDir dir;
+  auto messageOf = [&](TGlossmith& t) -> String {
+    try {
+      t.SaveTo(dir.File("tr.txt"));
+    } catch (const EComponentError& e) {
+      return e.Message();
+    }
+    return "no error";
+  };
+  TGlossmith orphan(nullptr);
+  EXPECT_EQ(messageOf(orphan),
+            "The unnamed translator without a Locale has no form whose translations it could "
+            "save or load");
+  orphan.SetLocale(7);
+  EXPECT_EQ(messageOf(orphan),
+            "The unnamed translator with Locale 7 has no form whose translations it could save "
+            "or load");
+  orphan.SetName("TranslatorGerman");
+  EXPECT_EQ(messageOf(orphan),
+            "Translator TranslatorGerman has no form whose translations it could save or load");
 }
 
 }  // namespace

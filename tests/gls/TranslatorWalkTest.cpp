@@ -135,6 +135,41 @@ TEST_F(TranslatorWalkTest, WalkThatChangedNothingLeavesNothingToRestore) {
   EXPECT_EQ(W->FCaption, "");
 }
 
+TEST_F(TranslatorWalkTest, WalksOverListsThatDieLeaveNoActiveListBehind) {
+  int index = -1;
+  {
+    TStringList scratch;
+    ASSERT_TRUE(Translator->TranslateForm(&scratch, true));
+  }
+  EXPECT_EQ(Translator->ActiveList(), nullptr);
+  EXPECT_FALSE(Translator->WantTranslate("W.Caption", index));
+
+  // An applying walk keeps the translation list active; a restore (which
+  // walks a copy of the originals) and a later collecting walk leave it so.
+  ASSERT_TRUE(Apply(*Translator, {"W.Caption='New'"}));
+  EXPECT_EQ(Translator->ActiveList(), Translator->Translations());
+  Translator->RestoreForm();
+  EXPECT_EQ(W->FCaption, "");
+  EXPECT_EQ(Translator->ActiveList(), Translator->Translations());
+  EXPECT_TRUE(Translator->WantTranslate("W.Caption", index));
+  {
+    TStringList scratch;
+    Translator->TranslateForm(&scratch, true);
+  }
+  EXPECT_EQ(Translator->ActiveList(), Translator->Translations());
+
+  // Also when an error ends the walk.
+  Translator->OnTranslateComponent = [](TObject*, TComponent*, TStrings*, bool&) {
+    throw EComponentError("stop");
+  };
+  {
+    TStringList scratch;
+    EXPECT_THROW(Translator->TranslateForm(&scratch, true), EComponentError);
+  }
+  EXPECT_EQ(Translator->ActiveList(), Translator->Translations());
+  EXPECT_TRUE(Translator->WantTranslate("W.Caption", index));
+}
+
 TEST_F(TranslatorWalkTest, CycleOfReferencesEnds) {
   W->FBuddy = V;
   V->FBuddy = W;

@@ -125,8 +125,14 @@ TEST(ClassesTest, ComponentNamesAreIdentifiersUniqueWithinTheirOwner) {
   a->SetName("Button1");
   EXPECT_THROW(b->SetName("button1"), EComponentError);
   EXPECT_EQ(b->Name(), "");
-  for (const char* bad : {"1abc", "a b", "a-b", "a.b", "\xC3\xA9"})
+  // Characters beyond ASCII are letters when written in UTF-8; a byte of
+  // another code page or a cut sequence is none.
+  for (const char* bad : {"1abc", "a b", "a-b", "a.b", "\xE9", "Ab\xC3", "\xC3\xA9\xA9"})
     EXPECT_THROW(b->SetName(bad), EComponentError) << bad;
+  b->SetName("\xC3\xA9");
+  b->SetName("Кнопка1");
+  EXPECT_EQ(form.FindComponent("Кнопка1"), b);
+  b->SetName("");
   b->SetName("_Button_2");
   a->SetName("BUTTON1");  // a new case of its own name is fine
   EXPECT_EQ(form.FindComponent("button1"), a);

@@ -636,6 +636,68 @@ TEST(FormFilesTest, ACharacterOutsideTheBasicPlaneIsNotSplitAcrossPieces) {
   EXPECT_EQ(GetStrProp(again.get(), "Caption"), String(63, 'x') + "\xF0\x9F\x98\x80y");
 }
 
+TEST(FormFilesTest, NamesBeyondAsciiAreIdentifiersKeptByteForByte) {
+  // Component, class and property names, identifier values, set elements and
+  // event handlers in UTF-8, as Unicode designers write them.
+  const String text = Lines({
+      "object Форма1: TФорма1",
+      "  Caption = 'Fenêtre'",
+      "  Состояние = вкл",
+      "  Варианты = [первый, second]",
+      "  object Кнопка1: TSample",
+      "    Caption = 'OK'",
+      "    Buddy = Метка_2",
+      "    OnClick = Кнопка1Click",
+      "  end",
+      "  object Метка_2: TSample",
+      "  end",
+      "  object Панель: TПанель",
+      "    Ширина.Größe = 75",
+      "  end",
+      "end",
+  });
+  auto form = Read(text);
+  ASSERT_EQ(form->Name(), "Форма1");
+  auto* button = dynamic_cast<TSample*>(form->FindComponent("Кнопка1"));
+  ASSERT_NE(button, nullptr);
+  ASSERT_NE(button->FBuddy, nullptr);
+  EXPECT_EQ(button->FBuddy->Name(), "Метка_2");
+  EXPECT_EQ(form->FindComponent("Панель")->ClassName(), "TПанель");
+  // Identifiers are no strings: written back as they were, not as #codes.
+  const String written = WriteFormToString(form.get());
+  for (const char* line :
+       {"object Форма1: TФорма1\r\n", "  Состояние = вкл\r\n", "  Варианты = [первый, second]\r\n",
+        "    Buddy = Метка_2\r\n", "    OnClick = Кнопка1Click\r\n",
+        "  object Панель: TПанель\r\n    Ширина.Größe = 75\r\n"})
+    EXPECT_NE(written.find(line), String::npos) << line;
+  // The binary format stores them as their UTF-8 bytes with their byte length.
+  const String binary = WriteFormToString(form.get(), TFormFormat::Binary);
+  EXPECT_NE(binary.find("\x0D"
+                        "Кнопка1"),
+            String::npos);
+  auto fromBinary = Read(binary);
+  EXPECT_EQ(testsupport::DumpForm(fromBinary.get()), testsupport::DumpForm(form.get()));
+  EXPECT_EQ(WriteFormToString(fromBinary.get()), written);
+
+  auto message = [](const String& source) -> String {
+    try {
+      Read(source);
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return "no error";
+  };
+  // Bytes that are not UTF-8 (a code page's letter, a cut sequence) are still
+  // no identifier; columns count characters, not bytes.
+  EXPECT_EQ(message("object A: TForm\r\n  \xC9tat = 1\r\nend\r\n"),
+            "Line 2, column 3: property name, object or 'end' expected but character #201 found");
+  EXPECT_EQ(message("object A: TForm\r\n  Left\xD0 = 1\r\nend\r\n"),
+            "Line 2, column 7: '=' expected but character #208 found");
+  EXPECT_EQ(message("object Окно: TForm\r\n  Имя 12\r\nend\r\n"), "Line 2, column 7: '=' expected");
+  EXPECT_EQ(message("object A: TForm\r\n  Left = 12Б\r\nend\r\n"),
+            "Line 2, column 12: invalid number");
+}
+
 TEST(FormFilesTest, FormsLoadFromFilesOwnedByTheApplicationAndWriteAtomically) {
   testsupport::TempDir dir;
   String name = dir.File("form.dfm");

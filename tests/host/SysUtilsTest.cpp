@@ -136,6 +136,27 @@ TEST(SysUtilsTest, FilePathsAndExistence) {
   EXPECT_TRUE(DirectoryExists(dir.Path().string()));
 }
 
+TEST(SysUtilsTest, Utf8CharactersAreOnlyWholeValidSequences) {
+  uint32_t code = 0;
+  EXPECT_EQ(Utf8CharLength("a", 0, code), 1u);
+  EXPECT_EQ(Utf8CharLength("\xC3\xA9", 0, code), 2u);
+  EXPECT_EQ(code, 0xE9u);
+  EXPECT_EQ(Utf8CharLength("x\xE2\x82\xAC", 1, code), 3u);
+  EXPECT_EQ(code, 0x20ACu);
+  EXPECT_EQ(Utf8CharLength("\xF0\x9F\x98\x80", 0, code), 4u);
+  EXPECT_EQ(code, 0x1F600u);
+  for (const char* bad : {"\xA9", "\xC0\x80", "\xC3", "\xE2\x82", "\xE0\x80\x80", "\xED\xA0\x80",
+                          "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xC3("})
+    EXPECT_EQ(Utf8CharLength(bad, 0), 0u) << bad;
+  EXPECT_EQ(Utf8CharLength("", 0), 0u);
+  // Identifiers: any such character counts as a letter, digits not first.
+  EXPECT_TRUE(IsValidIdent("_Кнопка1"));
+  EXPECT_TRUE(IsValidIdent("\xF0\x9F\x98\x80"));
+  EXPECT_FALSE(IsValidIdent("1Кнопка"));
+  EXPECT_FALSE(IsValidIdent("Кно\xD0"));
+  EXPECT_FALSE(IsValidIdent(""));
+}
+
 TEST(SysUtilsTest, CaseIgnoringComparisonTouchesOnlyAsciiLetters) {
   EXPECT_EQ(CompareText("abc", "ABC"), 0);
   EXPECT_LT(CompareText("a", "B"), 0);
