@@ -1,6 +1,8 @@
 // Unit Gls: the translator component TGlossmith and its sorted list.
 #pragma once
 
+#include <vector>
+
 #include "gls/SortList.h"
 #include "host/classes/Classes.h"
 #include "host/platform/Windows.h"
@@ -85,6 +87,9 @@ class TGlossmith : public TComponent {
   void WriteStorage(TWriter* Writer);
 
   // --- Translation file --------------------------------------------------------
+  // SaveTo and TranslateTo hold the file's lock (TFileLock) from reading the
+  // file to writing it, so that processes saving into one file at once keep
+  // each other's lines.
   void SaveTo(const String& FileName);
   bool LoadFrom(const String& FileName);
   String GetAppDir() const;
@@ -137,6 +142,12 @@ class TGlossmith : public TComponent {
   // Whether a line with an empty value is applied: always while originals
   // are put back.
   bool ApplyEmpty() const { return FTranslateEmpty || FRestoring; }
+  // The original texts SaveTo writes: entries path=value of exactly the paths
+  // that have a translation entry, from the saved originals when the form
+  // shows translated texts (so saving never changes what it shows), else from
+  // a collecting walk.
+  std::vector<String> OriginalsToSave();
+
   // Tells MDI windows that the menus holding the form's caption changed.
   void RefreshMDI();
   void CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gls/Gls.h"
 #include "host/controls/Forms.h"
 
 namespace Glossmith::inline Gls {
@@ -14,6 +15,26 @@ String FormNameOf(const TComponent* owner) {
   if (!owner->Name().empty()) return owner->Name();
   String className = owner->ClassName();
   return className.empty() ? String() : className.substr(1);
+}
+
+String RequireFormName(const TGlossmith& translator) {
+  String name = FormNameOf(translator.Owner());
+  if (name.empty())
+    throw EComponentError(Format(
+        "Translator %s has no form whose translations it could save or load", {translator.Name()}));
+  return name;
+}
+
+std::vector<String> SortedCurrentValues(TGlossmith& translator) {
+  TStringList collected;
+  translator.TranslateForm(&collected, true);
+  std::vector<String> values;
+  values.reserve(static_cast<size_t>(collected.Count()));
+  for (const auto& item : collected.Items()) values.push_back(item.Str);
+  // Equal entries are indistinguishable, so sorting gives the list that
+  // inserting them one by one in sorted order gives.
+  std::sort(values.begin(), values.end());
+  return values;
 }
 
 String NativeFileName(std::string_view fileName) {

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "host/classes/Classes.h"
 
 namespace Glossmith::inline Gls {
+
+class TGlossmith;
 
 namespace glsstorage {
 
@@ -28,6 +31,14 @@ inline std::string_view After(std::string_view s, char c, size_t limit = std::st
 // The form name of a translator's owner: its Name, or its class name without
 // the first letter when the name is empty (an unnamed TForm1 gives Form1).
 String FormNameOf(const TComponent* owner);
+
+// The form name of the translator's owner; raises EComponentError for a
+// translator without a form, which has no lines in any file.
+String RequireFormName(const TGlossmith& translator);
+
+// The form's current values, entries path "=" value in sorted order, from a
+// collecting walk (which shows the untranslated texts first).
+std::vector<String> SortedCurrentValues(TGlossmith& translator);
 
 // A file name as this platform reads it: a "\" from another platform is a
 // directory separator.
