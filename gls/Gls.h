@@ -87,16 +87,26 @@ class TGlossmith : public TComponent {
   void WriteStorage(TWriter* Writer);
 
   // --- Translation file --------------------------------------------------------
-  // SaveTo and TranslateTo hold the file's lock (TFileLock) from reading the
-  // file to writing it, so that processes saving into one file at once keep
-  // each other's lines.
+  // SaveTo and TranslateTo (and SaveAllTo and TranslateAllTo) hold the file's
+  // lock (TFileLock) from reading the file to writing it, so that processes
+  // saving into one file at once keep each other's lines.
   void SaveTo(const String& FileName);
   bool LoadFrom(const String& FileName);
   String GetAppDir() const;
+  // Saves each translator in turn into one file, in one pass: the file is
+  // locked, read and written once and ends as calling SaveTo for each in turn
+  // leaves it. An error ends the pass: the translators before the one that
+  // raised it are saved, as SaveTo would have saved them, then it passes on.
+  // TTranslationFileUpdate (gls/FileUpdate.h) does the same one translator at
+  // a time.
+  static void SaveAllTo(const std::vector<TGlossmith*>& Translators, const String& FileName);
 
   // --- Dictionary ----------------------------------------------------------------
   void TranslateTo(const String& FileName);
   bool TranslateFrom(const String& FileName);
+  // Exports each translator in turn into one dictionary, in one pass, as
+  // calling TranslateTo for each in turn would; errors as for SaveAllTo.
+  static void TranslateAllTo(const std::vector<TGlossmith*>& Translators, const String& FileName);
   static String WriteString(const String& S);
   static String ReadString(const String& S);
 
@@ -147,6 +157,8 @@ class TGlossmith : public TComponent {
   // shows translated texts (so saving never changes what it shows), else from
   // a collecting walk.
   std::vector<String> OriginalsToSave();
+  friend class TTranslationFileUpdate;
+  friend class TDictionaryUpdate;
 
   // Tells MDI windows that the menus holding the form's caption changed.
   void RefreshMDI();
