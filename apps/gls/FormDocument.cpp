@@ -5,8 +5,9 @@
 
 namespace Glossmith::Tool {
 
-TFormDocument::TFormDocument(const String& fileName) : FFileName(fileName) {
+TFormDocument::TFormDocument(const String& fileName, TAccess access) : FFileName(fileName) {
   Guard([&] {
+    if (access == TAccess::Update) FLock = std::make_unique<TFileLock>(fileName);
     String data = ReadFileToString(fileName);
     FFormat =
         !data.empty() && (static_cast<unsigned char>(data[0]) == 0xFF || data.starts_with("TPF"))

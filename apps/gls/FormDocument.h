@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gls/Gls.h"
+#include "host/classes/FileLock.h"
 #include "host/formfiles/FormFiles.h"
 
 namespace Glossmith::Tool {
@@ -26,10 +27,16 @@ struct TTranslatorChoice {
 
 class TFormDocument {
  public:
+  // Read: the form is only read. Update: the form file will be written back
+  // in place; its lock (TFileLock) is held from reading it until the
+  // document goes, so that a change another process makes in between is not
+  // lost.
+  enum class TAccess { Read, Update };
+
   // Reads the form file into a form owned by the application. The form's
   // folder stands in for the application's folder, so that a translator's
   // bare FileName names a file beside the form.
-  explicit TFormDocument(const String& fileName);
+  explicit TFormDocument(const String& fileName, TAccess access = TAccess::Read);
   ~TFormDocument();
   TFormDocument(const TFormDocument&) = delete;
   TFormDocument& operator=(const TFormDocument&) = delete;
@@ -71,6 +78,7 @@ class TFormDocument {
   void DropTemporary();
 
   String FFileName;
+  std::unique_ptr<TFileLock> FLock;
   TComponent* FRoot = nullptr;
   TGlossmith* FTemporary = nullptr;
   TFormFormat FFormat = TFormFormat::Text;
