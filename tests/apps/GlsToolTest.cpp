@@ -269,10 +269,6 @@ TEST_F(GlsToolTest, AFileAnotherProcessHoldsIsWaitedForThenNamed) {
   EXPECT_EQ(Read("MainForm.dfm"), form);
   EXPECT_EQ(Read("translations.txt"), translations);
   EXPECT_EQ(Run({"load", "MainForm.dfm", "--from", "translations.txt"}).Status, 0);
-  TEnvironment bad("GLS_LOCK_WAIT", "soon");
-  TRun badWait = Run({"save", "MainForm.dfm", "--to", "translations.txt"});
-  EXPECT_EQ(badWait.Status, 2);
-  EXPECT_TRUE(Contains(badWait.Err, "GLS_LOCK_WAIT")) << badWait.Err;
 }
 
 TEST_F(GlsToolTest, ManyFormsShowTheirProgressOnATerminal) {

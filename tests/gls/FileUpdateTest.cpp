@@ -1,10 +1,9 @@
 // Saving and exporting several translators in one pass ends as calling SaveTo
-// or TranslateTo for each in turn, under one lock held for the whole pass.
+// or TranslateTo for each in turn; every write of a shared file is locked.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
-#include <thread>
 
 #include "gls/FileUpdate.h"
 #include "support/TestSupport.h"
@@ -18,26 +17,21 @@ using testsupport::WriteFile;
 
 namespace {
 
-using namespace std::chrono_literals;
-
-bool Contains(const String& text, const String& part) { return text.find(part) != String::npos; }
-
-// A few forms with translators built from a seed, the same each time: forms
-// whose names are prefixes of each other, translators of one form with
-// different locales or the same one, some showing their translations, now
-// and then a translator without a form; and the order in which to save them.
+// Forms and translators built from a seed, the same each time: form names
+// that are prefixes of each other, translators of one form with one locale
+// or several, some showing their translations, some whose walk fails, now
+// and then one without a form or one listed twice; and a file's content.
 class TRandomApp {
  public:
   explicit TRandomApp(unsigned seed) : FRandom(seed) {
     std::vector<String> names{"Form1", "Form10", "Form1a", "Form2"};
     std::shuffle(names.begin(), names.end(), FRandom);
     for (size_t f = 0; f < 3; ++f) {
-      auto form = std::make_unique<TStorageForm>(names[f], Pick({7, 12, -1}));
-      std::vector<TGlossmith*> own{form->Translator};
+      FForms.push_back(std::make_unique<TStorageForm>(names[f], Of<Integer>({7, 12, -1})));
+      std::vector<TGlossmith*> own{FForms.back()->Translator};
       for (size_t n = Pick(3); n > 0; --n) {
-        auto* t = new TGlossmith(form->Form);
-        t->SetLocale(Pick({7, 12, 25, form->Translator->Locale()}));
-        own.push_back(t);
+        own.push_back(new TGlossmith(FForms.back()->Form));
+        own.back()->SetLocale(Of<Integer>({7, 12, 25, own.front()->Locale()}));
       }
       for (TGlossmith* t : own) {
         TStringList list;
@@ -46,39 +40,31 @@ class TRandomApp {
         if (Pick(5) == 0) t->SetTranslate(true);
         Translators.push_back(t);
       }
-      FForms.push_back(std::move(form));
     }
-    if (Pick(20) == 0) {
-      FOrphan = std::make_unique<TGlossmith>(nullptr);
-      Translators.push_back(FOrphan.get());
-    }
+    for (TGlossmith* t : Translators)
+      if (Pick(25) == 0)
+        t->OnTranslateForm = [](TObject*, TStrings*, bool&) { throw EComponentError("walk"); };
+    if (Pick(20) == 0) Translators.push_back(FOrphan.get());
     std::shuffle(Translators.begin(), Translators.end(), FRandom);
     if (Pick(5) == 0) Translators.push_back(Translators.front());
   }
 
-  // A translation file holding lines of these forms and others.
-  String File() {
+  // A translation file, sorted or not, now and then with a malformed line of
+  // a form; or a dictionary, now and then with a line that is an original
+  // and a tab twice (where a search may stop at either).
+  String Content(bool dictionary) {
     std::vector<String> lines;
-    for (size_t n = Pick(30); n > 0; --n) {
-      String form = Pick(
-          {String("Form1"), String("Form10"), String("Form1a"), String("Form2"), String("Other")});
-      lines.push_back(form + "." + Path() + "%" +
-                      Pick({String("-1"), String("7"), String("12"), String("25")}) + "=" +
-                      Value());
-    }
+    for (size_t n = Pick(dictionary ? 8 : 30); n > 0; --n)
+      lines.push_back(dictionary
+                          ? Of<String>({"&Close", "Name:"}) + "\t" +
+                                Of<String>({"x", "A", "", "Fermer", "Zed"})
+                          : Of<String>({"Form1", "Form10", "Form1a", "Form2", "Other"}) + "." +
+                                Path() + "%" + Of<String>({"-1", "7", "12"}) + "=" + Value());
     if (Pick(30) == 0) lines.push_back("Form10.Label1.Caption%x='malformed'");
+    if (dictionary && Pick(3) == 0) lines.insert(lines.end(), 2, "&Close\t");
     if (Pick(4) != 0) std::sort(lines.begin(), lines.end());
     String text;
     for (const String& line : lines) text += line + "\r\n";
-    return text;
-  }
-
-  // A dictionary whose originals are some of the forms' texts.
-  String Dictionary() {
-    String text;
-    for (size_t n = Pick(8); n > 0; --n)
-      text += Pick({String("&Close"), String("Name:"), String("75"), String("Other")}) + "\t" +
-              Pick({String("x"), String(), String("Fermer")}) + "\r\n";
     return text;
   }
 
@@ -86,115 +72,78 @@ class TRandomApp {
 
  private:
   template <class T>
-  T Pick(std::initializer_list<T> items) {
+  T Of(std::initializer_list<T> items) {
     return items.begin()[Pick(items.size())];
   }
   size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(FRandom); }
-  String Path() {
-    return Pick({String("Button1.Caption"), String("Label1.Caption"), String("Label1.Width"),
-                 String("Caption"), String("Nope.Caption")});
-  }
+  String Path() { return Of<String>({"Button1.Caption", "Label1.Caption", "Label1.Width", "X.Y"}); }
   String Value() {
     if (Pick(40) == 0) return "#x";  // malformed literal text
-    return Pick(
-        {String("'&Fermer'"), String("'Nom'"), String("''"), String("80"), String("'a=b'")});
+    return Of<String>({"'&Fermer'", "'Nom'", "''", "80", "'a=b'", "2\n3"});  // a line break
   }
 
   std::mt19937 FRandom;
+  std::unique_ptr<TGlossmith> FOrphan = std::make_unique<TGlossmith>(nullptr);
   std::vector<std::unique_ptr<TStorageForm>> FForms;
-  std::unique_ptr<TGlossmith> FOrphan;
 };
 
-// The file after `run`, and the message of the error that ended it.
-template <class Run>
-String Outcome(const String& file, Run run) {
-  String error;
-  try {
-    run();
-  } catch (const Exception& e) {
-    error = "error: " + e.Message() + "\n";
-  }
-  return error + ReadFile(file);
-}
-
-TEST(FileUpdateTest, SavingAllInOnePassEndsAsSavingEachInTurn) {
+TEST(FileUpdateTest, OnePassEndsAsTheCallsInTurn) {
   TempDir dir;
-  const String file = dir.File("tr.txt");
-  for (unsigned round = 0; round < 30; ++round) {
-    String content = TRandomApp(round).File();
-    WriteFile(file, content);
-    String oneByOne = Outcome(file, [&] {
-      TRandomApp app(round);
-      for (TGlossmith* t : app.Translators) t->SaveTo(file);
+  const String file = dir.File("shared.txt");
+  for (unsigned round = 0; round < 100; ++round) {
+    const bool dictionary = round % 2 == 1;
+    const String content = TRandomApp(round).Content(dictionary);
+    auto outcome = [&](auto run) {
+      WriteFile(file, content);
+      String error;
+      try {
+        TRandomApp app(round);
+        run(app.Translators);
+      } catch (const Exception& e) {
+        error = "error: " + e.Message() + "\n";
+      }
+      return error + ReadFile(file);
+    };
+    String inTurn = outcome([&](const std::vector<TGlossmith*>& translators) {
+      for (TGlossmith* t : translators) dictionary ? t->TranslateTo(file) : t->SaveTo(file);
     });
-    WriteFile(file, content);
-    String together = Outcome(file, [&] {
-      TRandomApp app(round);
-      TGlossmith::SaveAllTo(app.Translators, file);
+    String onePass = outcome([&](const std::vector<TGlossmith*>& translators) {
+      dictionary ? TGlossmith::TranslateAllTo(translators, file)
+                 : TGlossmith::SaveAllTo(translators, file);
     });
-    ASSERT_EQ(oneByOne, together) << "round " << round << "\n" << content;
+    ASSERT_EQ(inTurn, onePass) << "round " << round << "\n" << content;
   }
 }
 
-TEST(FileUpdateTest, ExportingAllInOnePassEndsAsExportingEachInTurn) {
-  TempDir dir;
-  const String file = dir.File("dict.txt");
-  for (unsigned round = 0; round < 30; ++round) {
-    String content = TRandomApp(round).Dictionary();
-    WriteFile(file, content);
-    String oneByOne = Outcome(file, [&] {
-      TRandomApp app(round);
-      for (TGlossmith* t : app.Translators) t->TranslateTo(file);
-    });
-    WriteFile(file, content);
-    String together = Outcome(file, [&] {
-      TRandomApp app(round);
-      TGlossmith::TranslateAllTo(app.Translators, file);
-    });
-    ASSERT_EQ(oneByOne, together) << "round " << round << "\n" << content;
-  }
-}
-
-// Whether another thread gets the file's lock within a short wait.
-bool OthersCanLock(const String& file) {
-  bool granted = false;
-  std::thread([&] {
-    try {
-      TFileLock lock(file, 10ms);
-      granted = true;
-    } catch (const EFileLockError&) {
-    }
-  }).join();
-  return granted;
-}
-
-TEST(FileUpdateTest, AnUpdateHoldsTheLockFromItsFirstTranslatorUntilItIsWritten) {
+TEST(FileUpdateTest, EveryWriteOfASharedFileTakesItsLockAndAnUpdateHoldsItToTheEnd) {
   TempDir dir;
   const String file = dir.File("tr.txt");
   TStorageForm first("First", 7), second("Second", 7);
   SetEntries(first.Translator, {"Button1.Caption='Schliessen'"});
   SetEntries(second.Translator, {"Label1.Caption='Name'"});
+  {
+    // The thread that holds the lock is refused at once by anything that
+    // takes it.
+    TFileLock held(file);
+    EXPECT_THROW(first.Translator->SaveTo(file), EFileLockError);
+    EXPECT_THROW(first.Translator->TranslateTo(file), EFileLockError);
+    EXPECT_THROW(TGlossmith::SaveAllTo({first.Translator}, file), EFileLockError);
+  }
   TTranslationFileUpdate update(file);
-  EXPECT_TRUE(OthersCanLock(file));
   update.Save(*first.Translator);
-  EXPECT_FALSE(OthersCanLock(file));
+  EXPECT_THROW(TFileLock lock(file), EFileLockError);
   update.Save(*second.Translator);
   EXPECT_FALSE(FileExists(file));
-  EXPECT_EQ(update.Count(), 2);
   update.Commit();
-  EXPECT_TRUE(OthersCanLock(file));
-  EXPECT_EQ(ReadFile(file),
-            "First.Button1.Caption%-1='&Close'\r\n"
-            "First.Button1.Caption%7='Schliessen'\r\n"
-            "Second.Label1.Caption%-1='Name:'\r\n"
-            "Second.Label1.Caption%7='Name'\r\n");
+  EXPECT_NO_THROW(TFileLock lock(file));
+  const String saved = ReadFile(file);
+  EXPECT_EQ(saved,
+            "First.Button1.Caption%-1='&Close'\r\nFirst.Button1.Caption%7='Schliessen'\r\n"
+            "Second.Label1.Caption%-1='Name:'\r\nSecond.Label1.Caption%7='Name'\r\n");
   // An update given up without Commit leaves the file as it was.
-  {
-    TTranslationFileUpdate abandoned(file);
-    SetEntries(first.Translator, {});
-    abandoned.Save(*first.Translator);
-  }
-  EXPECT_TRUE(Contains(ReadFile(file), "First.Button1"));
+  SetEntries(first.Translator, {});
+  TTranslationFileUpdate(file).Save(*first.Translator);
+  EXPECT_EQ(ReadFile(file), saved);
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "gls/Gls.h"
-#include "host/classes/Streams.h"
 #include "host/controls/Forms.h"
+#include "host/classes/Streams.h"
 #include "host/platform/ToolIntf.h"
 #include "support/TestSupport.h"
 #include "support/gls/StorageForms.h"
@@ -181,39 +179,6 @@ TEST(TranslationFileTest, ATranslatorWithoutAFormRefusesClearly) {
   TGlossmith orphan(nullptr);
   EXPECT_THROW(orphan.SaveTo(dir.File("tr.txt")), EComponentError);
   EXPECT_FALSE(FileExists(dir.File("tr.txt")));
-}
-
-TEST(TranslationFileTest, ProcessesSavingIntoOneFileAtOnceKeepEveryFormsLines) {
-  TempDir dir;
-  const String shared = dir.File("shared.txt"), expected = dir.File("expected.txt");
-  constexpr int kProcesses = 8;
-  auto save = [](int k, const String& file) {
-    TStorageForm app("Form" + IntToStr(k), 7);
-    app.Button1->FCaption = "Close " + IntToStr(k);
-    SetEntries(app.Translator, {"Button1.Caption='Fermer'", "Label1.Caption='Nom'"});
-    app.Translator->SaveTo(file);
-  };
-  std::vector<pid_t> children;
-  for (int k = 0; k < kProcesses; ++k) {
-    pid_t pid = ::fork();
-    if (pid == 0) {
-      int status = 1;
-      try {
-        save(k, shared);
-        status = 0;
-      } catch (...) {
-      }
-      ::_exit(status);
-    }
-    children.push_back(pid);
-  }
-  for (pid_t pid : children) {
-    int status = -1;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  for (int k = 0; k < kProcesses; ++k) save(k, expected);
-  EXPECT_EQ(ReadFile(shared), ReadFile(expected));
 }
 
 }  // namespace
