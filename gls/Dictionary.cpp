@@ -1,10 +1,10 @@
 // Dictionaries: lines  escaped original TAB escaped translation, with no
 // reference to forms, so that translations made once can be reused.
-#include <algorithm>
-
 #include "gls/FileMerge.h"
 #include "gls/Gls.h"
+#include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
+#include "host/classes/FileLock.h"
 #include "host/classes/Streams.h"
 
 namespace Glossmith::inline Gls {
@@ -57,26 +57,9 @@ String TGlossmith::ReadString(const String& S) {
   return result;
 }
 
-namespace {
-
-// The form's current values, entries path "=" value in sorted order, from a
-// collecting walk (which shows the untranslated texts first). Equal entries
-// are indistinguishable, so sorting gives the list that inserting them one
-// by one in sorted order gives.
-std::vector<String> CurrentValues(TGlossmith& translator) {
-  TStringList collected;
-  translator.TranslateForm(&collected, true);
-  std::vector<String> values;
-  values.reserve(static_cast<size_t>(collected.Count()));
-  for (const auto& item : collected.Items()) values.push_back(item.Str);
-  std::sort(values.begin(), values.end());
-  return values;
-}
-
-}  // namespace
-
 void TGlossmith::TranslateTo(const String& FileName) {
-  const std::vector<String> current = CurrentValues(*this);
+  const std::vector<String> current = SortedCurrentValues(*this);
+  TFileLock lock(FileName);
   TTextLines file;
   if (FileExists(FileName)) file.LoadFromFile(FileName);
   TLineOverlay lines = MergeExportedLines(std::move(file.Lines()), current, *FTranslations);
@@ -91,7 +74,7 @@ void TGlossmith::TranslateTo(const String& FileName) {
 bool TGlossmith::TranslateFrom(const String& FileName) {
   if (!FileExists(FileName)) return false;
   TFileStream stream(FileName, fmOpenRead);
-  TDictionaryImport import(CurrentValues(*this), *FTranslations);
+  TDictionaryImport import(SortedCurrentValues(*this), *FTranslations);
   if (import.Empty()) return true;
 
   // A carriage return or a line feed ends a line; the last line counts at the

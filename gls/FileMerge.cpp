@@ -81,21 +81,26 @@ void DropFormLines(std::vector<std::string_view>& lines, std::string_view formNa
   }
 }
 
+bool FormLine(std::string_view formName, std::string_view entry, std::string_view localeText,
+              String& line) {
+  size_t eq = entry.find('=');
+  if (eq == std::string_view::npos) return false;
+  std::string_view path = entry.substr(0, eq);
+  std::string_view value = entry.substr(eq + 1, MaxValueLength);
+  line.clear();
+  line.reserve(formName.size() + path.size() + localeText.size() + value.size() + 3);
+  line.append(formName).append(1, '.').append(path).append(1, '%');
+  line.append(localeText).append(1, '=').append(value);
+  return true;
+}
+
 TLineOverlay InsertFormLines(std::vector<std::string_view> lines, std::string_view formName,
                              Integer locale, const TStringList& translations,
                              const std::vector<String>& originals) {
   TLineOverlay work(std::move(lines));
   auto insert = [&](std::string_view entry, std::string_view localeText) {
-    // A line without "=" is no translation entry: it can never be applied.
-    size_t eq = entry.find('=');
-    if (eq == std::string_view::npos) return;
-    std::string_view path = entry.substr(0, eq);
-    std::string_view value = entry.substr(eq + 1, MaxValueLength);
     String line;
-    line.reserve(formName.size() + path.size() + localeText.size() + value.size() + 3);
-    line.append(formName).append(1, '.').append(path).append(1, '%');
-    line.append(localeText).append(1, '=').append(value);
-    work.SortInsert(std::move(line));
+    if (FormLine(formName, entry, localeText, line)) work.SortInsert(std::move(line));
   };
   const String localeText = IntToStr(locale);
   for (const auto& item : translations.Items()) insert(item.Str, localeText);
@@ -121,19 +126,13 @@ void MergeLoadedLines(std::string_view text, std::string_view formName, Integer 
   });
 }
 
-TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
-                                const std::vector<String>& current,
-                                const TStringList& translations) {
+std::vector<TExportedLine> ExportedLines(const std::vector<String>& current,
+                                         const TStringList& translations) {
   auto currentAt = [&current](int i) -> std::string_view {
     return current[static_cast<size_t>(i)];
   };
   const int currentCount = static_cast<int>(current.size());
-  // The dictionary's lines in sorted order: equal lines are indistinguishable,
-  // so this is the list that inserting each line in sorted order builds.
-  std::sort(lines.begin(), lines.end());
-  TLineOverlay dictionary(std::move(lines));
-  auto lineAt = [&dictionary](int i) { return dictionary.At(i); };
-
+  std::vector<TExportedLine> exported;
   for (const auto& item : translations.Items()) {
     const String& entry = item.Str;
     size_t eq = entry.find('=');
@@ -148,13 +147,33 @@ TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
       throw ETranslationEntryError(e.Message(), entry, String());
     }
     String line = TGlossmith::WriteString(DecodedValue(current[static_cast<size_t>(pos)])) + '\t';
-    int at = SortPosition(dictionary.Count(), lineAt, line);
-    bool replace = at < dictionary.Count() && dictionary.At(at).starts_with(line);
+    const size_t keyLength = line.size();
     line += TGlossmith::WriteString(translation);
-    if (replace)
-      dictionary.Replace(at, std::move(line));
+    exported.push_back({std::move(line), keyLength});
+  }
+  return exported;
+}
+
+TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
+                                const std::vector<String>& current,
+                                const TStringList& translations) {
+  return MergeExportedLines(std::move(lines), ExportedLines(current, translations));
+}
+
+TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
+                                std::vector<TExportedLine> exported) {
+  // The dictionary's lines in sorted order: equal lines are indistinguishable,
+  // so this is the list that inserting each line in sorted order builds.
+  std::sort(lines.begin(), lines.end());
+  TLineOverlay dictionary(std::move(lines));
+  auto lineAt = [&dictionary](int i) { return dictionary.At(i); };
+  for (TExportedLine& e : exported) {
+    std::string_view key(e.Line.data(), e.KeyLength);
+    int at = SortPosition(dictionary.Count(), lineAt, key);
+    if (at < dictionary.Count() && dictionary.At(at).starts_with(key))
+      dictionary.Replace(at, std::move(e.Line));
     else
-      dictionary.Insert(at, std::move(line));
+      dictionary.Insert(at, std::move(e.Line));
   }
   return dictionary;
 }

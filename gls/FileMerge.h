@@ -29,6 +29,13 @@ bool FindEntry(const TStringList& list, std::string_view path, int& index);
 void DropFormLines(std::vector<std::string_view>& fileLines, std::string_view formName,
                    Integer locale);
 
+// The line of a translation file for the entry path "=" value: form name
+// "." path "%" locale "=" value, the value cut to MaxValueLength. False for
+// an entry without "=", which is no translation entry (it can never be
+// applied).
+bool FormLine(std::string_view formName, std::string_view entry, std::string_view localeText,
+              String& line);
+
 // The lines of a translation file with one line per translation entry (for
 // `locale`) and per original text (-1) of the form inserted in sorted order.
 TLineOverlay InsertFormLines(std::vector<std::string_view> fileLines, std::string_view formName,
@@ -42,6 +49,21 @@ void MergeLoadedLines(std::string_view fileText, std::string_view formName, Inte
 
 // --- Dictionary -----------------------------------------------------------------
 
+// A dictionary line of an export: the escaped original text, a tab and the
+// escaped translation; the key (original and tab) is its first KeyLength
+// characters.
+struct TExportedLine {
+  String Line;
+  size_t KeyLength;
+};
+
+// The lines an export writes, one per translation entry whose path the form
+// has, in the order of the entries. `current` holds the form's entries path
+// "=" value in sorted order. Raises EConvertError for an entry whose value is
+// malformed literal text.
+std::vector<TExportedLine> ExportedLines(const std::vector<String>& current,
+                                         const TStringList& translations);
+
 // The lines of a dictionary after an export: the file's lines in sorted order,
 // with the line of each exported original text replaced or inserted.
 // `current` holds the form's entries path "=" value in sorted order. Raises
@@ -49,6 +71,9 @@ void MergeLoadedLines(std::string_view fileText, std::string_view formName, Inte
 TLineOverlay MergeExportedLines(std::vector<std::string_view> fileLines,
                                 const std::vector<String>& current,
                                 const TStringList& translations);
+// The same with the lines of the export already made.
+TLineOverlay MergeExportedLines(std::vector<std::string_view> fileLines,
+                                std::vector<TExportedLine> exported);
 
 // Fills the translation entries whose original text (from `current`) has a
 // line in the dictionary text `readLine` delivers, line by line.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "gls/SortList.h"
 #include "host/classes/Classes.h"
@@ -122,13 +123,26 @@ class TGlossmith : public TComponent {
   void ResetStorageFile() { FStorageFile.reset(); }
 
   // --- Translation file --------------------------------------------------------
+  // SaveTo and TranslateTo (and SaveAllTo and TranslateAllTo) hold the file's
+  // lock (TFileLock) from reading the file to writing it, so that processes
+  // saving into one file at once keep each other's lines.
   void SaveTo(const String& FileName);
   bool LoadFrom(const String& FileName);
   String GetAppDir() const;
+  // Saves each translator in turn into one file, in one pass: the file is
+  // locked, read and written once and ends as calling SaveTo for each in turn
+  // leaves it. An error ends the pass: the translators before the one that
+  // raised it are saved, as SaveTo would have saved them, then it passes on.
+  // TTranslationFileUpdate (gls/FileUpdate.h) does the same one translator at
+  // a time.
+  static void SaveAllTo(const std::vector<TGlossmith*>& Translators, const String& FileName);
 
   // --- Dictionary ----------------------------------------------------------------
   void TranslateTo(const String& FileName);
   bool TranslateFrom(const String& FileName);
+  // Exports each translator in turn into one dictionary, in one pass, as
+  // calling TranslateTo for each in turn would; errors as for SaveAllTo.
+  static void TranslateAllTo(const std::vector<TGlossmith*>& Translators, const String& FileName);
   static String WriteString(const String& S);
   static String ReadString(const String& S);
 
@@ -175,6 +189,14 @@ class TGlossmith : public TComponent {
   // Whether a line with an empty value is applied: always while originals
   // are put back.
   bool ApplyEmpty() const { return FTranslateEmpty || FRestoring; }
+  // The original texts SaveTo writes: entries path=value of exactly the paths
+  // that have a translation entry, from the saved originals when the form
+  // shows translated texts (so saving never changes what it shows), else from
+  // a collecting walk.
+  std::vector<String> OriginalsToSave();
+  friend class TTranslationFileUpdate;
+  friend class TDictionaryUpdate;
+
   // Tells MDI windows that the menus holding the form's caption changed.
   void RefreshMDI();
   void CaptureMenuText(unsigned Id, const String& Name, bool Collect, int Index,

@@ -28,6 +28,26 @@ String DescribeTranslator(const TGlossmith& translator, bool capital) {
   return text;
 }
 
+String RequireFormName(const TGlossmith& translator) {
+  String name = FormNameOf(translator.Owner());
+  if (name.empty())
+    throw EComponentError(DescribeTranslator(translator, true) +
+                          " has no form whose translations it could save or load");
+  return name;
+}
+
+std::vector<String> SortedCurrentValues(TGlossmith& translator) {
+  TStringList collected;
+  translator.TranslateForm(&collected, true);
+  std::vector<String> values;
+  values.reserve(static_cast<size_t>(collected.Count()));
+  for (const auto& item : collected.Items()) values.push_back(item.Str);
+  // Equal entries are indistinguishable, so sorting gives the list that
+  // inserting them one by one in sorted order gives.
+  std::sort(values.begin(), values.end());
+  return values;
+}
+
 String NativeFileName(std::string_view fileName) {
   String name(fileName);
   std::replace(name.begin(), name.end(), '\\', PathDelim);

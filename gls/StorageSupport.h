@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "gls/Gls.h"
 #include "host/classes/Classes.h"
@@ -33,6 +34,14 @@ String FormNameOf(const TComponent* owner);
 // a name "the unnamed translator with Locale 7" ("... without a Locale" for
 // Locale 0); with a capital letter to begin a sentence.
 String DescribeTranslator(const TGlossmith& translator, bool capital = false);
+
+// The form name of the translator's owner; raises EComponentError for a
+// translator without a form, which has no lines in any file.
+String RequireFormName(const TGlossmith& translator);
+
+// The form's current values, entries path "=" value in sorted order, from a
+// collecting walk (which shows the untranslated texts first).
+std::vector<String> SortedCurrentValues(TGlossmith& translator);
 
 // A file name as this platform reads it: a "\" from another platform is a
 // directory separator.

@@ -5,6 +5,7 @@
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
+#include "host/classes/FileLock.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TextLines.h"
 #include "host/controls/Forms.h"
@@ -15,16 +16,6 @@ namespace Glossmith::inline Gls {
 using namespace glsstorage;
 
 namespace {
-
-// The form name of the translator's owner; a translator without a form has no
-// lines in any file.
-String RequireFormName(const TGlossmith& translator) {
-  String name = FormNameOf(translator.Owner());
-  if (name.empty())
-    throw EComponentError(DescribeTranslator(translator, true) +
-                          " has no form whose translations it could save or load");
-  return name;
-}
 
 // Sets a translator's active list for the time of a scope.
 class TActiveListScope {
@@ -46,28 +37,27 @@ String TGlossmith::GetAppDir() const {
   return ExtractFilePath(name);
 }
 
-void TGlossmith::SaveTo(const String& FileName) {
-  THourGlass hourGlass;
-  const String formName = RequireFormName(*this);
-  TTextLines file;
-  if (FileExists(FileName)) file.LoadFromFile(FileName);
-  DropFormLines(file.Lines(), formName, FLocale);
-
-  // The original texts of exactly the paths that have a translation entry:
-  // from the saved originals when the form shows translated texts (so saving
-  // never changes what the form shows), otherwise from the form itself.
+std::vector<String> TGlossmith::OriginalsToSave() {
   std::vector<String> originals;
   TStringList current;
   if (!FIsTranslated) TranslateForm(&current, true);
-  {
-    TActiveListScope scope(FActiveList, FTranslations.get());
-    const TStringList& source = FIsTranslated ? *Originals() : current;
-    for (const auto& item : source.Items()) {
-      int index;
-      if (FindEntry(*FTranslations, Before(item.Str, '='), index)) originals.push_back(item.Str);
-    }
+  TActiveListScope scope(FActiveList, FTranslations.get());
+  const TStringList& source = FIsTranslated ? *Originals() : current;
+  for (const auto& item : source.Items()) {
+    int index;
+    if (FindEntry(*FTranslations, Before(item.Str, '='), index)) originals.push_back(item.Str);
   }
+  return originals;
+}
 
+void TGlossmith::SaveTo(const String& FileName) {
+  THourGlass hourGlass;
+  const String formName = RequireFormName(*this);
+  TFileLock lock(FileName);
+  TTextLines file;
+  if (FileExists(FileName)) file.LoadFromFile(FileName);
+  DropFormLines(file.Lines(), formName, FLocale);
+  const std::vector<String> originals = OriginalsToSave();
   TLineOverlay lines =
       InsertFormLines(std::move(file.Lines()), formName, FLocale, *FTranslations, originals);
   TAtomicFileWriter out(FileName);

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <iterator>
 #include <ostream>
@@ -9,6 +11,7 @@
 #include "Places.h"
 #include "TextTable.h"
 #include "gls/FileMerge.h"
+#include "gls/FileUpdate.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/Streams.h"
 
@@ -249,33 +252,96 @@ int Show(const std::vector<String>& args, TCommandIO& io) {
   return 0;
 }
 
+// A progress line on standard error for a command that works through many
+// forms: only on a terminal, one line written over in place, ended before
+// anything else is printed (also when an error ends the command).
+class TProgress {
+ public:
+  TProgress(TCommandIO& io, size_t forms) : FIo(io), FShown(io.ErrIsTerminal && forms > 5) {}
+  ~TProgress() { End(); }
+  TProgress(const TProgress&) = delete;
+  TProgress& operator=(const TProgress&) = delete;
+
+  void Show(const String& text) {
+    if (FShown) FIo.Err << "\r" << text << "\x1b[K" << std::flush;
+  }
+  void End() {
+    if (FShown) FIo.Err << "\n" << std::flush;
+    FShown = false;
+  }
+
+ private:
+  TCommandIO& FIo;
+  bool FShown;
+};
+
+// Adds the chosen translators of every form to `update` with `add`, one form
+// at a time, then writes the file once. An error ends the command after
+// writing what the forms before it added, as saving form by form would have.
+template <class Update, class Add, class Describe>
+void AddForms(const std::vector<String>& files, const TTranslatorChoice& choice, const String& to,
+              const char* done, Update& update, Add add, Describe describe, TCommandIO& io) {
+  TProgress progress(io, files.size());
+  auto commit = [&] {
+    progress.Show(Format("writing %s", {to}));
+    try {
+      const bool wrote = update.Count() > 0;
+      update.Commit();
+      if (wrote) io.Wrote(to);
+    } catch (const Exception& e) {
+      throw EToolError(to + ": " + e.Message());
+    }
+  };
+  try {
+    for (size_t i = 0; i < files.size(); ++i) {
+      progress.Show(Format("reading %u/%u: %s", {i + 1, files.size(), files[i]}));
+      TFormDocument doc(files[i]);
+      for (TGlossmith* t : doc.ChooseAll(choice)) {
+        try {
+          add(update, *t);
+        } catch (const Exception& e) {
+          throw EToolError(describe(doc, e));
+        }
+      }
+    }
+  } catch (...) {
+    commit();
+    throw;
+  }
+  commit();
+  progress.Show(Format("%s %u forms to %s", {done, files.size(), to}));
+}
+
 int Save(const std::vector<String>& args, TCommandIO& io) {
   TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kVerbose, kHelp});
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, SIZE_MAX, "FORM");
   const String to = NeedValue(cmd, "--to");
-  const TTranslatorChoice choice = ChoiceOf(cmd);
-  const auto& files = cmd.Operands();
-  const bool progress = io.ErrIsTerminal && files.size() > 1;
-  for (size_t i = 0; i < files.size(); ++i) {
-    if (progress)
-      io.Err << "\rsaving " << (i + 1) << "/" << files.size() << ": " << files[i] << "\x1b[K"
-             << std::flush;
-    TFormDocument doc(files[i]);
-    for (TGlossmith* t : doc.ChooseAll(choice)) {
-      try {
-        t->SaveTo(to);
-      } catch (const EConvertError& e) {
-        throw EToolError(
-            BadLocaleMessage(to, doc, e, true).value_or(files[i] + ": " + e.Message()));
-      } catch (const Exception& e) {
-        throw EToolError(files[i] + ": " + e.Message());
-      }
-      io.Wrote(to);
-    }
-  }
-  if (progress) io.Err << "\rsaved " << files.size() << " forms to " << to << "\x1b[K\n";
+  TTranslationFileUpdate update(to);
+  AddForms(
+      cmd.Operands(), ChoiceOf(cmd), to, "saved", update,
+      [](TTranslationFileUpdate& u, TGlossmith& t) { u.Save(t); },
+      [&](const TFormDocument& doc, const Exception& e) {
+        if (auto* convert = dynamic_cast<const EConvertError*>(&e))
+          if (auto message = BadLocaleMessage(to, doc, *convert, true)) return *message;
+        return doc.FileName() + ": " + e.Message();
+      },
+      io);
   return 0;
+}
+
+bool SameFile(const String& a, const String& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// How a command that writes the form to `out` opens it: for update when it
+// writes the form back in place.
+TFormDocument::TAccess AccessFor(const String& form, const String& out) {
+  return out.empty() || SameFile(form, out) ? TFormDocument::TAccess::Update
+                                            : TFormDocument::TAccess::Read;
 }
 
 int Load(const std::vector<String>& args, TCommandIO& io) {
@@ -285,7 +351,7 @@ int Load(const std::vector<String>& args, TCommandIO& io) {
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
   if (!FileExists(from)) throw EToolError(from + ": no such file");
-  TFormDocument doc(cmd.Operands()[0]);
+  TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
   for (TGlossmith* t : doc.ChooseAll(ChoiceOf(cmd))) {
     if (doc.IsTemporary(t))
       io.Err << "gls: " << doc.FileName() << ": the form has no translator to load into\n";
@@ -312,20 +378,16 @@ int DictExport(const std::vector<String>& args, TCommandIO& io) {
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, SIZE_MAX, "FORM");
   const String to = NeedValue(cmd, "--to");
-  const TTranslatorChoice choice = ChoiceOf(cmd);
-  for (const String& file : cmd.Operands()) {
-    TFormDocument doc(file);
-    for (TGlossmith* t : doc.ChooseAll(choice)) {
-      try {
-        t->TranslateTo(to);
-      } catch (const ETranslationEntryError& e) {
-        throw EToolError(doc.EntryErrorMessage(e));
-      } catch (const Exception& e) {
-        throw EToolError(file + ": " + e.Message());
-      }
-      io.Wrote(to);
-    }
-  }
+  TDictionaryUpdate update(to);
+  AddForms(
+      cmd.Operands(), ChoiceOf(cmd), to, "exported", update,
+      [](TDictionaryUpdate& u, TGlossmith& t) { u.Export(t); },
+      [](const TFormDocument& doc, const Exception& e) {
+        if (auto* entry = dynamic_cast<const ETranslationEntryError*>(&e))
+          return doc.EntryErrorMessage(*entry);
+        return doc.FileName() + ": " + e.Message();
+      },
+      io);
   return 0;
 }
 
@@ -336,7 +398,7 @@ int DictImport(const std::vector<String>& args, TCommandIO& io) {
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
   if (!FileExists(from)) throw EToolError(from + ": no such file");
-  TFormDocument doc(cmd.Operands()[0]);
+  TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
   TGlossmith* t = doc.Choose(ChoiceOf(cmd));
   if (doc.IsTemporary(t))
     io.Err << "gls: " << doc.FileName() << ": the form has no translator to import into\n";
@@ -412,7 +474,8 @@ const std::vector<TCommandInfo>& Commands() {
       {"save", Save, "save FORM... --to FILE [--locale N | --translator NAME]",
        "Saves the translations and the original texts of each form's\n"
        "translators (or the chosen one) into one translation file, keeping\n"
-       "the lines of other forms and locales.\n"},
+       "the lines of other forms and locales. The file is read and written\n"
+       "once, locked against other writers meanwhile.\n"},
       {"load", Load,
        "load FORM --from FILE [--locale N | --translator NAME] [-o OUT] [--translations FILE]",
        loadHelp.c_str()},
@@ -434,7 +497,9 @@ const TCommandInfo* FindCommand(const String& name) {
 void PrintUsage(std::ostream& out) {
   out << "usage: gls COMMAND [ARGS]\n\ncommands:\n";
   for (const TCommandInfo& c : Commands()) out << "  gls " << c.Synopsis << "\n";
-  out << "\n  gls COMMAND --help   help on one command\n  gls --version\n";
+  out << "\n  gls COMMAND --help   help on one command\n  gls --version\n"
+         "\nA file that another process is writing is waited for up to GLS_LOCK_WAIT\n"
+         "seconds (30 unless set in the environment).\n";
 }
 
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out) {

@@ -9,8 +9,9 @@
 
 namespace Glossmith::Tool {
 
-TFormDocument::TFormDocument(const String& fileName) : FFileName(fileName) {
+TFormDocument::TFormDocument(const String& fileName, TAccess access) : FFileName(fileName) {
   Guard([&] {
+    if (access == TAccess::Update) FLock = std::make_unique<TFileLock>(fileName);
     FData = ReadFileToString(fileName);
     FFormat =
         !FData.empty() && (static_cast<unsigned char>(FData[0]) == 0xFF || FData.starts_with("TPF"))
@@ -203,7 +204,7 @@ std::optional<String> TFormDocument::OriginalText(std::string_view path) const {
   probe->TranslateForm(&current, true);
   for (const auto& item : current.Items()) {
     if (glsstorage::Before(item.Str, '=') != path) continue;
-    String text(glsstorage::After(item.Str, '=', glsstorage::MaxValueLength));
+    String text(glsstorage::After(item.Str, '=', MaxValueLength));
     try {
       TGlossmith::ConvertFromLiterals(text);
     } catch (const EConvertError&) {

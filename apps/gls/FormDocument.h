@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gls/Gls.h"
+#include "host/classes/FileLock.h"
 #include "host/formfiles/FormFiles.h"
 
 namespace Glossmith::Tool {
@@ -27,10 +28,16 @@ struct TTranslatorChoice {
 
 class TFormDocument {
  public:
+  // Read: the form is only read. Update: the form file will be written back
+  // in place; its lock (TFileLock) is held from reading it until the
+  // document goes, so that a change another process makes in between is not
+  // lost.
+  enum class TAccess { Read, Update };
+
   // Reads the form file into a form owned by the application. The form's
   // folder stands in for the application's folder, so that a translator's
   // bare FileName names a file beside the form.
-  explicit TFormDocument(const String& fileName);
+  explicit TFormDocument(const String& fileName, TAccess access = TAccess::Read);
   ~TFormDocument();
   TFormDocument(const TFormDocument&) = delete;
   TFormDocument& operator=(const TFormDocument&) = delete;
@@ -99,6 +106,7 @@ class TFormDocument {
 
   String FFileName;
   String FData;
+  std::unique_ptr<TFileLock> FLock;
   TComponent* FRoot = nullptr;
   TGlossmith* FTemporary = nullptr;
   TFormFormat FFormat = TFormFormat::Text;

@@ -9,8 +9,6 @@ namespace Glossmith::Tool {
 
 using glsstorage::After;
 using glsstorage::Before;
-using glsstorage::MaxLocaleLength;
-using glsstorage::MaxValueLength;
 
 namespace {
 

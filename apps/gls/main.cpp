@@ -1,11 +1,13 @@
 // gls: translate, extract, save, load and reuse the translations of form files.
 #include <unistd.h>
 
+#include <cstdlib>
 #include <iostream>
 
 #include "CommandLine.h"
 #include "Commands.h"
 #include "FormDocument.h"
+#include "host/classes/FileLock.h"
 
 using namespace Glossmith::Tool;
 
@@ -25,6 +27,15 @@ int main(int argc, char** argv) {
     std::cerr << "gls: unknown command '" << args[0] << "'\n\n";
     PrintUsage(std::cerr);
     return 2;
+  }
+  // How long a shared file's lock is waited for, in seconds.
+  if (const char* wait = std::getenv("GLS_LOCK_WAIT")) {
+    double seconds = 0;
+    if (!TryStrToFloat(wait, seconds) || !(seconds >= 0 && seconds <= 86400)) {
+      std::cerr << "gls: GLS_LOCK_WAIT must be a number of seconds, not '" << wait << "'\n";
+      return 2;
+    }
+    TFileLock::SetDefaultWait(std::chrono::milliseconds(static_cast<long long>(seconds * 1000)));
   }
   std::vector<String> rest(args.begin() + 1, args.end());
   for (const String& a : rest)

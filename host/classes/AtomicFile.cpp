@@ -21,18 +21,6 @@ constexpr size_t BufferSize = 1 << 20;
 
 String SystemError() { return std::strerror(errno); }
 
-// The file to replace: a symbolic link is followed, so that the link stays and
-// the file it points to gets the new content.
-String ReplacementTarget(const String& fileName) {
-  struct stat st {};
-  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
-  char* real = ::realpath(fileName.c_str(), nullptr);
-  if (!real) return fileName;  // a dangling link is replaced like a file
-  String target(real);
-  std::free(real);
-  return target;
-}
-
 void SyncFolderOf(const String& fileName) {
   const String dir = ExtractFilePath(fileName);
   int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -42,6 +30,16 @@ void SyncFolderOf(const String& fileName) {
 }
 
 }  // namespace
+
+String ReplacementTarget(const String& fileName) {
+  struct stat st {};
+  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
+  char* real = ::realpath(fileName.c_str(), nullptr);
+  if (!real) return fileName;  // a dangling link is replaced like a file
+  String target(real);
+  std::free(real);
+  return target;
+}
 
 TAtomicFileWriter::TAtomicFileWriter(const String& fileName) : FFileName(fileName) {
   auto createError = [&](const String& why) {

@@ -36,6 +36,11 @@ class TAtomicFileWriter {
   String FBuffer;
 };
 
+// The file that replacing `fileName` writes: the file a symbolic link points
+// to (the link stays), otherwise `fileName` itself; a dangling link is
+// replaced like a file.
+String ReplacementTarget(const String& fileName);
+
 // A hook for tests: when set, called with the temporary file's name before it
 // is renamed over the target; throwing from it simulates a failed write.
 extern void (*GBeforeAtomicRename)(const String& tempName);

@@ -2,9 +2,13 @@
 // output, its exit status and the files it leaves.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
+#include "host/classes/FileLock.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -19,14 +23,15 @@ struct TRun {
   String Out, Err;
 };
 
-TRun Gls(const std::vector<String>& args, const fs::path& cwd) {
-  TempDir capture;
-  const String out = capture.File("out"), err = capture.File("err");
+// Starts the tool in `cwd` with its output going to the file `out` and its
+// errors to the file `err`, or to `errFd` when one is given.
+pid_t Start(const std::vector<String>& args, const fs::path& cwd, const String& out,
+            const String& err, int errFd = -1) {
   pid_t pid = ::fork();
   if (pid == 0) {
     if (::chdir(cwd.c_str()) != 0) ::_exit(127);
     int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int e = errFd >= 0 ? errFd : ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int in = ::open("/dev/null", O_RDONLY);
     ::dup2(o, 1);
     ::dup2(e, 2);
@@ -37,13 +42,52 @@ TRun Gls(const std::vector<String>& args, const fs::path& cwd) {
     ::execv(GLS_TOOL, argv.data());
     ::_exit(127);
   }
+  return pid;
+}
+
+int ExitStatus(pid_t pid) {
   int status = 0;
   ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TRun Gls(const std::vector<String>& args, const fs::path& cwd) {
+  TempDir capture;
+  const String out = capture.File("out"), err = capture.File("err");
   TRun run;
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.Status = ExitStatus(Start(args, cwd, out, err));
   run.Out = ReadFile(out);
   run.Err = ReadFile(err);
   return run;
+}
+
+// Sets an environment variable of the tool's runs for the time of a scope.
+class TEnvironment {
+ public:
+  TEnvironment(const char* name, const char* value) : FName(name) { ::setenv(name, value, 1); }
+  ~TEnvironment() { ::unsetenv(FName); }
+  TEnvironment(const TEnvironment&) = delete;
+  TEnvironment& operator=(const TEnvironment&) = delete;
+
+ private:
+  const char* FName;
+};
+
+// A small form with a German and a French translator whose lists live in the
+// form; its texts are its own, so that no two forms share an original.
+String NumberedForm(int k) {
+  const String n = IntToStr(k);
+  auto translator = [&](const String& name, const String& locale, const String& word) {
+    const String q = "''";
+    return "  object " + name + ": TGlossmith\r\n    Locale = " + locale +
+           "\r\n    Translate = False\r\n    Translations.Strings = (\r\n      'Caption=" + q +
+           word + " " + n + q + "'\r\n      'Button1.Caption=" + q + word + " " + n + " B" + q +
+           "'\r\n      'Label1.Caption=" + q + word + " " + n + " L" + q + "')\r\n  end\r\n";
+  };
+  return "object Form" + n + ": TForm\r\n  Caption = 'Window " + n +
+         "'\r\n  object Button1: TButton\r\n    Caption = 'Close " + n +
+         "'\r\n  end\r\n  object Label1: TLabel\r\n    Caption = 'Name " + n + "'\r\n  end\r\n" +
+         translator("German", "7", "Fenster") + translator("French", "12", "Fenetre") + "end\r\n";
 }
 
 bool Contains(const String& text, const String& part) { return text.find(part) != String::npos; }
@@ -63,6 +107,15 @@ class GlsToolTest : public ::testing::Test {
       fs::copy_file(e.path(), FDir.Path() / e.path().filename());
   }
   TRun Run(const std::vector<String>& args) { return Gls(args, FDir.Path()); }
+  // Writes Form1.dfm ... FormN.dfm and gives their names.
+  std::vector<String> NumberedForms(int count) {
+    std::vector<String> names;
+    for (int k = 1; k <= count; ++k) {
+      names.push_back("Form" + IntToStr(k) + ".dfm");
+      WriteFile(File(names.back()), NumberedForm(k));
+    }
+    return names;
+  }
   String File(const String& name) const { return FDir.File(name); }
   String Read(const String& name) const { return ReadFile(FDir.File(name)); }
 
@@ -167,6 +220,84 @@ TEST_F(GlsToolTest, DictionariesCarryTranslationsFromFormToForm) {
   ASSERT_EQ(in.Status, 0) << in.Err;
   EXPECT_EQ(Run({"dict", "import", "OptionsDialog.dfm", "--from", "dictionary.txt"}).Status, 1);
   EXPECT_EQ(Run({"dict"}).Status, 2);
+}
+
+TEST_F(GlsToolTest, ProcessesSavingOrExportingIntoOneFileAtOnceKeepEveryForm) {
+  const std::vector<String> forms = NumberedForms(12);
+  for (const String kind : {"save", "export"}) {
+    auto args = [&](const std::vector<String>& which, const String& to) {
+      std::vector<String> a;
+      if (kind == "export") a.push_back("dict");
+      a.push_back(kind);
+      a.insert(a.end(), which.begin(), which.end());
+      a.insert(a.end(), {"--to", to});
+      return a;
+    };
+    // All forms by one process, in one pass.
+    TRun together = Run(args(forms, "expected." + kind));
+    ASSERT_EQ(together.Status, 0) << together.Err;
+    EXPECT_EQ(together.Err, "");  // no progress line when errors go to a file
+
+    // One process per form, all at once.
+    TempDir capture;
+    std::vector<pid_t> running;
+    for (size_t i = 0; i < forms.size(); ++i)
+      running.push_back(Start(args({forms[i]}, "shared." + kind), FDir.Path(),
+                              capture.File("out" + IntToStr(i)),
+                              capture.File("err" + IntToStr(i))));
+    for (size_t i = 0; i < running.size(); ++i)
+      EXPECT_EQ(ExitStatus(running[i]), 0) << ReadFile(capture.File("err" + IntToStr(i)));
+    const String expected = Read("expected." + kind);
+    EXPECT_TRUE(Contains(expected, "Fenetre 12 L")) << expected;
+    EXPECT_EQ(Read("shared." + kind), expected) << kind;
+  }
+}
+
+TEST_F(GlsToolTest, AFileAnotherProcessHoldsIsWaitedForThenNamed) {
+  TEnvironment wait("GLS_LOCK_WAIT", "0.1");
+  const String form = Read("MainForm.dfm"), translations = Read("translations.txt");
+  {
+    TFileLock held(File("translations.txt"));
+    TRun save = Run({"save", "MainForm.dfm", "--to", "translations.txt"});
+    EXPECT_EQ(save.Status, 1);
+    EXPECT_TRUE(Contains(save.Err, "Cannot lock file \"translations.txt\"")) << save.Err;
+    EXPECT_TRUE(Contains(save.Err, "waited 0.1 s")) << save.Err;
+  }
+  {
+    // Loading into the form in place reads and writes it under its lock;
+    // writing the result elsewhere only reads it.
+    TFileLock held(File("MainForm.dfm"));
+    TRun inPlace = Run({"load", "MainForm.dfm", "--from", "translations.txt"});
+    EXPECT_EQ(inPlace.Status, 1);
+    EXPECT_TRUE(Contains(inPlace.Err, "Cannot lock file \"MainForm.dfm\"")) << inPlace.Err;
+    TRun elsewhere = Run({"load", "MainForm.dfm", "--from", "translations.txt", "-o", "out.dfm"});
+    EXPECT_EQ(elsewhere.Status, 0) << elsewhere.Err;
+  }
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+  EXPECT_EQ(Read("translations.txt"), translations);
+  EXPECT_EQ(Run({"load", "MainForm.dfm", "--from", "translations.txt"}).Status, 0);
+}
+
+TEST_F(GlsToolTest, ManyFormsShowTheirProgressOnATerminal) {
+  const std::vector<String> forms = NumberedForms(6);
+  int terminal = -1, slave = -1;
+  ASSERT_EQ(::openpty(&terminal, &slave, nullptr, nullptr, nullptr), 0);
+  std::vector<String> args{"save"};
+  args.insert(args.end(), forms.begin(), forms.end());
+  args.insert(args.end(), {"--to", "app.txt"});
+  TempDir capture;
+  pid_t pid = Start(args, FDir.Path(), capture.File("out"), "", slave);
+  ::close(slave);
+  String shown;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
+    shown.append(buffer, static_cast<size_t>(n));
+  ::close(terminal);
+  EXPECT_EQ(ExitStatus(pid), 0) << shown;
+  EXPECT_TRUE(Contains(shown, "\rreading 1/6: Form1.dfm")) << shown;
+  EXPECT_TRUE(Contains(shown, "\rsaved 6 forms to app.txt")) << shown;
+  EXPECT_TRUE(shown.ends_with("\n")) << shown;
+  EXPECT_TRUE(Contains(Read("app.txt"), "Form6.Label1.Caption%12='Fenetre 6 L'"));
 }
 
 TEST_F(GlsToolTest, ErrorsNameTheFileAndLeaveEveryFileAsItWas) {
