@@ -48,3 +48,17 @@ function(glossmith_add_layer name)
     target_link_libraries(${archive}_link_check PRIVATE Glossmith::${name})
   endif()
 endfunction()
+
+# glossmith_add_resource(<layer> <resource name> <file>): compiles the file's
+# bytes into the layer's library, registered under the name when the program
+# starts (FindResource).
+function(glossmith_add_resource layer name file)
+  get_filename_component(input ${file} ABSOLUTE)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/resource_${name}.cpp)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DNAME=${name}
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedResource.cmake
+    DEPENDS ${input} ${PROJECT_SOURCE_DIR}/cmake/EmbedResource.cmake
+    COMMENT "Embedding resource ${name}")
+  target_sources(glossmith_${layer} PRIVATE ${output})
+endfunction()
