@@ -183,18 +183,6 @@ TEST(StdCtrlsTest, AnEditSelectsAllWhenTabbedIntoButNotWhenClicked) {
   EXPECT_EQ(edit->SelLength(), 0);
 }
 
-TEST(StdCtrlsTest, SelectionChangesTellObservers) {
-  TForm form(nullptr);
-  auto* memo = Make<TMemo>(form, "Memo1");
-  memo->SetText("abc");
-  int told = 0;
-  memo->AddObserver([&](TControl*) { ++told; });
-  memo->SetSelStart(1);
-  memo->SetSelLength(2);
-  memo->SetSelLength(2);
-  EXPECT_EQ(told, 2);
-}
-
 TEST(StdCtrlsTest, ACheckBoxClicksOnEveryChangeOfStateWhoeverMakesIt) {
   TForm form(nullptr);
   auto* box = Make<TCheckBox>(form, "Check1");
