@@ -436,41 +436,41 @@ class TScriptLine {
 };
 
 // Modifiers joined by "+" before a key or alone ("ctrl+shift").
-bool TakeModifier(std::string_view& spec, TShiftState& shift) {
+bool TakeModifier(std::string_view& keys, TShiftState& shift) {
   for (auto [prefix, item] :
        {std::pair{std::string_view("shift"), ssShift}, std::pair{std::string_view("ctrl"), ssCtrl},
         std::pair{std::string_view("alt"), ssAlt}}) {
-    if (spec.size() >= prefix.size() && SameText(spec.substr(0, prefix.size()), prefix) &&
-        (spec.size() == prefix.size() || spec[prefix.size()] == '+')) {
+    if (keys.size() >= prefix.size() && SameText(keys.substr(0, prefix.size()), prefix) &&
+        (keys.size() == prefix.size() || keys[prefix.size()] == '+')) {
       shift.Include(item);
-      spec.remove_prefix(std::min(spec.size(), prefix.size() + 1));
+      keys.remove_prefix(std::min(keys.size(), prefix.size() + 1));
       return true;
     }
   }
   return false;
 }
 
-bool ParseKey(std::string_view spec, WORD& key, TShiftState& shift) {
+bool ParseKey(std::string_view keys, WORD& key, TShiftState& shift) {
   shift = {};
   // "shift+" alone is not a key: a modifier needs a key after it.
-  while (spec.find('+') != std::string_view::npos && TakeModifier(spec, shift)) {
+  while (keys.find('+') != std::string_view::npos && TakeModifier(keys, shift)) {
   }
-  if (spec.empty()) return false;
+  if (keys.empty()) return false;
   for (const auto& k : kKeyNames)
-    if (SameText(spec, k.Name)) {
+    if (SameText(keys, k.Name)) {
       key = k.Key;
       return true;
     }
-  if (spec.size() == 1 && std::isalnum(static_cast<unsigned char>(spec[0]))) {
-    key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(spec[0])));
+  if (keys.size() == 1 && std::isalnum(static_cast<unsigned char>(keys[0]))) {
+    key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(keys[0])));
     return true;
   }
   Integer n = 0;
-  if ((spec[0] == 'F' || spec[0] == 'f') && TryStrToInt(spec.substr(1), n) && n >= 1 && n <= 12) {
+  if ((keys[0] == 'F' || keys[0] == 'f') && TryStrToInt(keys.substr(1), n) && n >= 1 && n <= 12) {
     key = static_cast<WORD>(VK_F1 + n - 1);
     return true;
   }
-  if (TryStrToInt(spec, n) && n > 0 && n <= 0xFFFF) {
+  if (TryStrToInt(keys, n) && n > 0 && n <= 0xFFFF) {
     key = static_cast<WORD>(n);
     return true;
   }
@@ -491,9 +491,9 @@ TStep ParseStep(const TScriptLine& line) {
     s.Name = line.Word(1, "a control name");
     s.Index = line.Number(2, "an item index");
     for (size_t i = 3; i < line.Count(); ++i) {
-      std::string_view spec = line.Word(i, "ctrl or shift");
-      while (!spec.empty())
-        if (!TakeModifier(spec, s.Shift) || s.Shift.Contains(ssAlt))
+      std::string_view keys = line.Word(i, "ctrl or shift");
+      while (!keys.empty())
+        if (!TakeModifier(keys, s.Shift) || s.Shift.Contains(ssAlt))
           line.Fail(Format("'%s' is not ctrl or shift", {line.Word(i, "ctrl or shift")}));
     }
   } else if (command == "focus") {
@@ -506,8 +506,8 @@ TStep ParseStep(const TScriptLine& line) {
     line.End(2);
   } else if (command == "key") {
     s.Kind = TStep::skKey;
-    const String& spec = line.Word(1, "a key");
-    if (!ParseKey(spec, s.KeyCode, s.Shift)) line.Fail(Format("'%s' is not a key", {spec}));
+    const String& keys = line.Word(1, "a key");
+    if (!ParseKey(keys, s.KeyCode, s.Shift)) line.Fail(Format("'%s' is not a key", {keys}));
     line.End(2);
   } else if (command == "mouse-move") {
     s.Kind = TStep::skMouseMove;
