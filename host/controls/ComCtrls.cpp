@@ -193,6 +193,26 @@ void TPageControl::SelectNextPage(bool goForward) {
   }
 }
 
+bool TPageControl::WantsKey(WORD Key, TShiftState) const {
+  return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TPageControl::HandleKey(WORD Key, TShiftState) {
+  if (Key == VK_LEFT || Key == VK_RIGHT) SelectNextPage(Key == VK_RIGHT);
+}
+
+bool TPageControl::DialogKey(WORD Key, TShiftState Shift) {
+  if (Key == VK_TAB && Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt)) {
+    TCustomForm* form = GetParentForm(this);
+    TWinControl* focused = form ? form->FocusedControl() : nullptr;
+    if (focused && ContainsControl(focused)) {
+      SelectNextPage(!Shift.Contains(ssShift));
+      return true;
+    }
+  }
+  return TWinControl::DialogKey(Key, Shift);
+}
+
 void TPageControl::SetMultiLine(bool Value) {
   if (SetField(FMultiLine, Value)) Changed();
 }

@@ -71,6 +71,8 @@ class TPageControl : public TWinControl {
   void SelectTab(int index);
   // The next (or previous) visible page after the active one, wrapping.
   void SelectNextPage(bool goForward);
+  // Left and Right on the focused tabs choose the previous or next page.
+  bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
 
   bool HotTrack() const { return FHotTrack; }
   void SetHotTrack(bool Value) { FHotTrack = Value; }
@@ -91,6 +93,12 @@ class TPageControl : public TWinControl {
 
   TNotifyEvent OnChange;
   TTabChangingEvent OnChanging;
+
+ protected:
+  void HandleKey(Windows::WORD Key, TShiftState Shift) override;
+  // Ctrl+Tab and Ctrl+Shift+Tab choose the next or previous page while the
+  // focus is on the page control or inside it.
+  bool DialogKey(Windows::WORD Key, TShiftState Shift) override;
 
  private:
   friend class TTabSheet;

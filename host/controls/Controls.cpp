@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "host/controls/Forms.h"
+
 namespace Glossmith::inline Controls {
 
 // ---------------------------------------------------------------------------
@@ -89,6 +91,86 @@ void TSizeConstraints::Assign(TPersistent* source) {
     return;
   }
   TPersistent::Assign(source);
+}
+
+// ---------------------------------------------------------------------------
+// TControlStrings
+
+// Runs a list operation whose effect on the lines is known, so that Changed
+// reports that line; an operation that raises reports nothing.
+template <class F>
+void TControlStrings::Run(TPending pending, F&& operation) {
+  pending.Known = true;
+  TPending saved = FPending;
+  FPending = pending;
+  try {
+    operation();
+  } catch (...) {
+    FPending = saved;
+    throw;
+  }
+  FPending = saved;
+}
+
+int TControlStrings::AddObject(const String& s, TObject* obj) {
+  // Where the line goes, as TStringList::AddObject places it.
+  int index = Count();
+  if (Sorted()) Find(s, index);
+  int result = index;
+  Run({false, true, lcInserted, index}, [&] { result = TStringList::AddObject(s, obj); });
+  return result;
+}
+
+void TControlStrings::InsertObject(int index, const String& s, TObject* obj) {
+  Run({false, true, lcInserted, index}, [&] { TStringList::InsertObject(index, s, obj); });
+}
+
+void TControlStrings::Put(int index, const String& s) {
+  Run({false, false, lcReset, index}, [&] { TStringList::Put(index, s); });
+}
+
+void TControlStrings::PutObject(int index, TObject* obj) {
+  Run({false, false, lcReset, index}, [&] { TStringList::PutObject(index, obj); });
+}
+
+void TControlStrings::Delete(int index) {
+  Run({false, true, lcDeleted, index}, [&] { TStringList::Delete(index); });
+}
+
+void TControlStrings::Clear() {
+  Run({false, true, lcReset, 0}, [&] { TStringList::Clear(); });
+}
+
+void TControlStrings::SetUpdateState(bool Value) {
+  FInUpdateState = true;
+  try {
+    TStringList::SetUpdateState(Value);
+  } catch (...) {
+    FInUpdateState = false;
+    throw;
+  }
+  FInUpdateState = false;
+}
+
+void TControlStrings::Changing() {
+  // A change that none of the operations above announced: the lines may
+  // have moved in any way.
+  if (!FInUpdateState && !FPending.Known) FUnknownChange = true;
+  TStringList::Changing();
+}
+
+void TControlStrings::Changed() {
+  if (!FInUpdateState && FOnLines) {
+    if (FPending.Known && FPending.Structural) {
+      FOnLines(FPending.Change, FPending.Index);
+    } else if (FUnknownChange) {
+      FUnknownChange = false;
+      FOnLines(lcReset, 0);
+    }
+  }
+  FUnknownChange = false;
+  TStringList::Changed();
+  if (UpdateCount() == 0 && FOnChanged) FOnChanged();
 }
 
 // ---------------------------------------------------------------------------
@@ -205,13 +287,23 @@ void TControl::SetHint(const String& Value) {
 void TControl::SetVisible(bool Value) {
   if (FVisible == Value) return;
   FVisible = Value;
+  if (!Value) LeaveFocus();
   Changed();
 }
 
 void TControl::SetEnabled(bool Value) {
   if (FEnabled == Value) return;
   FEnabled = Value;
+  if (!Value) LeaveFocus();
   Changed();
+}
+
+void TControl::LeaveFocus() {
+  if (IsLoading() || ComponentState().Contains(csDestroying)) return;
+  auto* self = dynamic_cast<TWinControl*>(this);
+  if (!self) return;
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this) form->DefocusControl(self);
 }
 
 void TControl::SetAlign(TAlign Value) {
@@ -254,7 +346,10 @@ void TControl::FontChanged() {
 
 void TControl::SetShowHint(bool Value) {
   FParentShowHint = false;
+  if (FShowHint == Value) return;
   FShowHint = Value;
+  // Children that follow this control's ShowHint take the new value.
+  if (auto* w = dynamic_cast<TWinControl*>(this)) w->ParentChanged();
 }
 
 void TControl::SetParentShowHint(bool Value) {
@@ -327,6 +422,53 @@ void TControl::Click() {
 
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+  if (Application) Application->HintMouseMessage(this, TPoint{X, Y});
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseClick(TShiftState Shift) {
+  MouseClick(Shift, ClientWidth() / 2, ClientHeight() / 2);
+}
+
+void TControl::MouseClick(TShiftState Shift, Integer X, Integer Y) {
+  // The window system gives the focus on the press, before the control
+  // hears of it.
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->CanFocus() && !w->Focused()) {
+    w->FFocusingByMouse = true;
+    try {
+      w->SetFocus();
+    } catch (...) {
+      w->FFocusingByMouse = false;
+      throw;
+    }
+    w->FFocusingByMouse = false;
+  }
+  TShiftState held = Shift;
+  held.Include(ssLeft);
+  MouseDown(mbLeft, held, X, Y);
+  ClickAt(Shift, X, Y);
+  MouseUp(mbLeft, Shift, X, Y);
+}
+
+void TControl::ClickAt(TShiftState, Integer, Integer) { Click(); }
+
+bool TControl::CanInteract() const {
+  for (const TControl* c = this; c; c = c->FParent) {
+    if (!c->FVisible || !c->FEnabled) return false;
+    if (dynamic_cast<const TCustomForm*>(c)) return true;
+  }
+  return false;
 }
 
 void TControl::Changed() {
@@ -456,6 +598,110 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::CreateWnd(TWindow&) {}
+
+// ---------------------------------------------------------------------------
+// Focus and keys
+
+bool TWinControl::CanFocus() const {
+  const TCustomForm* form = GetParentForm(this);
+  if (!form) return false;
+  for (const TControl* c = this; c != form; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+bool TWinControl::Focused() const {
+  const TCustomForm* form = GetParentForm(this);
+  return form && form != this && form->FocusedControl() == this;
+}
+
+void TWinControl::SetFocus() {
+  TCustomForm* form = GetParentForm(this);
+  if (!form) throw EInvalidOperation(Format("Control '%s' has no parent window", {Name()}));
+  if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  form->SetFocusedControl(this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) const {
+  for (TWinControl* child : FTabList) {
+    List.push_back(child);
+    child->GetTabOrderList(List);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward,
+                                          bool CheckTabStop, bool CheckParent) const {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return nullptr;
+  const auto count = static_cast<std::ptrdiff_t>(list.size());
+  std::ptrdiff_t start = std::find(list.begin(), list.end(), CurControl) - list.begin();
+  if (start == count) start = GoForward ? count - 1 : 0;
+  std::ptrdiff_t i = start;
+  do {
+    i = GoForward ? (i + 1) % count : (i + count - 1) % count;
+    TWinControl* c = list[static_cast<size_t>(i)];
+    if (c->CanFocus() && (!CheckTabStop || c->TakesTabFocus()) &&
+        (!CheckParent || c->Parent() == this))
+      return c;
+  } while (i != start);
+  return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+  if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop))
+    next->SetFocus();
+}
+
+void TWinControl::SelectFirst() {
+  TWinControl* first = FindNextControl(nullptr, true, true, false);
+  if (!first) first = FindNextControl(nullptr, true, false, false);
+  if (first) first->SetFocus();
+}
+
+bool TWinControl::WantsKey(WORD, TShiftState) const { return false; }
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char& Key) {
+  if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::HandleKey(WORD, TShiftState) {}
+
+void TWinControl::HandleChar(const String&) {}
+
+bool TWinControl::DialogKey(WORD Key, TShiftState Shift) {
+  // Copied: a control's response may change the children.
+  std::vector<TControl*> children = FControls;
+  for (TControl* child : children)
+    if (auto* w = dynamic_cast<TWinControl*>(child); w && w->DialogKey(Key, Shift)) return true;
+  return false;
+}
+
+String GetShortHint(const String& Hint) {
+  size_t bar = Hint.find('|');
+  return bar == String::npos ? Hint : Hint.substr(0, bar);
+}
+
+String GetLongHint(const String& Hint) {
+  size_t bar = Hint.find('|');
+  return bar == String::npos ? Hint : Hint.substr(bar + 1);
+}
 
 void TWinControl::ParentChanged() {
   TControl::ParentChanged();

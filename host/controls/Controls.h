@@ -100,22 +100,50 @@ class TSizeConstraints : public TPersistent {
 };
 
 // A string list held by a control (list items, memo lines): it reports
-// itself as a TStringList, and tells its control of every change.
+// itself as a TStringList, and tells its control of every change: `changed`
+// once a change (or a whole update) is done, and `lines`, when given, at
+// once for each line that comes or goes, so that a control that keeps state
+// per line (a list box's selection) keeps it with its line. A change it
+// cannot follow line by line (sorting, replacing all lines) is reported as
+// lcReset.
 class TControlStrings : public TStringList {
  public:
-  explicit TControlStrings(std::function<void()> changed) : FOnChanged(std::move(changed)) {}
+  enum TLineChange : uint8_t { lcInserted, lcDeleted, lcReset };
+  using TLineHook = std::function<void(TLineChange change, int index)>;
+
+  explicit TControlStrings(std::function<void()> changed, TLineHook lines = nullptr)
+      : FOnChanged(std::move(changed)), FOnLines(std::move(lines)) {}
   // A sorted list places added lines by their order (TStrings::Add would
   // insert at the end, which a sorted list refuses).
   int Add(const String& s) override { return AddObject(s, nullptr); }
+  int AddObject(const String& s, TObject* obj) override;
+  void InsertObject(int index, const String& s, TObject* obj) override;
+  void Put(int index, const String& s) override;
+  void PutObject(int index, TObject* obj) override;
+  void Delete(int index) override;
+  void Clear() override;
 
  protected:
-  void Changed() override {
-    TStringList::Changed();
-    if (UpdateCount() == 0 && FOnChanged) FOnChanged();
-  }
+  void Changing() override;
+  void Changed() override;
+  void SetUpdateState(bool Value) override;
 
  private:
+  // What the list operation now running does to the lines.
+  struct TPending {
+    bool Known = false;
+    bool Structural = false;
+    TLineChange Change = lcReset;
+    int Index = 0;
+  };
+  template <class F>
+  void Run(TPending pending, F&& operation);
+
   std::function<void()> FOnChanged;
+  TLineHook FOnLines;
+  TPending FPending;
+  bool FUnknownChange = false;
+  bool FInUpdateState = false;
 };
 
 // A control. Most of its properties are declared protected: each descendant
@@ -224,9 +252,26 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
   TNotifyEvent OnResize;
-  // User input, as tests and a front end deliver it.
+
+  // User input, as tests and a front end deliver it. Click and DblClick are
+  // the control's response to a click (a button sets the form's modal
+  // result, a check box changes its state) and fire the events.
   virtual void Click();
   virtual void DblClick();
+  // The mouse moved to (X, Y), in client coordinates: OnMouseMove, then the
+  // application's hints (Application->HintMouseMessage).
+  void MouseMove(TShiftState Shift, Integer X, Integer Y);
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+  // A press and release of the left button as a person clicks: a windowed
+  // control that can take the focus takes it (OnExit of the control that
+  // had it, OnEnter), then OnMouseDown, the click, OnMouseUp. Without a
+  // point, the middle of the control.
+  void MouseClick(TShiftState Shift = {});
+  void MouseClick(TShiftState Shift, Integer X, Integer Y);
+  // A person can point at it and click it: it and every parent up to its
+  // form are visible and enabled.
+  bool CanInteract() const;
 
   // Observers are told whenever the control's visible state changes.
   int AddObserver(std::function<void(TControl*)> fn) { return FObservers.Add(std::move(fn)); }
@@ -244,12 +289,17 @@ class TControl : public TComponent {
   // The parent's colour, font... changed; take it when following the parent.
   virtual void ParentChanged();
   virtual void Resize();
+  // What a click at (X, Y) does, between OnMouseDown and OnMouseUp: Click
+  // unless the control clicks a part of itself (a list box's item).
+  virtual void ClickAt(TShiftState Shift, Integer X, Integer Y);
 
  private:
   friend class TWinControl;
   template <class>
   friend class TControlCollection;
   void FontChanged();
+  // The control became hidden or disabled: a focus inside it is lost.
+  void LeaveFocus();
 
   TWinControl* FParent = nullptr;
   Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -339,6 +389,36 @@ class TWinControl : public TControl {
   // style does); the new window starts with default state.
   void RecreateWnd();
 
+  // Focus. The focused control is its form's ActiveControl. It can take the
+  // focus when it is on a form and it and every parent up to the form are
+  // visible and enabled.
+  bool CanFocus() const;
+  bool Focused() const;
+  // Moves the focus here: OnExit of the control that had it (and of each
+  // container it leaves), then OnEnter of each container entered and of
+  // this control. Raises EInvalidOperation when the control cannot take it.
+  virtual void SetFocus();
+  // The windowed controls inside this one in tab order: each child, then
+  // the controls inside it.
+  void GetTabOrderList(std::vector<TWinControl*>& List) const;
+  // The control after (or before) CurControl in the tab order of this
+  // control's contents, wrapping, that can take the focus; with
+  // CheckTabStop only tab stops, with CheckParent only this control's own
+  // children. nullptr when there is none.
+  TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                               bool CheckParent) const;
+  // Focuses the next control (FindNextControl, among the children only
+  // when the tab stops are not checked).
+  void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+  // Focuses the first tab stop inside (or the first control that can take
+  // the focus).
+  void SelectFirst();
+  // Whether the control handles Key itself while it has the focus. Tab,
+  // Enter, Escape and the arrows are the form's otherwise: Tab and the
+  // arrows move the focus, Enter presses the Default button, Escape the
+  // Cancel button.
+  virtual bool WantsKey(Windows::WORD Key, TShiftState Shift) const;
+
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
   TKeyEvent OnKeyDown;
@@ -350,8 +430,31 @@ class TWinControl : public TControl {
   virtual void CreateWnd(Windows::TWindow& window);
   void ParentChanged() override;
 
+  // Fire OnEnter and OnExit.
+  virtual void DoEnter();
+  virtual void DoExit();
+  // Fire OnKeyDown, OnKeyPress and OnKeyUp; a handler may change the key,
+  // and zero takes it away.
+  virtual void KeyDown(Windows::WORD& Key, TShiftState Shift);
+  virtual void KeyPress(char& Key);
+  virtual void KeyUp(Windows::WORD& Key, TShiftState Shift);
+  // The control's own response to a key its OnKeyDown left (a list box
+  // moves its current item, an edit its caret) and to a typed character
+  // (one character: a byte, or the bytes of one UTF-8 sequence).
+  virtual void HandleKey(Windows::WORD Key, TShiftState Shift);
+  virtual void HandleChar(const String& Char);
+  // A dialog key (Enter, Escape, Ctrl+Tab...) that the focused control did
+  // not want, offered to every control of the form until one takes it.
+  virtual bool DialogKey(Windows::WORD Key, TShiftState Shift);
+  // Whether the Tab key stops here.
+  virtual bool TakesTabFocus() const { return FTabStop; }
+  // True while the focus comes by a mouse click (an edit then keeps its
+  // selection rather than selecting all).
+  bool FocusingByMouse() const { return FFocusingByMouse; }
+
  private:
   friend class TControl;
+  friend class TCustomForm;
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
 
@@ -360,8 +463,14 @@ class TWinControl : public TControl {
   // The wanted position while the control has no parent or its form is read.
   Integer FTabOrder = -1;
   bool FTabStop = false;
+  bool FFocusingByMouse = false;
   std::unique_ptr<Windows::TWindow> FHandle;
 };
+
+// The short hint (before a "|", shown as the hint) and the long hint (after
+// it, the application's Hint); a hint without "|" is both.
+String GetShortHint(const String& Hint);
+String GetLongHint(const String& Hint);
 
 // A windowed control that draws itself (the ancestor of panels and the like).
 class TCustomControl : public TWinControl {

@@ -1,15 +1,100 @@
 #include "host/controls/Dialogs.h"
 
+#include "host/controls/Forms.h"
+
 namespace Glossmith::inline Controls {
 
-namespace {
-TDialogExecutor& Executor() {
-  static TDialogExecutor executor;
-  return executor;
+// ---------------------------------------------------------------------------
+// Message and input boxes
+
+TModalResult ButtonModalResult(TMsgDlgBtn Button) {
+  switch (Button) {
+    case mbYes:
+      return mrYes;
+    case mbNo:
+      return mrNo;
+    case mbOK:
+      return mrOk;
+    case mbCancel:
+      return mrCancel;
+    case mbAbort:
+      return mrAbort;
+    case mbRetry:
+      return mrRetry;
+    case mbIgnore:
+      return mrIgnore;
+    case mbAll:
+      return mrAll;
+    case mbNoToAll:
+      return mrNoToAll;
+    case mbYesToAll:
+      return mrYesToAll;
+    case mbHelp:
+      return mrNone;
+  }
+  return mrNone;
 }
+
+namespace {
+
+// The application's title, or the program's name without its folder.
+String ApplicationTitle() {
+  if (!Application) return String();
+  if (!Application->Title().empty()) return Application->Title();
+  String name = Application->ExeName();
+  size_t slash = name.rfind('/');
+  return slash == String::npos ? name : name.substr(slash + 1);
+}
+
 }  // namespace
 
-void SetDialogExecutor(TDialogExecutor Value) { Executor() = std::move(Value); }
+Integer MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                   Integer HelpCtx) {
+  TMessageRequest request;
+  switch (DlgType) {
+    case mtWarning:
+      request.Caption = "Warning";
+      break;
+    case mtError:
+      request.Caption = "Error";
+      break;
+    case mtInformation:
+      request.Caption = "Information";
+      break;
+    case mtConfirmation:
+      request.Caption = "Confirm";
+      break;
+    case mtCustom:
+      request.Caption = ApplicationTitle();
+      break;
+  }
+  request.Text = Msg;
+  request.Type = DlgType;
+  request.Buttons = Buttons;
+  request.HelpContext = HelpCtx;
+  return UserInterface().MessageBox(request);
+}
+
+void ShowMessage(const String& Msg) {
+  TMessageRequest request{ApplicationTitle(), Msg, mtCustom, {mbOK}, 0};
+  UserInterface().MessageBox(request);
+}
+
+bool InputQuery(const String& ACaption, const String& APrompt, String& Value) {
+  TInputRequest request{ACaption, APrompt, Value};
+  if (!UserInterface().InputQuery(request)) return false;
+  Value = request.Value;
+  return true;
+}
+
+String InputBox(const String& ACaption, const String& APrompt, const String& ADefault) {
+  String value = ADefault;
+  InputQuery(ACaption, APrompt, value);
+  return value;
+}
+
+// ---------------------------------------------------------------------------
+// Common dialogs
 
 GLS_IMPLEMENT_CLASS(TCommonDialog)
 GLS_IMPLEMENT_CLASS(TOpenDialog)
@@ -18,9 +103,60 @@ GLS_IMPLEMENT_CLASS(TFontDialog)
 
 bool TCommonDialog::Execute() {
   if (OnShow) OnShow(this);
-  bool result = Executor() ? Executor()(*this) : false;
+  bool result = Run();
   if (OnClose) OnClose(this);
   return result;
+}
+
+bool TCommonDialog::Run() { return false; }
+
+bool TOpenDialog::Run() {
+  TFileDialogRequest request;
+  request.Save = Is<TSaveDialog>();
+  request.Title = FTitle;
+  request.Filter = FFilter;
+  request.DefaultExt = FDefaultExt;
+  request.InitialDir = FInitialDir;
+  request.FileName = FFileName;
+  request.FilterIndex = FFilterIndex;
+  request.MultiSelect = FOptions.Contains(ofAllowMultiSelect);
+  if (!UserInterface().FileDialog(request)) return false;
+  FFileName = request.FileName;
+  FFilterIndex = request.FilterIndex;
+  FFiles->BeginUpdate();
+  FFiles->Clear();
+  for (const String& file : request.Files) FFiles->Add(file);
+  if (request.Files.empty() && !request.FileName.empty()) FFiles->Add(request.FileName);
+  FFiles->EndUpdate();
+  return true;
+}
+
+bool TFontDialog::Run() {
+  TFontData data;
+  data.Name = FFont->Name();
+  data.Size = FFont->Size();
+  TFontStyles style = FFont->Style();
+  data.Bold = style.Contains(fsBold);
+  data.Italic = style.Contains(fsItalic);
+  data.Underline = style.Contains(fsUnderline);
+  data.StrikeOut = style.Contains(fsStrikeOut);
+  data.Color = FFont->Color();
+  data.Charset = FFont->Charset();
+  if (!UserInterface().FontDialog(data)) return false;
+  TFont chosen;
+  chosen.Assign(FFont.get());
+  chosen.SetName(data.Name);
+  chosen.SetSize(data.Size);
+  TFontStyles styles;
+  if (data.Bold) styles.Include(fsBold);
+  if (data.Italic) styles.Include(fsItalic);
+  if (data.Underline) styles.Include(fsUnderline);
+  if (data.StrikeOut) styles.Include(fsStrikeOut);
+  chosen.SetStyle(styles);
+  chosen.SetColor(data.Color);
+  chosen.SetCharset(data.Charset);
+  FFont->Assign(&chosen);
+  return true;
 }
 
 void TOpenDialog::Publish(TPublisher<TOpenDialog>& P) {

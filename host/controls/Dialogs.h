@@ -1,18 +1,30 @@
-// Common dialogs as components. Showing one goes through the program's
-// user-interface service (SetDialogExecutor); without one, Execute answers
-// False, as a cancelled dialog does.
+// Common dialogs as components, and the message and input boxes. Showing
+// any of them goes through the user-interface service (UserInterface(),
+// host/platform/UserInterface.h): a front end shows it, a script answers
+// it; with nobody present a message box answers with its cancel-like
+// button and the other dialogs answer as cancelled.
 #pragma once
 
-#include "host/controls/Graphics.h"
+#include "host/controls/Controls.h"
+#include "host/platform/UserInterface.h"
 
 namespace Glossmith::inline Controls {
 
-class TCommonDialog;
+// The modal result of a message box's button (mbYes: mrYes...); mrNone for
+// mbHelp, which closes nothing.
+TModalResult ButtonModalResult(TMsgDlgBtn Button);
 
-// Shows `dialog` and returns True when the user confirmed it; it may change
-// the dialog's results (FileName, Font...) first.
-using TDialogExecutor = std::function<bool(TCommonDialog& dialog)>;
-void SetDialogExecutor(TDialogExecutor Value);
+// A message box captioned by its kind ("Warning", "Error", "Information",
+// "Confirm"; the application's title for mtCustom); returns the modal
+// result of the button chosen.
+Integer MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, Integer HelpCtx);
+// A message with an OK button, captioned by the application's title.
+void ShowMessage(const String& Msg);
+// An input box with OK and Cancel, starting from Value; true on OK, and
+// Value is then the text entered. On Cancel Value is unchanged.
+bool InputQuery(const String& ACaption, const String& APrompt, String& Value);
+// The text entered, or ADefault when the box is cancelled.
+String InputBox(const String& ACaption, const String& APrompt, const String& ADefault);
 
 class TCommonDialog : public TComponent {
   GLS_CLASS(TCommonDialog, TComponent)
@@ -23,10 +35,17 @@ class TCommonDialog : public TComponent {
   void SetCtl3D(bool Value) { FCtl3D = Value; }
   Integer HelpContext() const { return FHelpContext; }
   void SetHelpContext(Integer Value) { FHelpContext = Value; }
+  // OnShow, the dialog through the service, OnClose; true when the user
+  // confirmed it, and the dialog's results (FileName, Font...) are then the
+  // choice. A cancelled dialog keeps them.
   virtual bool Execute();
 
   TNotifyEvent OnClose;
   TNotifyEvent OnShow;
+
+ protected:
+  // Shows the dialog through the service.
+  virtual bool Run();
 
  private:
   bool FCtl3D = true;
@@ -88,6 +107,14 @@ class TOpenDialog : public TCommonDialog {
   const String& Title() const { return FTitle; }
   void SetTitle(const String& Value) { FTitle = Value; }
 
+ protected:
+  // The request carries the title, filter, default extension, initial
+  // folder, file name and filter index, and whether several files may be
+  // chosen (ofAllowMultiSelect); on confirmation FileName, Files and
+  // FilterIndex take the answer (Files holds FileName when the answer
+  // names no files).
+  bool Run() override;
+
  private:
   String FDefaultExt;
   String FFileName;
@@ -144,6 +171,11 @@ class TFontDialog : public TCommonDialog {
   void SetMinFontSize(Integer Value) { FMinFontSize = Value; }
   TFontDialogOptions Options() const { return FOptions; }
   void SetOptions(TFontDialogOptions Value) { FOptions = Value; }
+
+ protected:
+  // The request is the font's name, size, styles, colour and character
+  // set; on confirmation the font takes the answer (its pitch stays).
+  bool Run() override;
 
  private:
   std::unique_ptr<TFont> FFont;

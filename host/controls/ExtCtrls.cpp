@@ -103,6 +103,26 @@ void TCustomRadioGroup::SetItemIndex(Integer Value) {
   if (!IsLoading()) Click();
 }
 
+void TCustomRadioGroup::ClickItem(int index) {
+  if (index < 0 || index >= FItems->Count())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  if (CanFocus() && !Focused()) SetFocus();
+  SetItemIndex(index);
+}
+
+bool TCustomRadioGroup::WantsKey(WORD Key, TShiftState) const {
+  return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TCustomRadioGroup::HandleKey(WORD Key, TShiftState) {
+  int count = FItems->Count();
+  if (count == 0) return;
+  if (Key == VK_UP || Key == VK_LEFT)
+    SetItemIndex(FItemIndex <= 0 ? count - 1 : FItemIndex - 1);
+  else if (Key == VK_DOWN || Key == VK_RIGHT)
+    SetItemIndex(FItemIndex < 0 ? 0 : (FItemIndex + 1) % count);
+}
+
 void TCustomRadioGroup::SetColumns(Integer Value) {
   Value = std::clamp(Value, 1, 16);
   if (FColumns == Value) return;

@@ -77,6 +77,9 @@ class TBevel : public TGraphicControl {
 };
 
 // A group box of radio buttons, one per item; ItemIndex is the checked one.
+// OnClick fires whenever ItemIndex changes, whether a person chose the item
+// or code set it (the group hears its buttons' clicks); not while the form
+// is read.
 class TCustomRadioGroup : public TCustomGroupBox {
   GLS_CLASS(TCustomRadioGroup, TCustomGroupBox)
  public:
@@ -92,6 +95,19 @@ class TCustomRadioGroup : public TCustomGroupBox {
   Integer Columns() const { return FColumns; }
   void SetColumns(Integer Value);
   void Loaded() override;
+
+  // A person's click on an item's radio button: the focus comes to the
+  // group, the item is checked (OnClick when that changes ItemIndex).
+  // Raises EListError for an index out of range.
+  void ClickItem(int index);
+  // The arrows move the check, as between the radio buttons of a group.
+  bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
+
+ protected:
+  void HandleKey(Windows::WORD Key, TShiftState Shift) override;
+  // Tab stops at the checked button; with none checked, the group is
+  // passed over.
+  bool TakesTabFocus() const override { return FItemIndex >= 0; }
 
  private:
   void ItemsChanged();

@@ -173,9 +173,62 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Value) {
-  if (FActiveControl == Value) return;
+  if (!IsLoading() && Value && Value->CanFocus() && GetParentForm(Value) == this) {
+    SetFocusedControl(Value);
+    return;
+  }
+  // Noted only: the control cannot take the focus now, or the form is read.
+  if (FActiveControl == Value && FocusedControl() != Value) return;
+  if (!IsLoading() && FEntered) SetFocusedControl(nullptr);
   FActiveControl = Value;
   if (Value) Value->FreeNotification(this);
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+  if (FActiveControl == control && FEntered == control) return;
+  FActiveControl = control;
+  if (control) control->FreeNotification(this);
+  // Out of the controls that lose the focus, innermost first. A handler
+  // that moves the focus elsewhere finishes the move itself.
+  while (FEntered && !(control && FEntered->ContainsControl(control))) {
+    TWinControl* leaving = FEntered;
+    FEntered = leaving->Parent() == this ? nullptr : leaving->Parent();
+    if (FEntered) FEntered->FreeNotification(this);
+    leaving->DoExit();
+    if (FActiveControl != control) return;
+  }
+  // Into the controls that gain it, outermost first.
+  while (control && FEntered != control) {
+    TWinControl* within = FEntered ? FEntered : this;
+    TWinControl* next = control;
+    while (next->Parent() && next->Parent() != within) next = next->Parent();
+    if (!next->Parent()) return;  // not on this form
+    FEntered = next;
+    next->FreeNotification(this);
+    next->DoEnter();
+    if (FActiveControl != control) return;
+  }
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control) {
+  if (!Control || Control == this) return;
+  if ((FEntered && Control->ContainsControl(FEntered)) ||
+      (FActiveControl && Control->ContainsControl(FActiveControl))) {
+    SetFocusedControl(nullptr);
+    FActiveControl = nullptr;
+  }
+}
+
+void TCustomForm::EnterFocus() {
+  if (FActiveControl && FocusedControl() == FActiveControl) return;
+  if (FActiveControl && FActiveControl->CanFocus() && GetParentForm(FActiveControl) == this)
+    SetFocusedControl(FActiveControl);
+  else
+    SelectFirst();
+}
+
+void TCustomForm::SetFocus() {
+  if (Screen) Screen->SetActiveForm(this);
 }
 
 void TCustomForm::SetMenu(TMainMenu* Value) {
@@ -197,6 +250,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != opRemove) return;
   // Compared by address only: the component may be half destroyed already.
   if (static_cast<TComponent*>(FActiveControl) == AComponent) FActiveControl = nullptr;
+  if (static_cast<TComponent*>(FEntered) == AComponent) FEntered = nullptr;
   if (static_cast<TComponent*>(FMenu) == AComponent) {
     TKeepSize keep(*this);
     FMenu = nullptr;
@@ -285,9 +339,65 @@ void TCustomForm::SetVisible(bool Value) {
 void TCustomForm::Show() {
   SetVisible(true);
   if (Screen) Screen->SetActiveForm(this);
+  EnterFocus();
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || FModal || !Enabled() || FFormStyle == fsMDIChild)
+    throw EInvalidOperation("Cannot make a visible window modal");
+  FModal = true;
+  TCursor savedCursor = Screen ? Screen->Cursor() : crDefault;
+  // Hides the form and puts the cursor back, also when the run failed.
+  auto finish = [&] {
+    try {
+      Hide();
+    } catch (...) {
+      FModal = false;
+      if (Screen) Screen->SetCursor(savedCursor);
+      throw;
+    }
+    FModal = false;
+    if (Screen) Screen->SetCursor(savedCursor);
+  };
+  try {
+    if (Screen) Screen->SetCursor(crDefault);
+    Show();
+    // As in the classic library, a modal result set while the form shows
+    // does not close it.
+    FModalResult = mrNone;
+    UserInterface().RunModal(this, [this] { return ModalClosed(); });
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  return FModalResult;
+}
+
+bool TCustomForm::ModalClosed() {
+  if (Application && Application->Terminated()) {
+    FModalResult = mrCancel;
+    return true;
+  }
+  if (FModalResult == mrNone) return false;
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  TCloseAction action = caNone;
+  if (canClose) {
+    action = caHide;
+    if (OnClose) OnClose(this, action);
+  }
+  // caFree: the model leaves freeing to the owner, as Close does.
+  if (action == caNone) FModalResult = mrNone;
+  return FModalResult != mrNone;
 }
 
 void TCustomForm::Close() {
+  // The modal loop asks OnCloseQuery and OnClose when it sees the result.
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
   bool canClose = true;
   if (OnCloseQuery) OnCloseQuery(this, canClose);
   if (!canClose) return;
@@ -317,6 +427,171 @@ void TCustomForm::DoCreate() {
 
 void TCustomForm::DoDestroy() {
   if (OnDestroy) OnDestroy(this);
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard input
+
+namespace {
+
+bool IsDialogKey(WORD key) {
+  return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE ||
+         (key >= VK_LEFT && key <= VK_DOWN);
+}
+
+// The keys of the US layout that type punctuation: unshifted and shifted.
+struct TPunctuationKey {
+  WORD Key;
+  char Plain;
+  char Shifted;
+};
+
+constexpr TPunctuationKey kPunctuation[] = {
+    {'0', '0', ')'},          {'1', '1', '!'},          {'2', '2', '@'},
+    {'3', '3', '#'},          {'4', '4', '$'},          {'5', '5', '%'},
+    {'6', '6', '^'},          {'7', '7', '&'},          {'8', '8', '*'},
+    {'9', '9', '('},          {VK_OEM_1, ';', ':'},     {VK_OEM_PLUS, '=', '+'},
+    {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'},
+    {VK_OEM_2, '/', '?'},     {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},
+    {VK_OEM_5, '\\', '|'},    {VK_OEM_6, ']', '}'},     {VK_OEM_7, '\'', '"'},
+};
+
+// The character a key types, if any.
+String KeyChar(WORD key, TShiftState shift) {
+  if (shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return String();
+  bool shifted = shift.Contains(ssShift);
+  switch (key) {
+    case VK_RETURN:
+      return "\r";
+    case VK_TAB:
+      return "\t";
+    case VK_BACK:
+      return "\b";
+    case VK_ESCAPE:
+      return "\x1b";
+    case VK_SPACE:
+      return " ";
+    default:
+      break;
+  }
+  if (key >= 'A' && key <= 'Z')
+    return String(1, static_cast<char>(shifted ? key : key - 'A' + 'a'));
+  for (const auto& p : kPunctuation)
+    if (p.Key == key) return String(1, shifted ? p.Shifted : p.Plain);
+  return String();
+}
+
+// The key that types a character, and its shift state.
+WORD CharKey(char c, TShiftState& shift) {
+  shift = {};
+  switch (c) {
+    case '\r':
+    case '\n':
+      return VK_RETURN;
+    case '\t':
+      return VK_TAB;
+    case '\b':
+      return VK_BACK;
+    case '\x1b':
+      return VK_ESCAPE;
+    case ' ':
+      return VK_SPACE;
+    default:
+      break;
+  }
+  if (c >= 'a' && c <= 'z') return static_cast<WORD>(c - 'a' + 'A');
+  if (c >= 'A' && c <= 'Z') {
+    shift = {ssShift};
+    return static_cast<WORD>(c);
+  }
+  for (const auto& p : kPunctuation) {
+    if (p.Plain == c) return p.Key;
+    if (p.Shifted == c) {
+      shift = {ssShift};
+      return p.Key;
+    }
+  }
+  return VK_PACKET;
+}
+
+// The length of the UTF-8 sequence that starts at text[i] (1 for a byte
+// that starts none).
+size_t SequenceLength(const String& text, size_t i) {
+  auto lead = static_cast<unsigned char>(text[i]);
+  size_t n = lead >= 0xF0 && lead < 0xF8 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  if (i + n > text.size()) return 1;
+  for (size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
+  return n;
+}
+
+}  // namespace
+
+void TCustomForm::PressKey(WORD Key, TShiftState Shift) {
+  DeliverKey(Key, Shift, KeyChar(Key, Shift));
+}
+
+void TCustomForm::TypeText(const String& Text) {
+  for (size_t i = 0; i < Text.size();) {
+    size_t n = SequenceLength(Text, i);
+    TShiftState shift;
+    WORD key = n > 1 ? VK_PACKET : CharKey(Text[i], shift);
+    String typed = Text.substr(i, n);
+    // A line break is one key, however the text ends its lines.
+    if (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') n = 2;
+    if (key == VK_RETURN) typed = "\r";
+    DeliverKey(key, shift, typed);
+    i += n;
+  }
+}
+
+void TCustomForm::DeliverKey(WORD key, TShiftState shift, const String& chars) {
+  // The control that gets the key: the focused one while it can take the
+  // focus, else the form itself. Found again for the character and the
+  // release, as a handler may move the focus.
+  auto receiver = [this]() -> TWinControl* {
+    TWinControl* focused = FocusedControl();
+    return focused && focused->CanFocus() ? focused : this;
+  };
+  TWinControl* target = receiver();
+  if (IsDialogKey(key) && !(target != this && target->WantsKey(key, shift)) &&
+      DialogKey(key, shift))
+    return;
+
+  WORD k = key;
+  if (target != this && FKeyPreview) KeyDown(k, shift);
+  if (k) target->KeyDown(k, shift);
+  if (k) target->HandleKey(k, shift);
+
+  if (!chars.empty()) {
+    target = receiver();
+    char c = chars[0];
+    if (target != this && FKeyPreview) KeyPress(c);
+    if (c) target->KeyPress(c);
+    if (c) target->HandleChar(c == chars[0] ? chars : String(1, c));
+  }
+
+  target = receiver();
+  k = key;
+  if (target != this && FKeyPreview) KeyUp(k, shift);
+  if (k) target->KeyUp(k, shift);
+}
+
+bool TCustomForm::DialogKey(WORD Key, TShiftState Shift) {
+  if (!Shift.Contains(ssAlt)) {
+    TWinControl* focused = FocusedControl();
+    if (Key == VK_TAB && !Shift.Contains(ssCtrl)) {
+      SelectNext(focused, !Shift.Contains(ssShift), true);
+      return true;
+    }
+    if (Key >= VK_LEFT && Key <= VK_DOWN) {
+      if (!focused) return false;
+      if (TWinControl* parent = focused->Parent())
+        parent->SelectNext(focused, Key == VK_RIGHT || Key == VK_DOWN, false);
+      return true;
+    }
+  }
+  return TScrollingWinControl::DialogKey(Key, Shift);
 }
 
 TCustomForm* GetParentForm(const TControl* control) {
@@ -385,10 +660,55 @@ void TApplication::SetHint(const String& Value) {
   if (OnHint) OnHint(this);
 }
 
+void TApplication::SetShowHint(bool Value) {
+  if (FShowHint == Value) return;
+  FShowHint = Value;
+  if (!Value && FHintShowing) {
+    FHintShowing = false;
+    UserInterface().HintCancelled();
+  }
+}
+
+void TApplication::CancelHint() {
+  ++FCancelHintCount;
+  FHintShowing = false;
+  UserInterface().HintCancelled();
+}
+
+void TApplication::HintMouseMessage(TControl* control, TPoint) {
+  if (control != FHintControl) {
+    if (FHintShowing) {
+      FHintShowing = false;
+      UserInterface().HintCancelled();
+    }
+    if (FHintControl) FHintControl->RemoveFreeNotification(this);
+    FHintControl = control;
+    if (!control) return;
+    control->FreeNotification(this);
+    SetHint(GetLongHint(control->Hint()));
+  }
+  if (FHintShowing || !control || !FShowHint || !control->ShowHint()) return;
+  String text = GetShortHint(control->Hint());
+  if (text.empty()) return;
+  FHintShowing = true;
+  UserInterface().HintShown(control, text);
+}
+
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && static_cast<TComponent*>(FMainForm) == AComponent)
     FMainForm = nullptr;
+  if (Operation == opRemove && static_cast<TComponent*>(FHintControl) == AComponent) {
+    FHintControl = nullptr;
+    FHintShowing = false;
+  }
+}
+
+void TScreen::SetCursor(TCursor Value) {
+  if (FCursor == Value) return;
+  FCursor = Value;
+  UserInterface().CursorChanged(Value);
+  FObservers.Notify(this);
 }
 
 TComponent* LoadFormFromFile(const String& fileName, const TClassInfo* formClass) {

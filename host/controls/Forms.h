@@ -5,6 +5,7 @@
 #pragma once
 
 #include "host/controls/Controls.h"
+#include "host/platform/UserInterface.h"
 
 namespace Glossmith::inline Controls {
 
@@ -104,9 +105,20 @@ class TCustomForm : public TScrollingWinControl {
   const String& HelpFile() const { return FHelpFile; }
   void SetHelpFile(const String& Value) { FHelpFile = Value; }
 
-  // References, cleared when the component they name is destroyed.
+  // The focused control. References, cleared when the component they name
+  // is destroyed. Setting ActiveControl moves the focus there (OnExit,
+  // OnEnter) when the control can take it; otherwise, and while the form is
+  // read, the control is only noted and takes the focus when the form shows.
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* Value);
+  // The control that has the focus now: ActiveControl once it has entered,
+  // nullptr while no control has the focus.
+  TWinControl* FocusedControl() const {
+    return FActiveControl && FEntered == FActiveControl ? FActiveControl : nullptr;
+  }
+  // A control that is hidden or disabled loses the focus it (or a control
+  // inside it) has: OnExit fires and no control has the focus.
+  void DefocusControl(TWinControl* Control);
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* Value);
   TMenuItem* WindowMenu() const { return FWindowMenu; }
@@ -129,8 +141,39 @@ class TCustomForm : public TScrollingWinControl {
 
   // Shows and hides the form (OnShow, OnHide); Close asks OnCloseQuery, then
   // OnClose decides what happens (hide by default; minimize for MDI children).
+  // Showing gives the focus to ActiveControl, or to the first tab stop.
   void Show();
   void Close();
+  // Shows the form modally through the user-interface service and returns
+  // its modal result once it closes. The form shows (OnShow), its modal
+  // result is cleared, and the service runs it; whenever the modal result
+  // is set (a button's ModalResult, SetModalResult, Close from the title
+  // bar: mrCancel) the form asks OnCloseQuery and OnClose, and a refusal
+  // clears the modal result and keeps it open. The form then hides. The
+  // screen cursor is the default one while the form runs, and comes back
+  // after. An exception from a handler or the service hides the form and
+  // passes out.
+  TModalResult ShowModal();
+  bool Modal() const { return FModal; }
+
+  // Keyboard input, as a person types it (tests and a front end deliver it
+  // here). A key goes to the focused control, or to the form when none has
+  // the focus: first, Tab, Enter, Escape and the arrows go to the form
+  // unless that control wants them (WantsKey): Tab and Shift+Tab move the
+  // focus through the tab stops, the arrows to the next or previous
+  // control beside it, Enter presses the Default button (or the focused
+  // button), Escape the Cancel button; such a key goes no further. Then
+  // OnKeyDown (the form's first with KeyPreview) with the key by
+  // reference; a key left non-zero gets the control's own response. Then
+  // the character the key types, if any, goes through OnKeyPress (zero
+  // swallows it) into the control that has the focus by then. Then
+  // OnKeyUp.
+  void PressKey(Windows::WORD Key, TShiftState Shift = {});
+  // Types the text character by character, each as the key that types it
+  // (a letter's virtual key is its upper-case code, with Shift for a
+  // capital; Enter for a line break, Tab for a tab; a UTF-8 sequence is one
+  // character, typed as VK_PACKET).
+  void TypeText(const String& Text);
 
   bool SetFormClassName(const String& Value) override {
     FFormClassName = Value;
@@ -154,12 +197,24 @@ class TCustomForm : public TScrollingWinControl {
   virtual void DoDestroy();
 
   void SetVisible(bool Value) override;
+  // Activates the form; the focus stays where it is in the form.
+  void SetFocus() override;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void CreateWnd(Windows::TWindow& window) override;
+  bool DialogKey(Windows::WORD Key, TShiftState Shift) override;
 
  private:
+  friend class TWinControl;
+  // Moves the focus to `control` (nullptr: none), with OnExit and OnEnter.
+  void SetFocusedControl(TWinControl* control);
+  // Gives the focus to ActiveControl, or to the first tab stop.
+  void EnterFocus();
+  void DeliverKey(Windows::WORD key, TShiftState shift, const String& chars);
+  // The modal loop's test: runs the close handshake once a modal result is
+  // set; true when the form may close.
+  bool ModalClosed();
   // Width and height of the frame, caption and menu bar together.
   Integer NonClientWidth() const;
   Integer NonClientHeight() const;
@@ -176,6 +231,10 @@ class TCustomForm : public TScrollingWinControl {
   bool FOldCreateOrder = false;
   String FHelpFile;
   TWinControl* FActiveControl = nullptr;
+  // The innermost control whose OnEnter has fired and whose OnExit has not:
+  // the focused control, or on the way to it while the focus moves.
+  TWinControl* FEntered = nullptr;
+  bool FModal = false;
   TMainMenu* FMenu = nullptr;
   TMenuItem* FWindowMenu = nullptr;
   TModalResult FModalResult = mrNone;
@@ -235,12 +294,31 @@ class TApplication : public TComponent {
   void SetHelpFile(const String& Value) { FHelpFile = Value; }
   TCustomForm* MainForm() const { return FMainForm; }
   bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool Value) { FShowHint = Value; }
+  void SetShowHint(bool Value);
   const String& Hint() const { return FHint; }
   void SetHint(const String& Value);
-  // Hides the hint now showing; counted, so that tests can see it.
-  void CancelHint() { ++FCancelHintCount; }
+
+  // Hints. A control's hint shows when the mouse moves over it while its
+  // ShowHint (its own, or its parent's) and the application's are true and
+  // its hint is not empty; the user-interface service shows it (HintShown)
+  // and applies the timings, in milliseconds: the pause before a hint
+  // shows, before the next control's hint shows once one is showing, and
+  // before a hint goes. A hint changed while it shows shows anew after
+  // CancelHint and the next mouse move.
+  Integer HintPause() const { return FHintPause; }
+  void SetHintPause(Integer Value) { FHintPause = Value; }
+  Integer HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(Integer Value) { FHintShortPause = Value; }
+  Integer HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(Integer Value) { FHintHidePause = Value; }
+  // Hides the hint now showing (the service hears HintCancelled); counted,
+  // so that tests can see it.
+  void CancelHint();
   int CancelHintCount() const { return FCancelHintCount; }
+  // The control whose hint is showing, or nullptr.
+  TControl* HintControl() const { return FHintShowing ? FHintControl : nullptr; }
+  // The mouse moved over `control` (TControl::MouseMove tells it).
+  void HintMouseMessage(TControl* control, TPoint pos);
   bool Terminated() const { return FTerminated; }
   void Terminate() { FTerminated = true; }
   void ProcessMessages() {}
@@ -268,6 +346,12 @@ class TApplication : public TComponent {
   bool FShowHint = true;
   bool FTerminated = false;
   int FCancelHintCount = 0;
+  Integer FHintPause = 500;
+  Integer FHintShortPause = 50;
+  Integer FHintHidePause = 2500;
+  // The control the mouse is over, and whether its hint shows.
+  TControl* FHintControl = nullptr;
+  bool FHintShowing = false;
 };
 
 // The screen: its cursor and the forms and data modules that exist.
@@ -276,8 +360,12 @@ class TScreen : public TComponent {
  public:
   explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
+  // A change of the cursor goes to the user-interface service
+  // (CursorChanged) and to the observers.
   TCursor Cursor() const { return FCursor; }
-  void SetCursor(TCursor Value) { FCursor = Value; }
+  void SetCursor(TCursor Value);
+  int AddObserver(std::function<void(TScreen*)> fn) { return FObservers.Add(std::move(fn)); }
+  void RemoveObserver(int id) { FObservers.Remove(id); }
   int FormCount() const { return static_cast<int>(FForms.size()); }
   TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }
   int DataModuleCount() const { return static_cast<int>(FDataModules.size()); }
@@ -292,6 +380,7 @@ class TScreen : public TComponent {
   friend class TCustomForm;
   friend class TDataModule;
   TCursor FCursor = crDefault;
+  TObserverList<TScreen> FObservers;
   std::vector<TCustomForm*> FForms;
   std::vector<TDataModule*> FDataModules;
   TCustomForm* FActiveForm = nullptr;

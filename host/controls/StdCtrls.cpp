@@ -75,6 +75,9 @@ void TCustomEdit::SetPasswordChar(char Value) {
 void TCustomEdit::SetReadOnly(bool Value) {
   if (SetField(FReadOnly, Value)) Changed();
 }
+void TCustomEdit::SetHideSelection(bool Value) {
+  if (SetField(FHideSelection, Value)) Changed();
+}
 
 void TCustomEdit::SetCharCase(TEditCharCase Value) {
   if (FCharCase == Value) return;
@@ -99,16 +102,19 @@ void TCustomEdit::Change() {
   if (!IsLoading() && OnChange) OnChange(this);
 }
 
-void TCustomEdit::SetSelStart(Integer Value) {
-  Integer length = static_cast<Integer>(Text().size());
-  FSelStart = std::clamp(Value, 0, length);
-  FSelLength = 0;
+void TCustomEdit::SetSelection(Integer start, Integer length) {
+  Integer size = static_cast<Integer>(Text().size());
+  start = std::clamp(start, 0, size);
+  length = std::clamp(length, 0, size - start);
+  if (start == FSelStart && length == FSelLength) return;
+  FSelStart = start;
+  FSelLength = length;
+  Changed();
 }
 
-void TCustomEdit::SetSelLength(Integer Value) {
-  Integer length = static_cast<Integer>(Text().size());
-  FSelLength = std::clamp(Value, 0, length - FSelStart);
-}
+void TCustomEdit::SetSelStart(Integer Value) { SetSelection(Value, 0); }
+
+void TCustomEdit::SetSelLength(Integer Value) { SetSelection(FSelStart, Value); }
 
 String TCustomEdit::SelText() const {
   return Text().substr(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength));
@@ -119,14 +125,116 @@ void TCustomEdit::SetSelText(const String& Value) {
   text.replace(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength), Value);
   Integer start = FSelStart;
   SetText(text);
-  FSelStart =
-      std::min(start + static_cast<Integer>(Value.size()), static_cast<Integer>(Text().size()));
-  FSelLength = 0;
+  SetSelection(start + static_cast<Integer>(Value.size()), 0);
 }
 
-void TCustomEdit::SelectAll() {
-  FSelStart = 0;
-  FSelLength = static_cast<Integer>(Text().size());
+void TCustomEdit::SelectAll() { SetSelection(0, static_cast<Integer>(Text().size())); }
+
+bool TCustomEdit::WantsKey(WORD Key, TShiftState) const {
+  return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TCustomEdit::DoEnter() {
+  if (FAutoSelect && !FocusingByMouse() && !MultiLine()) SelectAll();
+  TWinControl::DoEnter();
+}
+
+namespace {
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Caret steps by character: a UTF-8 sequence, or a line break, is one.
+Integer NextPos(const String& text, Integer pos) {
+  auto size = static_cast<Integer>(text.size());
+  if (pos >= size) return size;
+  if (text.compare(static_cast<size_t>(pos), 2, "\r\n") == 0) return pos + 2;
+  ++pos;
+  while (pos < size && IsContinuation(text[static_cast<size_t>(pos)])) ++pos;
+  return pos;
+}
+
+Integer PrevPos(const String& text, Integer pos) {
+  if (pos <= 0) return 0;
+  if (pos >= 2 && text.compare(static_cast<size_t>(pos - 2), 2, "\r\n") == 0) return pos - 2;
+  --pos;
+  while (pos > 0 && IsContinuation(text[static_cast<size_t>(pos)])) --pos;
+  return pos;
+}
+
+Integer LineStart(const String& text, Integer pos) {
+  size_t at = pos > 0 ? text.rfind('\n', static_cast<size_t>(pos - 1)) : String::npos;
+  return at == String::npos ? 0 : static_cast<Integer>(at) + 1;
+}
+
+Integer LineEnd(const String& text, Integer pos) {
+  size_t at = text.find('\n', static_cast<size_t>(pos));
+  if (at == String::npos) return static_cast<Integer>(text.size());
+  return static_cast<Integer>(at > 0 && text[at - 1] == '\r' ? at - 1 : at);
+}
+
+}  // namespace
+
+void TCustomEdit::HandleKey(WORD Key, TShiftState) {
+  const String& text = Text();
+  Integer caret = FSelStart;
+  switch (Key) {
+    case VK_LEFT:
+      SetSelStart(FSelLength > 0 ? FSelStart : PrevPos(text, caret));
+      break;
+    case VK_RIGHT:
+      SetSelStart(FSelLength > 0 ? FSelStart + FSelLength : NextPos(text, caret));
+      break;
+    case VK_HOME:
+      SetSelStart(MultiLine() ? LineStart(text, caret) : 0);
+      break;
+    case VK_END:
+      SetSelStart(MultiLine() ? LineEnd(text, caret) : static_cast<Integer>(text.size()));
+      break;
+    case VK_UP:
+    case VK_DOWN: {
+      if (!MultiLine()) break;
+      Integer start = LineStart(text, caret);
+      Integer column = caret - start;
+      Integer target;
+      if (Key == VK_UP) {
+        if (start == 0) break;
+        target = LineStart(text, start - 1);
+      } else {
+        Integer end = LineEnd(text, caret);
+        if (end >= static_cast<Integer>(text.size())) break;
+        target = NextPos(text, end);
+      }
+      SetSelStart(std::min(target + column, LineEnd(text, target)));
+      break;
+    }
+    case VK_DELETE:
+      if (FReadOnly) break;
+      if (FSelLength == 0) SetSelection(caret, NextPos(text, caret) - caret);
+      SetSelText(String());
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomEdit::HandleChar(const String& Char) {
+  if (FReadOnly || Char.empty()) return;
+  auto c = static_cast<unsigned char>(Char[0]);
+  if (c == '\b') {
+    if (FSelLength == 0) {
+      if (FSelStart == 0) return;
+      Integer start = PrevPos(Text(), FSelStart);
+      SetSelection(start, FSelStart - start);
+    }
+    SetSelText(String());
+    return;
+  }
+  if (c < 0x20 || c == 0x7F) return;  // control characters type nothing
+  if (FMaxLength > 0 &&
+      static_cast<Integer>(Text().size()) - FSelLength + static_cast<Integer>(Char.size()) >
+          FMaxLength)
+    return;
+  SetSelText(Char);
 }
 
 GLS_IMPLEMENT_CLASS(TEdit)
@@ -226,12 +334,34 @@ void TMemo::SetWordWrap(bool Value) {
   if (SetField(FWordWrap, Value)) Changed();
 }
 
+bool TMemo::WantsKey(WORD Key, TShiftState Shift) const {
+  if (Key == VK_RETURN || Key == VK_ESCAPE) return FWantReturns;
+  if (Key == VK_TAB) return FWantTabs;
+  return TCustomEdit::WantsKey(Key, Shift);
+}
+
+void TMemo::HandleChar(const String& Char) {
+  if (Char == "\r") {
+    if (FWantReturns && !ReadOnly()) SetSelText("\r\n");
+    return;
+  }
+  if (Char == "\t") {
+    if (FWantTabs && !ReadOnly()) SetSelText("\t");
+    return;
+  }
+  TCustomEdit::HandleChar(Char);
+}
+
 // ---------------------------------------------------------------------------
 // Buttons
 
 GLS_IMPLEMENT_CLASS(TButtonControl)
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+
+void TButtonControl::HandleKey(WORD Key, TShiftState Shift) {
+  if (Key == VK_SPACE && Shift.Empty()) Click();
+}
 
 GLS_IMPLEMENT_CLASS(TButton)
 
@@ -262,6 +392,21 @@ void TButton::SetDefault(bool Value) {
 void TButton::Click() {
   if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
   TButtonControl::Click();
+}
+
+bool TButton::DialogKey(WORD Key, TShiftState Shift) {
+  if (!Shift.Empty() || !CanFocus()) return false;
+  bool pressed = false;
+  if (Key == VK_ESCAPE) {
+    pressed = FCancel;
+  } else if (Key == VK_RETURN) {
+    TCustomForm* form = GetParentForm(this);
+    TWinControl* focused = form ? form->FocusedControl() : nullptr;
+    pressed = dynamic_cast<TButton*>(focused) ? focused == this : FDefault;
+  }
+  if (!pressed) return false;
+  Click();
+  return true;
 }
 
 GLS_IMPLEMENT_CLASS(TCheckBox)
@@ -348,7 +493,10 @@ void TRadioButton::Click() { SetChecked(true); }
 GLS_IMPLEMENT_CLASS(TCustomListBox)
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TControlStrings>([this] { ItemsChanged(); })) {
+    : TWinControl(AOwner),
+      FItems(std::make_unique<TControlStrings>(
+          [this] { ItemsChanged(); }, [this](TControlStrings::TLineChange change,
+                                             int index) { LinesChanged(change, index); })) {
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
@@ -356,11 +504,39 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
 
 TCustomListBox::~TCustomListBox() = default;
 
+void TCustomListBox::LinesChanged(TControlStrings::TLineChange change, int index) {
+  // The selection and the current item stay with their items, as the
+  // window keeps them; new items start unselected; a current item that
+  // goes leaves none.
+  auto shift = [index](Integer& i, int by) {
+    if (by > 0 && i >= index) i += by;
+    if (by < 0 && i == index) i = -1;
+    if (by < 0 && i > index) --i;
+  };
+  auto at = FSelected.begin() + std::clamp<std::ptrdiff_t>(index, 0, std::ssize(FSelected));
+  switch (change) {
+    case TControlStrings::lcInserted:
+      FSelected.insert(at, false);
+      shift(FItemIndex, 1);
+      shift(FAnchor, 1);
+      break;
+    case TControlStrings::lcDeleted:
+      if (at != FSelected.end()) FSelected.erase(at);
+      shift(FItemIndex, -1);
+      shift(FAnchor, -1);
+      break;
+    case TControlStrings::lcReset:
+      FSelected.assign(static_cast<size_t>(FItems->Count()), false);
+      FItemIndex = -1;
+      FAnchor = -1;
+      break;
+  }
+}
+
 void TCustomListBox::ItemsChanged() {
-  // The window keeps no selection for items that went; new items start
-  // unselected.
   FSelected.resize(static_cast<size_t>(FItems->Count()), false);
   if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  FTopIndex = std::clamp(FTopIndex, 0, std::max(0, FItems->Count() - 1));
   Changed();
 }
 
@@ -437,6 +613,134 @@ void TCustomListBox::ClearSelection() {
   std::fill(FSelected.begin(), FSelected.end(), false);
   if (!FMultiSelect) FItemIndex = -1;
   Changed();
+}
+
+void TCustomListBox::SelectAll() {
+  if (!FMultiSelect) return;
+  std::fill(FSelected.begin(), FSelected.end(), true);
+  Changed();
+}
+
+void TCustomListBox::SelectRange(int from, int to) {
+  if (from > to) std::swap(from, to);
+  for (int i = 0; i < static_cast<int>(FSelected.size()); ++i)
+    FSelected[static_cast<size_t>(i)] = i >= from && i <= to;
+}
+
+Integer TCustomListBox::VisibleRows() const {
+  return std::max<Integer>(1, ClientHeight() / std::max<Integer>(1, ItemHeight()));
+}
+
+void TCustomListBox::ScrollIntoView(int index) {
+  if (index < FTopIndex)
+    SetTopIndex(index);
+  else if (index >= FTopIndex + VisibleRows())
+    SetTopIndex(index - VisibleRows() + 1);
+}
+
+void TCustomListBox::MoveTo(int index, TShiftState Shift, bool byKey) {
+  bool changed = index != FItemIndex;
+  if (!FMultiSelect) {
+    FItemIndex = index;
+  } else if (FExtendedSelect) {
+    if (Shift.Contains(ssShift)) {
+      if (FAnchor < 0) FAnchor = FItemIndex < 0 ? index : FItemIndex;
+      SelectRange(FAnchor, index);
+    } else if (Shift.Contains(ssCtrl)) {
+      // By key Ctrl moves the current item only; by mouse it toggles.
+      if (!byKey) FSelected[static_cast<size_t>(index)] = !FSelected[static_cast<size_t>(index)];
+      FAnchor = index;
+    } else {
+      SelectRange(index, index);
+      FAnchor = index;
+    }
+    FItemIndex = index;
+  } else {
+    if (!byKey) FSelected[static_cast<size_t>(index)] = !FSelected[static_cast<size_t>(index)];
+    FItemIndex = index;
+  }
+  ScrollIntoView(index);
+  Changed();
+  // A single-selection list tells of a key only when the current item
+  // moved; a click, and any key of a multiple selection, always.
+  if (!byKey || changed || FMultiSelect) Click();
+}
+
+void TCustomListBox::ClickItem(int index, TShiftState Shift) {
+  CheckIndex(index);
+  ScrollIntoView(index);
+  Integer height = std::max<Integer>(1, ItemHeight());
+  FClickIndex = index;
+  try {
+    MouseClick(Shift, ClientWidth() / 2, (index - FTopIndex) * height + height / 2);
+  } catch (...) {
+    FClickIndex = -1;
+    throw;
+  }
+  FClickIndex = -1;
+}
+
+void TCustomListBox::ClickAt(TShiftState Shift, Integer X, Integer Y) {
+  int index = FClickIndex >= 0 ? FClickIndex : ItemAtPos({X, Y}, true);
+  if (index >= 0 && index < FItems->Count()) MoveTo(index, Shift, false);
+}
+
+bool TCustomListBox::WantsKey(WORD Key, TShiftState) const {
+  return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TCustomListBox::HandleKey(WORD Key, TShiftState Shift) {
+  int count = FItems->Count();
+  if (count == 0) return;
+  int current = FItemIndex;
+  int page = std::max(1, VisibleRows() - 1);
+  int target;
+  switch (Key) {
+    case VK_UP:
+    case VK_LEFT:
+      target = current < 0 ? 0 : std::max(0, current - 1);
+      break;
+    case VK_DOWN:
+    case VK_RIGHT:
+      target = current < 0 ? 0 : std::min(count - 1, current + 1);
+      break;
+    case VK_HOME:
+      target = 0;
+      break;
+    case VK_END:
+      target = count - 1;
+      break;
+    case VK_PRIOR:
+      target = current < 0 ? 0 : std::max(0, current - page);
+      break;
+    case VK_NEXT:
+      target = current < 0 ? 0 : std::min(count - 1, current + page);
+      break;
+    case VK_SPACE:
+      if (FMultiSelect && current >= 0 && (!FExtendedSelect || Shift.Contains(ssCtrl))) {
+        FSelected[static_cast<size_t>(current)] = !FSelected[static_cast<size_t>(current)];
+        Changed();
+        Click();
+      }
+      return;
+    default:
+      return;
+  }
+  MoveTo(target, Shift, true);
+}
+
+void TCustomListBox::HandleChar(const String& Char) {
+  int count = FItems->Count();
+  if (count == 0 || Char.empty() || static_cast<unsigned char>(Char[0]) < 0x20) return;
+  for (int step = 1; step <= count; ++step) {
+    int i = ((FItemIndex < 0 ? -1 : FItemIndex) + step) % count;
+    const String& item = FItems->At(i);
+    if (item.size() >= Char.size() &&
+        SameText(std::string_view(item).substr(0, Char.size()), Char)) {
+      MoveTo(i, {}, true);
+      return;
+    }
+  }
 }
 
 Integer TCustomListBox::ItemAtPos(TPoint pos, bool existing) const {
@@ -556,6 +860,10 @@ void TComboBox::SetText(const String& Value) {
   if (Value == Text()) return;
   SetTextField(Value);
   if (!IsLoading() && OnChange) OnChange(this);
+}
+
+bool TComboBox::WantsKey(WORD Key, TShiftState) const {
+  return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
 }
 
 void TComboBox::Clear() {

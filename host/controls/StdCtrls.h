@@ -67,7 +67,7 @@ class TCustomEdit : public TWinControl {
   TEditCharCase CharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase Value);
   bool HideSelection() const { return FHideSelection; }
-  void SetHideSelection(bool Value) { FHideSelection = Value; }
+  void SetHideSelection(bool Value);
   Integer MaxLength() const { return FMaxLength; }
   void SetMaxLength(Integer Value) { FMaxLength = Value; }
   bool OEMConvert() const { return FOEMConvert; }
@@ -77,7 +77,8 @@ class TCustomEdit : public TWinControl {
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
 
-  // The selection, kept within the text.
+  // The selection, kept within the text; SelStart is also the caret. Byte
+  // offsets into the text.
   Integer SelStart() const { return FSelStart; }
   void SetSelStart(Integer Value);
   Integer SelLength() const { return FSelLength; }
@@ -88,12 +89,26 @@ class TCustomEdit : public TWinControl {
   void Clear() { SetText(String()); }
 
   void SetText(const String& Value) override;
+  // The arrows move the caret.
+  bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
 
   TNotifyEvent OnChange;
 
  protected:
   // The text changed: the selection is kept within it and OnChange fires.
   virtual void Change();
+  // A single-line edit entered by the keyboard selects all its text.
+  void DoEnter() override;
+  // The caret keys (Left, Right, Home, End; Up and Down between lines)
+  // and Delete.
+  void HandleKey(Windows::WORD Key, TShiftState Shift) override;
+  // A typed character replaces the selection and the caret moves past it;
+  // Backspace deletes. Read-only edits take no text.
+  void HandleChar(const String& Char) override;
+  virtual bool MultiLine() const { return false; }
+
+ private:
+  void SetSelection(Integer start, Integer length);
 
  private:
   bool FAutoSelect = true;
@@ -127,6 +142,9 @@ class TMemo : public TCustomEdit {
   void SetLines(TStrings* Value) { FLines->Assign(Value); }
   TScrollStyle ScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle Value) { FScrollBars = Value; }
+  // A memo that wants returns keeps Enter (a line break) and Escape for
+  // itself; one that wants tabs keeps Tab (a tab character). Otherwise the
+  // form has them (the Default and Cancel buttons, the focus).
   bool WantReturns() const { return FWantReturns; }
   void SetWantReturns(bool Value) { FWantReturns = Value; }
   bool WantTabs() const { return FWantTabs; }
@@ -135,6 +153,11 @@ class TMemo : public TCustomEdit {
   void SetWordWrap(bool Value);
 
   void SetText(const String& Value) override;
+  bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
+
+ protected:
+  void HandleChar(const String& Char) override;
+  bool MultiLine() const override { return true; }
 
  private:
   void LinesChanged();
@@ -151,6 +174,10 @@ class TButtonControl : public TWinControl {
   GLS_CLASS(TButtonControl, TWinControl)
  public:
   explicit TButtonControl(TComponent* AOwner);
+
+ protected:
+  // Space clicks a focused button, check box or radio button.
+  void HandleKey(Windows::WORD Key, TShiftState Shift) override;
 };
 
 class TButton : public TButtonControl {
@@ -168,6 +195,13 @@ class TButton : public TButtonControl {
 
   // The form's modal result is set before OnClick runs.
   void Click() override;
+
+ protected:
+  // Escape clicks the Cancel button; Enter clicks the focused button, or
+  // the Default button when no button has the focus. The button must be
+  // able to take the focus (visible and enabled), and no Shift, Ctrl or
+  // Alt be held.
+  bool DialogKey(Windows::WORD Key, TShiftState Shift) override;
 
  private:
   bool FCancel = false;
@@ -252,18 +286,51 @@ class TCustomListBox : public TWinControl {
   // The number of selected items; -1 without multiple selection.
   Integer SelCount() const;
   void ClearSelection();
+  // Selects every item of a multiple-selection list.
+  void SelectAll();
   // The item at a point of the client area; with `existing`, -1 below the
   // last item, otherwise the item count there.
   Integer ItemAtPos(TPoint pos, bool existing) const;
   void Clear() { FItems->Clear(); }
 
+  // A person's click on an item (scrolled into view first), as MouseClick
+  // delivers it: the item becomes current. A single-selection list selects
+  // it; with ExtendedSelect a plain click selects only it, Ctrl toggles it,
+  // Shift selects the items from the last plainly clicked one to it; a
+  // multiple selection without ExtendedSelect toggles it. Then OnClick.
+  // Raises EListError for an index out of range.
+  void ClickItem(int index, TShiftState Shift = {});
+  // The arrows, Home, End, PageUp and PageDown move the current item.
+  bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
+
+ protected:
+  void ClickAt(TShiftState Shift, Integer X, Integer Y) override;
+  // Up, Down (Left, Right), Home, End, PageUp and PageDown move the current
+  // item and select as a plain click does (Shift extends, Ctrl moves only
+  // the current item), then OnClick; in a multiple-selection list also
+  // when the current item stays. Space toggles the current item of a
+  // multiple selection (with Ctrl under ExtendedSelect).
+  void HandleKey(Windows::WORD Key, TShiftState Shift) override;
+  // A typed character moves to the next item that starts with it.
+  void HandleChar(const String& Char) override;
+
  private:
   void CheckIndex(int index) const;
   void ItemsChanged();
+  void LinesChanged(TControlStrings::TLineChange change, int index);
+  // Makes `index` current as a person's click or key does, then OnClick.
+  void MoveTo(int index, TShiftState Shift, bool byKey);
+  void SelectRange(int from, int to);
+  void ScrollIntoView(int index);
+  Integer VisibleRows() const;
 
   std::unique_ptr<TControlStrings> FItems;
   std::vector<bool> FSelected;
   Integer FItemIndex = -1;
+  // Where a Shift-extended selection starts; -1 for none.
+  Integer FAnchor = -1;
+  // The item ClickItem clicks, for ClickAt; -1 otherwise.
+  Integer FClickIndex = -1;
   bool FMultiSelect = false;
   bool FExtendedSelect = true;
   TBorderStyle FBorderStyle = bsSingle;
@@ -309,6 +376,7 @@ class TComboBox : public TWinControl {
   // A drop-down list can only show one of its items.
   void SetText(const String& Value) override;
   void Clear();
+  bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
 
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;

@@ -6,14 +6,35 @@
 
 namespace {
 
-// Each test installs the executor it needs; none survives it.
-class DialogsTest : public ::testing::Test {
- protected:
-  void TearDown() override { SetDialogExecutor(nullptr); }
-  TForm Form{nullptr};
+// A service whose dialogs answer as the test says.
+class TTestService : public TUserInterface {
+ public:
+  std::vector<TMessageRequest> Messages;
+  Integer Answer = mrCancel;
+  std::function<bool(TInputRequest&)> Input;
+  std::function<bool(TFileDialogRequest&)> File;
+  std::function<bool(TFontData&)> Font;
+
+  void RunModal(TComponent*, const std::function<bool()>&) override {}
+  Integer MessageBox(const TMessageRequest& request) override {
+    Messages.push_back(request);
+    return Answer;
+  }
+  bool InputQuery(TInputRequest& request) override { return Input && Input(request); }
+  bool FileDialog(TFileDialogRequest& request) override { return File && File(request); }
+  bool FontDialog(TFontData& font) override { return Font && Font(font); }
 };
 
-TEST_F(DialogsTest, WithoutAnExecutorADialogAnswersAsCancelled) {
+// Each test answers through its own service; none survives it.
+class DialogsTest : public ::testing::Test {
+ protected:
+  TForm Form{nullptr};
+  TTestService Service;
+  TUserInterfaceScope Scope{Service};
+};
+
+TEST(DialogsHeadlessTest, WithoutAServiceADialogAnswersAsCancelled) {
+  TForm Form{nullptr};
   auto* dialog = new TOpenDialog(&Form);
   dialog->SetFileName("kept.txt");
   std::vector<String> log;
@@ -24,20 +45,21 @@ TEST_F(DialogsTest, WithoutAnExecutorADialogAnswersAsCancelled) {
   EXPECT_EQ(log, (std::vector<String>{"show", "close"}));
 }
 
-TEST_F(DialogsTest, TheExecutorRunsBetweenShowAndCloseAndItsAnswerIsReturned) {
+TEST_F(DialogsTest, TheServiceRunsBetweenShowAndCloseAndItsAnswerIsReturned) {
   auto* dialog = new TFontDialog(&Form);
+  dialog->Font()->SetName("Tahoma");
   std::vector<String> log;
   dialog->OnShow = [&](TObject*) { log.push_back("show"); };
   dialog->OnClose = [&](TObject*) { log.push_back("close"); };
   bool answer = true;
-  TCommonDialog* shown = nullptr;
-  SetDialogExecutor([&](TCommonDialog& d) {
+  String shown;
+  Service.Font = [&](TFontData& font) {
     log.push_back("run");
-    shown = &d;
+    shown = font.Name;
     return answer;
-  });
+  };
   EXPECT_TRUE(dialog->Execute());
-  EXPECT_EQ(shown, dialog);
+  EXPECT_EQ(shown, "Tahoma");
   answer = false;
   EXPECT_FALSE(dialog->Execute());
   EXPECT_EQ(log, (std::vector<String>{"show", "run", "close", "show", "run", "close"}));
@@ -49,19 +71,17 @@ TEST_F(DialogsTest, AFileDialogShowsItsSettingsAndReturnsTheChosenFiles) {
   dialog->SetFilterIndex(2);
   dialog->SetInitialDir("/tmp");
   dialog->SetOptions({ofOverwritePrompt, ofAllowMultiSelect});
-  SetDialogExecutor([](TCommonDialog& d) {
-    auto& files = dynamic_cast<TOpenDialog&>(d);
-    EXPECT_TRUE(d.Is<TSaveDialog>());
-    EXPECT_EQ(files.Filter(), "Forms|*.dfm|All files|*");
-    EXPECT_EQ(files.FilterIndex(), 2);
-    EXPECT_EQ(files.InitialDir(), "/tmp");
-    EXPECT_TRUE(files.Options().Contains(ofAllowMultiSelect));
-    files.SetFileName("/tmp/a.dfm");
-    files.Files()->Add("/tmp/a.dfm");
-    files.Files()->Add("/tmp/b.dfm");
-    files.SetFilterIndex(1);
+  Service.File = [](TFileDialogRequest& files) {
+    EXPECT_TRUE(files.Save);
+    EXPECT_EQ(files.Filter, "Forms|*.dfm|All files|*");
+    EXPECT_EQ(files.FilterIndex, 2);
+    EXPECT_EQ(files.InitialDir, "/tmp");
+    EXPECT_TRUE(files.MultiSelect);
+    files.FileName = "/tmp/a.dfm";
+    files.Files = {"/tmp/a.dfm", "/tmp/b.dfm"};
+    files.FilterIndex = 1;
     return true;
-  });
+  };
   ASSERT_TRUE(dialog->Execute());
   EXPECT_EQ(dialog->FileName(), "/tmp/a.dfm");
   EXPECT_EQ(dialog->Files()->Text(), "/tmp/a.dfm\r\n/tmp/b.dfm\r\n");
@@ -81,17 +101,76 @@ TEST_F(DialogsTest, TheFontDialogKeepsACopyOfTheFontItIsGiven) {
   EXPECT_EQ(dialog->Font()->Name(), "Arial");
 
   // The font the user chose is read back from the dialog.
-  SetDialogExecutor([](TCommonDialog& d) {
-    TFont* chosen = dynamic_cast<TFontDialog&>(d).Font();
-    chosen->SetStyle({fsBold});
-    chosen->SetSize(14);
+  Service.Font = [](TFontData& chosen) {
+    chosen.Bold = true;
+    chosen.Size = 14;
     return true;
-  });
+  };
   ASSERT_TRUE(dialog->Execute());
   font.Assign(dialog->Font());
   EXPECT_EQ(font.Name(), "Arial");
   EXPECT_EQ(font.Size(), 14);
   EXPECT_EQ(font.Style(), TFontStyles{fsBold});
+}
+
+TEST_F(DialogsTest, AMessageBoxIsCaptionedByItsKindAndAnswersWithTheButtonChosen) {
+  Service.Answer = mrYes;
+  EXPECT_EQ(MessageDlg("Remove it ?", mtWarning, {mbYes, mbNo}, 7), mrYes);
+  MessageDlg("Sure ?", mtConfirmation, {mbOK, mbCancel}, 0);
+  String title = Application->Title();
+  Application->SetTitle("Address Book");
+  ShowMessage("Saved");
+  Application->SetTitle(title);
+  ASSERT_EQ(Service.Messages.size(), 3u);
+  const TMessageRequest& warning = Service.Messages[0];
+  EXPECT_EQ(warning.Caption, "Warning");
+  EXPECT_EQ(warning.Text, "Remove it ?");
+  EXPECT_EQ(warning.Type, mtWarning);
+  EXPECT_EQ(warning.Buttons, (TMsgDlgButtons{mbYes, mbNo}));
+  EXPECT_EQ(warning.HelpContext, 7);
+  EXPECT_EQ(Service.Messages[1].Caption, "Confirm");
+  EXPECT_EQ(Service.Messages[2].Caption, "Address Book");
+  EXPECT_EQ(Service.Messages[2].Buttons, TMsgDlgButtons{mbOK});
+}
+
+TEST_F(DialogsTest, AnInputBoxChangesTheValueOnlyOnOk) {
+  String shown;
+  bool ok = true;
+  Service.Input = [&](TInputRequest& request) {
+    shown = request.Caption + "/" + request.Prompt + "/" + request.Value;
+    request.Value = "Caption";
+    return ok;
+  };
+  String value = "start";
+  EXPECT_TRUE(InputQuery("Add a property", "Please enter the property name", value));
+  EXPECT_EQ(shown, "Add a property/Please enter the property name/start");
+  EXPECT_EQ(value, "Caption");
+  ok = false;
+  value = "kept";
+  EXPECT_FALSE(InputQuery("Add", "Name", value));
+  EXPECT_EQ(value, "kept");
+  EXPECT_EQ(InputBox("Add", "Name", "default"), "default");
+  ok = true;
+  EXPECT_EQ(InputBox("Add", "Name", "default"), "Caption");
+}
+
+TEST_F(DialogsTest, TheChosenFileIsTheOnlyFileAndACancelledDialogKeepsTheLastChoice) {
+  auto* dialog = new TOpenDialog(&Form);
+  dialog->SetDefaultExt("txt");
+  bool confirm = true;
+  Service.File = [&](TFileDialogRequest& request) {
+    EXPECT_FALSE(request.Save);
+    EXPECT_EQ(request.DefaultExt, "txt");
+    request.FileName = "/tmp/dict.txt";
+    return confirm;
+  };
+  ASSERT_TRUE(dialog->Execute());
+  EXPECT_EQ(dialog->Files()->Text(), "/tmp/dict.txt\r\n");
+  confirm = false;
+  dialog->SetFileName("/tmp/other.txt");
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(dialog->FileName(), "/tmp/other.txt");
+  EXPECT_EQ(dialog->Files()->Count(), 1);
 }
 
 TEST_F(DialogsTest, OptionsAreWrittenOnlyWhenTheyDifferFromANewDialogs) {
