@@ -45,6 +45,21 @@ class ETranslationEntryError : public EConvertError {
   String FTranslator;
 };
 
+class TGlossmith;
+
+// What ShowEditor needs of the translations editor dialog (TFormEditor, unit
+// GlsEdit), which lives in the layer above: ShowEditor creates the dialog by
+// its class name, as the virtual constructor does, and hands it the
+// translator through this interface, so that a program that only translates
+// links no editor.
+class TTranslationsEditor {
+ public:
+  virtual void SetTranslator(TGlossmith* Translator) = 0;
+
+ protected:
+  ~TTranslationsEditor() = default;
+};
+
 // The translator: replaces the published property values of its owner form
 // and of the components the form owns with the values of its translation
 // list, keeps the values it replaced and puts them back on request.
@@ -145,6 +160,15 @@ class TGlossmith : public TComponent {
   static void TranslateAllTo(const std::vector<TGlossmith*>& Translators, const String& FileName);
   static String WriteString(const String& S);
   static String ReadString(const String& S);
+
+  // --- Design time ---------------------------------------------------------------
+  // Shows the translations editor dialog on this translator's list; true when
+  // the developer closed it with OK. The other translators of every form are
+  // switched to their original texts first, and this one while the dialog is
+  // open. Raises EComponentError when the editor is not linked in.
+  bool ShowEditor();
+  // Shows the About box.
+  void ShowAbout();
 
   // --- State, for the storage operations, the editor and tests ---------------
   // The saved originals, complete also in the middle of a walk.
