@@ -669,6 +669,17 @@ void TApplication::SetShowHint(bool Value) {
   }
 }
 
+void TApplication::HandleException(const Exception& E) {
+  if (OnException)
+    OnException(this, E);
+  else
+    ShowException(E);
+}
+
+void TApplication::ShowException(const Exception& E) {
+  UserInterface().MessageBox({FTitle, E.Message(), mtError, TMsgDlgButtons{mbOK}});
+}
+
 void TApplication::CancelHint() {
   ++FCancelHintCount;
   FHintShowing = false;

@@ -314,6 +314,15 @@ class TApplication : public TComponent {
   // Hides the hint now showing (the service hears HintCancelled); counted,
   // so that tests can see it.
   void CancelHint();
+
+  // An error that an event handler let pass while the user works with the
+  // program: OnException when set, else ShowException. The user-interface
+  // services call it for every event they deliver, so a failed operation is
+  // reported and the program (an open dialog, say) goes on.
+  void HandleException(const Exception& E);
+  // Shows the error's message in an error message box.
+  void ShowException(const Exception& E);
+  TEvent<void(TObject* Sender, const Exception& E)> OnException;
   int CancelHintCount() const { return FCancelHintCount; }
   // The control whose hint is showing, or nullptr.
   TControl* HintControl() const { return FHintShowing ? FHintControl : nullptr; }

@@ -751,7 +751,17 @@ void TScriptedUserInterface::RunModal(TComponent* formComponent,
     // A copy: a test's own step may add steps.
     TStep step = FSteps[FNext++];
     FLog.push_back("> " + step.Describe());
-    Perform(step, *form);
+    try {
+      Perform(step, *form);
+    } catch (const EScriptError&) {
+      throw;
+    } catch (const Exception& e) {
+      // An error in an event handler reaches the application's error
+      // reporting, as in the classic message loop, and the form stays open.
+      // A test's own step fails the test instead.
+      if (step.Kind == TStep::skAction) throw;
+      Application->HandleException(e);
+    }
   }
   FLog.push_back("closed " + name + " " + ResultName(form->ModalResult()));
 }
