@@ -34,6 +34,21 @@ namespace Glossmith::inline Gls {
 
 namespace glsstorage {
 
+// Calls f(line) for every line of `base` in order, the range of base lines
+// that each run's key covers (range(key), as indexes) replaced by the run.
+template <class Runs, class Range, class F>
+void ForEachReplaced(const std::vector<std::string_view>& base, const Runs& runs, Range range,
+                     F&& f) {
+  size_t next = 0;
+  for (const auto& [key, run] : runs) {
+    auto [first, last] = range(key);
+    for (; next < first; ++next) f(base[next]);
+    for (std::string_view line : run) f(line);
+    next = last;
+  }
+  for (; next < base.size(); ++next) f(base[next]);
+}
+
 class TTranslationFileMerge {
  public:
   // `text` is the file's content (empty for a file that does not exist).
@@ -50,14 +65,8 @@ class TTranslationFileMerge {
   // Calls f(line) for every line in order.
   template <class F>
   void ForEach(F&& f) const {
-    size_t next = 0;
-    for (const auto& [prefix, run] : FRuns) {
-      auto [first, last] = BaseRange(prefix);
-      for (; next < first; ++next) f(FBase[next]);
-      for (std::string_view line : run) f(line);
-      next = last;
-    }
-    for (; next < FBase.size(); ++next) f(FBase[next]);
+    ForEachReplaced(
+        FBase, FRuns, [this](const String& key) { return BaseRange(key); }, f);
   }
 
  private:
@@ -94,14 +103,8 @@ class TDictionaryMerge {
 
   template <class F>
   void ForEach(F&& f) const {
-    size_t next = 0;
-    for (const auto& [key, run] : FRuns) {
-      auto [first, last] = BaseRange(key);
-      for (; next < first; ++next) f(FBase[next]);
-      for (std::string_view line : run) f(line);
-      next = last;
-    }
-    for (; next < FBase.size(); ++next) f(FBase[next]);
+    ForEachReplaced(
+        FBase, FRuns, [this](const String& key) { return BaseRange(key); }, f);
   }
 
  private:

@@ -37,18 +37,18 @@ struct TScriptedUserInterface::TStep {
   enum TDialog : uint8_t { dkMessage, dkInput, dkFile, dkFont, dkNone };
 
   TKind Kind = skClose;
-  String Name;
-  String Text;
+  String Name{};
+  String Text{};
   int Index = 0;
   Integer X = 0, Y = 0;
   WORD KeyCode = 0;
-  TShiftState Shift;
+  TShiftState Shift{};
   Integer Result = 0;
-  TFontData Font;
+  TFontData Font{};
   // A font from the text form names only the name, size and styles; the
   // colour and character set stay as the dialog shows them.
   bool PartialFont = false;
-  std::function<void(TCustomForm&)> Action;
+  std::function<void(TCustomForm&)> Action{};
   int Line = 0;  // in the text form; 0 for a step added in code
 
   TDialog Answers() const {
@@ -224,119 +224,67 @@ TScriptedUserInterface& TScriptedUserInterface::Add(TStep step) {
 }
 
 TScriptedUserInterface& TScriptedUserInterface::Click(const String& name) {
-  TStep s;
-  s.Kind = TStep::skClick;
-  s.Name = name;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skClick, .Name = name});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::ClickItem(const String& name, int index,
                                                           TShiftState shift) {
-  TStep s;
-  s.Kind = TStep::skClickItem;
-  s.Name = name;
-  s.Index = index;
-  s.Shift = shift;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skClickItem, .Name = name, .Index = index, .Shift = shift});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::Focus(const String& name) {
-  TStep s;
-  s.Kind = TStep::skFocus;
-  s.Name = name;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skFocus, .Name = name});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::Type(const String& text) {
-  TStep s;
-  s.Kind = TStep::skType;
-  s.Text = text;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skType, .Text = text});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::Key(WORD key, TShiftState shift) {
-  TStep s;
-  s.Kind = TStep::skKey;
-  s.KeyCode = key;
-  s.Shift = shift;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skKey, .KeyCode = key, .Shift = shift});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::MouseMove(const String& name, Integer x,
                                                           Integer y) {
-  TStep s;
-  s.Kind = TStep::skMouseMove;
-  s.Name = name;
-  s.X = x;
-  s.Y = y;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skMouseMove, .Name = name, .X = x, .Y = y});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::SelectPage(const String& name, int index) {
-  TStep s;
-  s.Kind = TStep::skSelectPage;
-  s.Name = name;
-  s.Index = index;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skSelectPage, .Name = name, .Index = index});
 }
 
-TScriptedUserInterface& TScriptedUserInterface::Close() {
-  TStep s;
-  s.Kind = TStep::skClose;
-  return Add(std::move(s));
-}
+TScriptedUserInterface& TScriptedUserInterface::Close() { return Add({.Kind = TStep::skClose}); }
 
 TScriptedUserInterface& TScriptedUserInterface::Step(std::function<void(TCustomForm&)> action) {
-  TStep s;
-  s.Kind = TStep::skAction;
-  s.Action = std::move(action);
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skAction, .Action = std::move(action)});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::Answer(Integer modalResult) {
-  TStep s;
-  s.Kind = TStep::skAnswer;
-  s.Result = modalResult;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skAnswer, .Result = modalResult});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::AnswerInput(const String& value) {
-  TStep s;
-  s.Kind = TStep::skAnswerInput;
-  s.Text = value;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skAnswerInput, .Text = value});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::CancelInput() {
-  TStep s;
-  s.Kind = TStep::skCancelInput;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skCancelInput});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::AnswerFile(const String& fileName) {
-  TStep s;
-  s.Kind = TStep::skAnswerFile;
-  s.Text = fileName;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skAnswerFile, .Text = fileName});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::CancelFile() {
-  TStep s;
-  s.Kind = TStep::skCancelFile;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skCancelFile});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::AnswerFont(const TFontData& font) {
-  TStep s;
-  s.Kind = TStep::skAnswerFont;
-  s.Font = font;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skAnswerFont, .Font = font});
 }
 
 TScriptedUserInterface& TScriptedUserInterface::CancelFont() {
-  TStep s;
-  s.Kind = TStep::skCancelFont;
-  return Add(std::move(s));
+  return Add({.Kind = TStep::skCancelFont});
 }
 
 int TScriptedUserInterface::Remaining() const { return static_cast<int>(FSteps.size() - FNext); }

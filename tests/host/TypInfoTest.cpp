@@ -2,6 +2,7 @@
 
 #include "host/classes/Classes.h"
 #include "host/controls/Graphics.h"
+#include "host/controls/StdCtrls.h"
 #include "host/rtl/TypInfo.h"
 
 namespace {
@@ -258,6 +259,24 @@ TEST(TypInfoTest, IntegerTypesWithIdentifiers) {
   EXPECT_TRUE(toInt("clRed", value));
   EXPECT_EQ(value, 255);
   EXPECT_EQ(FindIntToIdent(TypeInfoOf<Integer>()), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// A class publishes protected properties of its ancestors by name; a name
+// that no ancestor declares is refused when the class information is built.
+TEST(TypInfoTest, PublishingAnInheritedPropertyNeedsAnAncestorThatDeclaresIt) {
+  TClassInfo info("TMisspelt", &TLabel::StaticClass(), nullptr);
+  TPublisher<TLabel> publisher(info);
+  EXPECT_THROW(publisher.Publish("Algn"), EPropertyError);
+  publisher.Publish("Align").Default(alTop);
+  EXPECT_EQ(info.FindProperty("Align")->Default, alTop);
+  EXPECT_EQ(TLabel::StaticClass().FindProperty("Align")->Default, alNone)
+      << "the ancestor's declaration keeps its own default";
+  EXPECT_EQ(TLabel::StaticClass().FindProperty("TabOrder"), nullptr)
+      << "only windowed controls declare a tab order";
 }
 
 }  // namespace
