@@ -11,6 +11,8 @@ set(targets glossmith_host)
 foreach(layer IN LISTS layers)
   list(APPEND targets glossmith_${layer} glossmith_${layer}_linked)
 endforeach()
+get_property(ondemand GLOBAL PROPERTY GLOSSMITH_ONDEMAND)
+list(APPEND targets ${ondemand})
 install(TARGETS ${targets}
   EXPORT GlossmithTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
