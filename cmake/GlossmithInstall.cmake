@@ -1,25 +1,30 @@
 # Installation: the libraries, their headers, the gls tool with its example,
-# and a package configuration, so that another project finds the package with
-# find_package(Glossmith CONFIG REQUIRED [COMPONENTS <part>...]) and links
-# Glossmith::gls, Glossmith::host or a single layer.
+# the help document, and a package configuration, so that another project
+# finds the package with find_package(Glossmith CONFIG REQUIRED [COMPONENTS
+# <part>...]) and links Glossmith::runtime (or Glossmith::gls,
+# Glossmith::host, a single layer) or, to design forms, Glossmith::design.
 include(CMakePackageConfigHelpers)
 
 set(GLOSSMITH_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Glossmith)
 
 get_property(layers GLOBAL PROPERTY GLOSSMITH_LAYERS)
-set(targets glossmith_host)
+set(targets glossmith_host glossmith_runtime)
 foreach(layer IN LISTS layers)
   list(APPEND targets glossmith_${layer} glossmith_${layer}_linked)
 endforeach()
+get_property(ondemand GLOBAL PROPERTY GLOSSMITH_ONDEMAND)
+list(APPEND targets ${ondemand})
 install(TARGETS ${targets}
   EXPORT GlossmithTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-foreach(folder host gls)
+foreach(folder host gls glsedit design)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
     FILES_MATCHING PATTERN "*.h")
 endforeach()
+
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/help/ DESTINATION ${GLOSSMITH_DOC_DIR})
 
 install(EXPORT GlossmithTargets
   NAMESPACE Glossmith::

@@ -18,10 +18,19 @@ function(glossmith_warnings target)
   endif()
 endfunction()
 
-# glossmith_add_layer(<name> [LINKS <lower layer>...])
+# glossmith_add_layer(<name> [LINKS <lower layer>...] [ON_DEMAND <file>...])
+#
+# ON_DEMAND names sources of the layer that a program links only when it
+# refers to them (the design services, which applications that only
+# translate never use): they go into a second archive,
+# glossmith_<name>_ondemand, linked the ordinary way.
 function(glossmith_add_layer name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LINKS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LINKS;ON_DEMAND")
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(TRANSFORM arg_ON_DEMAND PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  if(arg_ON_DEMAND)
+    list(REMOVE_ITEM sources ${arg_ON_DEMAND})
+  endif()
   set(archive glossmith_${name})
   add_library(${archive} STATIC ${sources})
   set_target_properties(${archive} PROPERTIES EXPORT_NAME ${name}_archive)
@@ -43,9 +52,34 @@ function(glossmith_add_layer name)
   add_library(Glossmith::${name} ALIAS ${linked})
   set_property(GLOBAL APPEND PROPERTY GLOSSMITH_LAYERS ${name})
 
+  if(arg_ON_DEMAND)
+    # The on-demand archive uses the whole archive of its own layer, which
+    # every program that links the layer holds in full.
+    set(ondemand ${archive}_ondemand)
+    add_library(${ondemand} STATIC ${arg_ON_DEMAND})
+    set_target_properties(${ondemand} PROPERTIES EXPORT_NAME ${name}_ondemand)
+    target_include_directories(${ondemand} PUBLIC
+      $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+      $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+    target_compile_features(${ondemand} PUBLIC cxx_std_20)
+    foreach(lower IN LISTS arg_LINKS)
+      target_link_libraries(${ondemand} PUBLIC Glossmith::${lower})
+    endforeach()
+    glossmith_warnings(${ondemand})
+    target_link_libraries(${linked} INTERFACE ${ondemand})
+    set_property(GLOBAL APPEND PROPERTY GLOSSMITH_ONDEMAND ${ondemand})
+  endif()
+
   if(GLS_LAYER_LINK_CHECKS)
     add_executable(${archive}_link_check ${PROJECT_SOURCE_DIR}/cmake/LinkCheck.cpp)
-    target_link_libraries(${archive}_link_check PRIVATE Glossmith::${name})
+    if(arg_ON_DEMAND)
+      # Every object of the layer, the on-demand ones too, links without
+      # anything above the layer.
+      target_link_libraries(${archive}_link_check PRIVATE
+        "$<LINK_LIBRARY:WHOLE_ARCHIVE,${archive}>" "$<LINK_LIBRARY:WHOLE_ARCHIVE,${ondemand}>")
+    else()
+      target_link_libraries(${archive}_link_check PRIVATE Glossmith::${name})
+    endif()
   endif()
 endfunction()
 

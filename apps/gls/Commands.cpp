@@ -483,6 +483,11 @@ const std::vector<TCommandInfo>& Commands() {
        "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT] "
        "[--translations FILE]",
        dictHelp.c_str()},
+      EditCommand,
+      InspectCommand,
+      VerbsCommand,
+      VerbCommand,
+      PaletteCommand,
       {"demo", RunDemo, "demo", "Shows what Glossmith does, on the bundled example.\n"},
   };
   return commands;

@@ -38,4 +38,7 @@ void PrintCommandHelp(const TCommandInfo& command, std::ostream& out);
 
 int RunDemo(const std::vector<String>& args, TCommandIO& io);
 
+// The design host's commands (DesignCommands.cpp).
+extern const TCommandInfo EditCommand, InspectCommand, VerbsCommand, VerbCommand, PaletteCommand;
+
 }  // namespace Glossmith::Tool

@@ -6,6 +6,7 @@
 #include "gls/StorageSupport.h"
 #include "host/classes/Streams.h"
 #include "host/controls/Forms.h"
+#include "host/platform/ToolIntf.h"
 
 namespace Glossmith::Tool {
 
@@ -19,7 +20,14 @@ TFormDocument::TFormDocument(const String& fileName, TAccess access) : FFileName
             : TFormFormat::Text;
     String folder = ExtractFilePath(ExpandFileName(fileName));
     Application->SetExeName(folder + "application");
-    FRoot = ReadFormFromString(FData, Application);
+    if (access == TAccess::Design) {
+      // A translator at design time resolves a bare FileName against the
+      // project's folder: the form file stands for the project.
+      ToolServices->SetProjectName(ExpandFileName(fileName));
+      FRoot = ReadFormForDesigning(FData, Application);
+    } else {
+      FRoot = ReadFormFromString(FData, Application);
+    }
     return 0;
   });
 }
@@ -256,6 +264,14 @@ String TFormDocument::EntryErrorMessage(const ETranslationEntryError& error) con
 String TFormDocument::WriteToString() {
   DropTemporary();
   return Guard([&] { return WriteFormToString(FRoot, FFormat); });
+}
+
+void TFormDocument::LockUnchanged() {
+  if (!FLock) FLock = Guard([&] { return std::make_unique<TFileLock>(FFileName); });
+  const String now = Guard([&] { return ReadFileToString(FFileName); });
+  if (now != FData)
+    throw EToolError(FFileName +
+                     ": the file was changed by another program meanwhile; nothing was written");
 }
 
 void TFormDocument::RemoveTranslators() {

@@ -31,8 +31,11 @@ class TFormDocument {
   // Read: the form is only read. Update: the form file will be written back
   // in place; its lock (TFileLock) is held from reading it until the
   // document goes, so that a change another process makes in between is not
-  // lost.
-  enum class TAccess { Read, Update };
+  // lost. Design: the form is read as a designer shows it (in design mode,
+  // the form file standing for the open project) and may be written back
+  // after a person has worked on it, for which no lock is held meanwhile:
+  // LockUnchanged comes before writing.
+  enum class TAccess { Read, Update, Design };
 
   // Reads the form file into a form owned by the application. The form's
   // folder stands in for the application's folder, so that a translator's
@@ -84,6 +87,10 @@ class TFormDocument {
   String EntryErrorMessage(const ETranslationEntryError& error) const;
   // Removes every translator, leaving the form as it shows.
   void RemoveTranslators();
+  // Takes the form file's lock, to write the form back in place, and raises
+  // EToolError when the file no longer holds what was read (another program
+  // changed it in the meantime).
+  void LockUnchanged();
 
   // Runs `action`, reporting a host error with this file's name.
   template <class F>

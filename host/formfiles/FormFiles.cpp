@@ -68,8 +68,10 @@ void ReadFormInto(TComponent* root, std::string_view data) {
   reader.ReadRootComponent(root);
 }
 
-TComponent* ReadFormFromString(std::string_view data, TComponent* owner,
-                               const TClassInfo* formClass) {
+namespace {
+
+TComponent* ReadForm(std::string_view data, TComponent* owner, const TClassInfo* formClass,
+                     bool designing) {
   auto tree = ParseForm(data);
   const TClassInfo& info = FormRootClass(*tree, formClass);
   if (!info.Factory() || !info.InheritsFrom(TComponent::StaticClass()))
@@ -78,11 +80,24 @@ TComponent* ReadFormFromString(std::string_view data, TComponent* owner,
   if (!guard.Root) throw EReadError(Format("%s is not a component class", {info.Name()}));
   // A form of a class the program does not register reports the file's class.
   if (guard.Root->ClassName() != tree->ClassName) guard.Root->SetFormClassName(tree->ClassName);
+  if (designing) guard.Root->SetDesigning(true);
   TReader reader(*tree);
   reader.ReadRootComponent(guard.Root);
   TComponent* root = guard.Root;
   guard.Root = nullptr;
   return root;
+}
+
+}  // namespace
+
+TComponent* ReadFormFromString(std::string_view data, TComponent* owner,
+                               const TClassInfo* formClass) {
+  return ReadForm(data, owner, formClass, false);
+}
+
+TComponent* ReadFormForDesigning(std::string_view data, TComponent* owner,
+                                 const TClassInfo* formClass) {
+  return ReadForm(data, owner, formClass, true);
 }
 
 String WriteFormToString(TComponent* root, TFormFormat format) {

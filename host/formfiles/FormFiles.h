@@ -31,6 +31,12 @@ const TClassInfo& FormRootClass(const TFormObject& tree, const TClassInfo* formC
 // nothing half-read stays with the owner.
 TComponent* ReadFormFromString(std::string_view data, TComponent* owner = nullptr,
                                const TClassInfo* formClass = nullptr);
+// Reads a form as a designer shows it: the root is in design mode
+// (csDesigning) before anything is read, so that every component it creates
+// designs from the start and its Loaded knows it (a translator then applies
+// no translation).
+TComponent* ReadFormForDesigning(std::string_view data, TComponent* owner = nullptr,
+                                 const TClassInfo* formClass = nullptr);
 // Reads a form into an existing root (a form whose class reads its own form
 // file when it is created).
 void ReadFormInto(TComponent* root, std::string_view data);

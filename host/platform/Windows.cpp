@@ -1,6 +1,11 @@
 #include "host/platform/Windows.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace Glossmith::Windows {
@@ -89,5 +94,107 @@ LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 }
 
 UINT GetACP() { return 65001; }
+
+namespace {
+
+std::vector<String> SplitCommandLine(std::string_view line) {
+  std::vector<String> words;
+  String word;
+  bool inWord = false, quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (!quoted && (c == ' ' || c == '\t')) {
+      if (inWord) words.push_back(std::move(word));
+      word.clear();
+      inWord = false;
+      continue;
+    }
+    inWord = true;
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (c == '\\' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+      word += '"';
+      ++i;
+    } else {
+      word += c;
+    }
+  }
+  if (inWord) words.push_back(std::move(word));
+  return words;
+}
+
+// Marks every descriptor above the standard ones close-on-exec, so that the
+// program started holds no file (or file lock) of its starter.
+void CloseOnExecAbove2() {
+  const long limit = std::min(::sysconf(_SC_OPEN_MAX), 65536L);
+  for (int fd = 3; fd < limit; ++fd) {
+    const int flags = ::fcntl(fd, F_GETFD);
+    if (flags >= 0 && !(flags & FD_CLOEXEC)) ::fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
+  }
+}
+
+}  // namespace
+
+UINT WinExec(const char* lpCmdLine, UINT) {
+  const std::vector<String> words = SplitCommandLine(lpCmdLine ? lpCmdLine : "");
+  if (words.empty()) return ERROR_FILE_NOT_FOUND;
+  std::vector<char*> argv;
+  for (const String& w : words) argv.push_back(const_cast<char*>(w.c_str()));
+  argv.push_back(nullptr);
+  // The program is started by a child that exits at once, so that it is no
+  // child of the caller's (nobody waits for it, and it leaves no zombie);
+  // a failed exec reports its error through a pipe that a successful one
+  // closes.
+  int report[2];
+  if (::pipe2(report, O_CLOEXEC) != 0) return 0;
+  const pid_t child = ::fork();
+  if (child < 0) {
+    ::close(report[0]);
+    ::close(report[1]);
+    return 0;
+  }
+  if (child == 0) {
+    ::close(report[0]);
+    const pid_t program = ::fork();
+    if (program != 0) ::_exit(program < 0 ? 1 : 0);
+    ::setsid();
+    const int null = ::open("/dev/null", O_RDWR);
+    if (null >= 0) {
+      ::dup2(null, STDIN_FILENO);
+      ::dup2(null, STDOUT_FILENO);
+      ::dup2(null, STDERR_FILENO);
+    }
+    CloseOnExecAbove2();
+    ::execvp(argv[0], argv.data());
+    const int error = errno;
+    [[maybe_unused]] const ssize_t written = ::write(report[1], &error, sizeof error);
+    ::_exit(127);
+  }
+  ::close(report[1]);
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  int error = 0;
+  ssize_t got;
+  do {
+    got = ::read(report[0], &error, sizeof error);
+  } while (got < 0 && errno == EINTR);
+  ::close(report[0]);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
+  if (got != static_cast<ssize_t>(sizeof error)) return 33;
+  switch (error) {
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+      return ERROR_ACCESS_DENIED;
+    case ENOEXEC:
+      return ERROR_BAD_FORMAT;
+    default:
+      return 0;
+  }
+}
 
 }  // namespace Glossmith::Windows

@@ -156,6 +156,23 @@ LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 // The ANSI code page: the system code page here is UTF-8.
 UINT GetACP();
 
+// Show states of a program's window; there are no windows to show here, so
+// WinExec takes any.
+constexpr UINT SW_HIDE = 0, SW_SHOWNORMAL = 1;
+// What WinExec gives when the program cannot be run (greater than 31: it runs).
+constexpr UINT ERROR_FILE_NOT_FOUND = 2, ERROR_PATH_NOT_FOUND = 3, ERROR_ACCESS_DENIED = 5,
+               ERROR_BAD_FORMAT = 11;
+// Starts the program a command line names (looked up on PATH), with the
+// command line's other words as its arguments, and returns without waiting
+// for it. Words are separated by blanks; a part in double quotes keeps its
+// blanks, and \" inside it is a quote. The program runs apart from the
+// caller: in a session of its own, with no terminal, inheriting no file of
+// the caller's but its environment. Returns a value greater than 31 when
+// the program started, else ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND,
+// ERROR_ACCESS_DENIED, ERROR_BAD_FORMAT, or 0 when the system is out of
+// resources.
+UINT WinExec(const char* lpCmdLine, UINT uCmdShow);
+
 }  // namespace Glossmith::Windows
 
 #ifndef GLS_NO_IMPLICIT_NAMESPACE_USE

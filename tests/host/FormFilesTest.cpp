@@ -502,6 +502,19 @@ TEST(FormFilesTest, ComponentsAreLoadingWhileReadAndLoadedInOrderAfterReferences
   EXPECT_FALSE(form->ComponentState().Contains(csLoading));
 }
 
+TEST(FormFilesTest, AFormReadForDesigningDesignsEveryComponentFromTheStart) {
+  const String text = Lines({"object F: TForm", "  object A: TSample", "    Caption = 'a'",
+                             "    object B: TSample", "    end", "  end", "end"});
+  std::unique_ptr<TComponent> form(ReadFormForDesigning(text));
+  EXPECT_TRUE(form->ComponentState().Contains(csDesigning));
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    EXPECT_TRUE(form->Components(i)->ComponentState().Contains(csDesigning)) << i;
+  EXPECT_TRUE((new TSample(form.get()))->ComponentState().Contains(csDesigning))
+      << "a component dropped on it later";
+  auto running = Read(text);
+  EXPECT_FALSE(running->Components(0)->ComponentState().Contains(csDesigning));
+}
+
 TEST(FormFilesTest, TheRootBecomesAFormOrADataModuleByItsClass) {
   auto module = Read(Lines({"object dmMain: TdmMain", "  Height = 150", "end"}));
   EXPECT_TRUE(module->Is<TDataModule>());

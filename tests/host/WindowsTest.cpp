@@ -1,10 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "host/controls/Forms.h"
 #include "host/platform/Windows.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -114,6 +120,32 @@ TEST(WindowsTest, SendMessageRecordsOnTheReceivingWindow) {
   form.Handle()->ClearMessages();
   EXPECT_TRUE(form.Handle()->Messages().empty());
   EXPECT_EQ(SendMessageA(nullptr, WM_SIZE, 0, 0), 0);
+}
+
+TEST(WindowsTest, WinExecStartsAProgramApartAndReportsOneThatCannotRun) {
+  testsupport::TempDir dir;
+  // A file of the caller's that is not closed on exec.
+  const int held = ::dup2(::open(dir.File("held").c_str(), O_WRONLY | O_CREAT, 0644), 50);
+  ASSERT_EQ(held, 50);
+  const String program = dir.File("show args");
+  testsupport::WriteFile(program,
+                         "#!/bin/sh\n"
+                         "d=$(dirname \"$0\")\n"
+                         "printf '%s\\n' \"$@\" > \"$d/args\"\n"
+                         "if [ -e /proc/$$/fd/50 ]; then echo inherited >> \"$d/args\"; fi\n"
+                         "touch \"$d/done\"\n");
+  ::chmod(program.c_str(), 0755);
+  EXPECT_GT(WinExec(("\"" + program + "\" \"one arg\"  two \"say \\\"hi\\\"\"").c_str(), SW_HIDE),
+            31u);
+  ::close(held);
+  for (int i = 0; i < 1000 && !FileExists(dir.File("done")); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(testsupport::ReadFile(dir.File("args")), "one arg\ntwo\nsay \"hi\"\n");
+
+  EXPECT_EQ(WinExec("no-such-program-anywhere --help", SW_HIDE), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(WinExec("", SW_HIDE), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(WinExec(dir.File("held/x").c_str(), SW_HIDE), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(WinExec(dir.File("held").c_str(), SW_HIDE), ERROR_ACCESS_DENIED) << "not executable";
 }
 
 }  // namespace
