@@ -197,8 +197,8 @@ class TRadioGroupView : public TGroupBoxView {
     const double s = Scale();
     const int top = Scaled(16, s);
     const int left = Scaled(8, s);
-    const int width = Widget()->width() > 0 ? Widget()->width() : Scaled(FSize.width(), s);
-    const int height = Widget()->height() > 0 ? Widget()->height() : Scaled(FSize.height(), s);
+    const int width = Scaled(FSize.width(), s);
+    const int height = Scaled(FSize.height(), s);
     const int columnWidth = (width - left) / columns;
     const int rowHeight = std::max(1, (height - top - Scaled(4, s)) / rows);
     for (int i = 0; i < n; ++i) {
@@ -207,9 +207,10 @@ class TRadioGroupView : public TGroupBoxView {
       b->setFocusPolicy(Qt::NoFocus);
       b->setMouseTracking(true);
       const int column = i / rows, row = i % rows;
-      b->setGeometry(left + column * columnWidth, top + row * rowHeight, columnWidth - 2,
-                     std::min(rowHeight, Scaled(20, s)) + (rowHeight > Scaled(20, s) ? 0 : 0));
-      b->move(b->x(), top + row * rowHeight + (rowHeight - b->height()) / 2);
+      const int buttonHeight = std::min(rowHeight, Scaled(20, s));
+      b->setGeometry(left + column * columnWidth,
+                     top + row * rowHeight + (rowHeight - buttonHeight) / 2, columnWidth - 2,
+                     buttonHeight);
       b->show();
       FButtons << b;
     }

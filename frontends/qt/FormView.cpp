@@ -305,7 +305,9 @@ TFormView::TFormView(TCustomForm* form) : FForm(form), FLink(std::make_unique<TL
   FClient = root.Widget();
   FClient->resize(ClientSize());
   Build(form, root);
-  root.Sync();
+  // Once every widget exists, references among them (a label's focus
+  // control) can be followed.
+  for (auto& view : FViews) view->Sync();
   SyncChildrenGeometry(form);
 }
 

@@ -1,5 +1,5 @@
-// gls preview: forms in real windows (the Qt front end), each with a
-// Language menu of its translators.
+// The Language menu of gls preview: the translators of an open form, one
+// of them (or the original texts) showing.
 #pragma once
 
 #include <memory>
