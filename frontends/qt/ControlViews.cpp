@@ -983,6 +983,37 @@ class TImageView : public TControlView {
   QImage FImage;
 };
 
+// A component of an unknown class without a size of its own that holds
+// controls: a page of a notebook the host does not know. It fills its
+// parent, and only the first of such siblings shows, as a notebook shows
+// one page.
+bool IsSizelessContainer(const TComponent* c, const TCustomForm* form) {
+  if (!c->Is<TGenericComponent>() || GetPropInfo(c, "Width")) return false;
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    if (form->Components(i)->StreamParent() == c) return true;
+  return false;
+}
+
+class TGenericPageView : public TControlView {
+ public:
+  using TControlView::TControlView;
+  bool PlacedByParent() const override { return true; }
+
+ protected:
+  QWidget* CreateWidget() override { return new QWidget; }
+  void SyncOwn() override {
+    if (QWidget* parent = Widget()->parentWidget()) Widget()->setGeometry(parent->rect());
+    const TCustomForm* form = View().Form();
+    const TComponent* first = nullptr;
+    for (int i = 0; i < form->ComponentCount() && !first; ++i) {
+      const TComponent* c = form->Components(i);
+      if (c->StreamParent() == Component()->StreamParent() && IsSizelessContainer(c, form))
+        first = c;
+    }
+    Widget()->setVisible(first == Component());
+  }
+};
+
 bool ShowsAsPlaceholder(TComponent* component) {
   if (!component->Is<TGenericComponent>()) return false;
   // Non-visual components have a place on the designer's surface only.
@@ -1019,6 +1050,7 @@ std::unique_ptr<TControlView> TFormView::MakeView(TComponent* c) {
   if (c->Is<TImage>()) return make.operator()<TImageView>();
   if (c->Is<TScrollBox>()) return make.operator()<TFrameView>();
   if (c->Is<TControl>() || ShowsAsPlaceholder(c)) return make.operator()<TPlaceholderView>();
+  if (IsSizelessContainer(c, FForm)) return make.operator()<TGenericPageView>();
   return nullptr;
 }
 

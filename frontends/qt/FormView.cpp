@@ -420,8 +420,12 @@ void TFormView::ChildrenChanged(TControlView& view) {
 void TFormView::ComponentGone(TComponent* component) {
   if (component == FForm) {
     // The form goes: its widgets stay as they are until the view goes, but
-    // nothing of them refers to the models any more.
+    // nothing of them refers to the models any more. The form's own members
+    // are gone by now; the controls still here (those it destroys later,
+    // outside its own tree) are not.
     for (auto& view : FViews) {
+      if (view->FControl && view->FControl != component && view->FObserver)
+        view->FControl->RemoveObserver(view->FObserver);
       view->FObserver = 0;
       view->FControl = nullptr;
     }
