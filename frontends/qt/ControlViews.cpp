@@ -605,10 +605,12 @@ class TListViewView : public TControlView {
   bool MouseEvent(QWidget* receiver, QMouseEvent* event) override {
     auto* w = static_cast<QTreeWidget*>(Widget());
     auto* l = static_cast<TListView*>(Control());
-    if (l && w->header()->isAncestorOf(receiver) == false && receiver == w->header()) {
+    QHeaderView* header = w->header();
+    if (l && (receiver == header || header->isAncestorOf(receiver))) {
       if (event->type() == QEvent::MouseButtonRelease && event->button() == Qt::LeftButton &&
           l->CanInteract()) {
-        const int section = w->header()->logicalIndexAt(event->position().toPoint());
+        const QPoint pos = receiver->mapTo(header, event->position().toPoint());
+        const int section = header->logicalIndexAt(pos);
         if (section >= 0 && section < l->Columns()->Count() && l->ColumnClick())
           View().Deliver([l, section] {
             if (l->OnColumnClick) l->OnColumnClick(l, l->Column(section));

@@ -362,6 +362,10 @@ TControlView& TFormView::Add(std::unique_ptr<TControlView> view, TControlView* p
 
 void TFormView::Build(TWinControl* parent, TControlView& parentView) {
   FDesignSize.insert(parent, QSize(parent->ClientWidth(), parent->ClientHeight()));
+  parentView.FClientSize = QSize(parent->ClientWidth(), parent->ClientHeight());
+  parentView.FChildren.clear();
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    parentView.FChildren.push_back(parent->Controls(i));
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* child = parent->Controls(i);
     if (FByComponent.contains(child)) continue;
@@ -396,22 +400,33 @@ void TFormView::BuildPlaceholders(TComponent* parent, TControlView& parentView) 
 void TFormView::ChildrenChanged(TControlView& view) {
   auto* win = dynamic_cast<TWinControl*>(view.FControl);
   if (!win) return;
-  for (int i = 0; i < win->ControlCount(); ++i) {
-    TControl* child = win->Controls(i);
-    if (FByComponent.contains(child)) continue;
-    std::unique_ptr<TControlView> view2 = MakeView(child);
-    if (!view2) continue;
-    TControlView& made = Add(std::move(view2), &view);
-    if (auto* w = dynamic_cast<TWinControl*>(child)) Build(w, made);
-    made.Sync();
-  }
-  // A child moved to another parent: its widget follows.
-  for (auto& v : FViews) {
-    if (!v->FControl || v.get() == &view || !v->FWidget || v->PlacedByParent()) continue;
-    if (v->FControl->Parent() == win && v->FWidget->parentWidget() != view.ChildHost()) {
-      view.AddChild(*v);
-      v->FWidget->show();
-      v->Sync();
+  // Most changes are of the control's own state: its children and client
+  // size stay, and nothing below it moves.
+  std::vector<TControl*> children;
+  children.reserve(static_cast<size_t>(win->ControlCount()));
+  for (int i = 0; i < win->ControlCount(); ++i) children.push_back(win->Controls(i));
+  const QSize client(win->ClientWidth(), win->ClientHeight());
+  if (children == view.FChildren && client == view.FClientSize) return;
+  const bool sameChildren = children == view.FChildren;
+  view.FChildren = std::move(children);
+  view.FClientSize = client;
+  if (!sameChildren) {
+    for (TControl* child : view.FChildren) {
+      if (TControlView* known = ViewOf(child)) {
+        // A child moved here from another parent: its widget follows.
+        if (known->FWidget && !known->PlacedByParent() &&
+            known->FWidget->parentWidget() != view.ChildHost()) {
+          view.AddChild(*known);
+          known->FWidget->show();
+          known->Sync();
+        }
+        continue;
+      }
+      std::unique_ptr<TControlView> made = MakeView(child);
+      if (!made) continue;
+      TControlView& added = Add(std::move(made), &view);
+      if (auto* w = dynamic_cast<TWinControl*>(child)) Build(w, added);
+      added.Sync();
     }
   }
   SyncChildrenGeometry(win);
@@ -657,6 +672,10 @@ class TMenuLink : public QObject {
 };
 
 }  // namespace
+
+void TFormView::LinkAction(QAction* action, TMenuItem* item, TFormView* view) {
+  new TMenuLink(action, item, view);
+}
 
 void TFormView::FillMenu(QMenu* menu, TMenuItem* item, TFormView* view) {
   for (int i = 0; i < item->Count(); ++i) {

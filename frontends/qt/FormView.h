@@ -16,6 +16,7 @@
 
 #include "host/controls/Forms.h"
 
+class QAction;
 class QMenu;
 class QMouseEvent;
 
@@ -91,6 +92,9 @@ class TControlView {
   QColor FBackground, FText;
   QString FToolTip;
   bool FFontSet = false, FLookSet = false;
+  // A windowed control's children and client size as last laid out.
+  std::vector<TControl*> FChildren;
+  QSize FClientSize;
 };
 
 class TFormView {
@@ -139,6 +143,9 @@ class TFormView {
   // TMenuItem::Click. Used for the main menu, pop-up menus and a viewer's
   // own menus.
   static void FillMenu(QMenu* menu, TMenuItem* item, TFormView* view);
+  // An action that follows a menu item (caption, checks, state, shortcut)
+  // and clicks it when triggered.
+  static void LinkAction(QAction* action, TMenuItem* item, TFormView* view);
 
  private:
   friend class TControlView;

@@ -45,40 +45,26 @@ void TFormWindow::SetExtraMenus(const std::vector<TMenuItem*>& menus) {
 void TFormWindow::BuildMenuBar() {
   TCustomForm* form = Form();
   FMenu = form ? form->Menu() : nullptr;
+  // The menus of the bar go with it (clearing a bar leaves them).
+  qDeleteAll(FMenus);
+  FMenus.clear();
   if (!FMenu && FExtraMenus.empty()) {
-    if (QMenuBar* bar = menuBar(); bar && bar->actions().size()) bar->clear();
+    if (QMenuBar* bar = qobject_cast<QMenuBar*>(menuWidget())) bar->clear();
     return;
   }
   QMenuBar* bar = menuBar();
   bar->clear();
-  auto fill = [&](TMenuItem* root) {
-    for (int i = 0; i < root->Count(); ++i) {
-      TMenuItem* item = root->Items(i);
-      if (item->IsLine()) continue;
-      QMenu* menu = bar->addMenu(CaptionText(item->Caption(), true));
-      menu->setObjectName(ToQt(item->Name()));
-      menu->menuAction()->setObjectName(ToQt(item->Name()));
-      TFormView::FillMenu(menu, item, FView.get());
-      // The top item's own caption and state follow it.
-      QAction* action = menu->menuAction();
-      auto sync = [action, item] {
-        action->setText(CaptionText(item->Caption(), true));
-        action->setVisible(item->Visible());
-        action->setEnabled(item->Enabled());
-      };
-      sync();
-      const int id = item->AddObserver([sync](TMenuItem*) { sync(); });
-      QObject::connect(menu, &QObject::destroyed, [item, id, alive = QPointer<QWidget>(this)] {
-        if (alive) item->RemoveObserver(id);
-      });
-    }
+  auto add = [&](TMenuItem* item) {
+    QMenu* menu = bar->addMenu(QString());
+    menu->setObjectName(ToQt(item->Name()));
+    TFormView::LinkAction(menu->menuAction(), item, FView.get());
+    TFormView::FillMenu(menu, item, FView.get());
+    FMenus.push_back(menu);
   };
-  if (FMenu) fill(FMenu->Items());
-  for (TMenuItem* extra : FExtraMenus) {
-    QMenu* menu = bar->addMenu(CaptionText(extra->Caption(), true));
-    menu->setObjectName(ToQt(extra->Name()));
-    TFormView::FillMenu(menu, extra, FView.get());
-  }
+  if (FMenu)
+    for (int i = 0; i < FMenu->Items()->Count(); ++i)
+      if (!FMenu->Items()->Items(i)->IsLine()) add(FMenu->Items()->Items(i));
+  for (TMenuItem* extra : FExtraMenus) add(extra);
 }
 
 void TFormWindow::Sync() {

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QHash>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <exception>
@@ -43,6 +44,7 @@ class TFormWindow : public QMainWindow {
   int FObserver = 0;
   TMainMenu* FMenu = nullptr;
   std::vector<TMenuItem*> FExtraMenus;
+  std::vector<QMenu*> FMenus;
   bool FPlaced = false;
   bool FSyncing = false;
 };

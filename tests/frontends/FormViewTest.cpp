@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -330,6 +331,32 @@ TEST_F(FormViewTest, AnErrorInAHandlerIsReportedAndTheFormGoesOn) {
   QTest::mouseClick(Widget(Window, "Button1"), Qt::LeftButton);
   EXPECT_EQ(shown, "'x' is no number");
   EXPECT_TRUE(Window->isVisible());
+}
+
+TEST_F(FormViewTest, MenuItemsAndPopUpMenusClickTheModelsItems) {
+  std::vector<String> clicked;
+  Model<TMenuItem>("MenuOpen")->OnClick = [&](TObject*) { clicked.push_back("open"); };
+  Model<TMenuItem>("PopupCopy")->OnClick = [&](TObject*) { clicked.push_back("copy"); };
+  auto* popup = Model<TPopupMenu>("PopupMenu1");
+  popup->OnPopup = [&](TObject*) { clicked.push_back("popup"); };
+  Model<TEdit>("Edit1")->SetPopupMenu(popup);
+
+  Window->menuBar()->actions()[0]->menu()->actions()[0]->trigger();
+  Model<TMenuItem>("MenuOpen")->SetEnabled(false);
+  EXPECT_FALSE(Window->menuBar()->actions()[0]->menu()->actions()[0]->isEnabled());
+
+  // The right button's release shows the control's pop-up menu.
+  Soon([] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "&Copy");
+    menu->actions()[0]->trigger();
+    menu->close();
+  });
+  QTest::mouseClick(Widget(Window, "Edit1"), Qt::RightButton);
+  EXPECT_EQ(clicked, (std::vector<String>{"open", "popup", "copy"}));
+  EXPECT_EQ(popup->PopupComponent(), Model<TEdit>("Edit1"));
 }
 
 TEST_F(FormViewTest, AResizedWindowResizesTheFormAndItsAlignedControls) {
