@@ -164,7 +164,7 @@ class TQtUserInterface::TFormLink : public TComponent {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove) FUi.FormGone(static_cast<TCustomForm*>(AComponent));
+    if (Operation == opRemove) FUi.FormGone(AComponent);
   }
 
  private:
@@ -201,7 +201,7 @@ TFormWindow* TQtUserInterface::WindowOf(TCustomForm* form) {
   return w;
 }
 
-void TQtUserInterface::FormGone(TCustomForm* form) {
+void TQtUserInterface::FormGone(TComponent* form) {
   TFormWindow* w = FWindows.take(form);
   if (!w) return;
   // The form's observers went with it.

@@ -62,8 +62,9 @@ class TQtUserInterface : public TUserInterface {
   // The form views deliver every input here: a modal run whose form may
   // now close (its close handshake agrees) ends.
   void InputDelivered();
-  // A form is gone: its window goes too.
-  void FormGone(TCustomForm* form);
+  // A form is gone (it is no form any more, only the component being
+  // destroyed): its window goes too.
+  void FormGone(TComponent* form);
 
   // The hint showing now (empty when none), for tests.
   QString ShownHint() const { return FHintText; }
@@ -91,7 +92,7 @@ class TQtUserInterface : public TUserInterface {
     std::exception_ptr Error;
   };
 
-  QHash<const TCustomForm*, TFormWindow*> FWindows;
+  QHash<const TComponent*, TFormWindow*> FWindows;
   std::unique_ptr<TFormLink> FLink;
   std::vector<TModalRun*> FModal;
   bool FOverrideCursor = false;
