@@ -166,8 +166,13 @@ class TRadioGroupView : public TGroupBoxView {
     TGroupBoxView::SyncOwn();
     auto* g = static_cast<TCustomRadioGroup*>(Control());
     const QStringList items = LinesOf(g->Items());
-    if (items != FItems || g->Columns() != FColumns || g->Width() != FSize.width() ||
-        g->Height() != FSize.height()) {
+    if (items.size() == FItems.size() && g->Columns() == FColumns &&
+        QSize(g->Width(), g->Height()) == FSize) {
+      // New texts (a translation): the buttons stay.
+      for (qsizetype i = 0; i < items.size(); ++i)
+        if (items[i] != FItems[i]) FButtons[i]->setText(CaptionText(FromQt(items[i]), true));
+      FItems = items;
+    } else {
       FItems = items;
       FColumns = g->Columns();
       FSize = QSize(g->Width(), g->Height());

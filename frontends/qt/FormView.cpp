@@ -313,6 +313,7 @@ TFormView::TFormView(TCustomForm* form) : FForm(form), FLink(std::make_unique<TL
 
 TFormView::~TFormView() {
   FLink->Stop();
+  std::erase_if(Dirty, [this](TControlView* v) { return &v->FView == this; });
   for (auto& view : FViews)
     if (view->FControl && view->FObserver) view->FControl->RemoveObserver(view->FObserver);
   QWidget* client = FClient;
@@ -350,9 +351,12 @@ TControlView& TFormView::Add(std::unique_ptr<TControlView> view, TControlView* p
   if (v.FControl) {
     TControlView* self = &v;
     v.FObserver = v.FControl->AddObserver([this, self](TControl*) {
-      const bool children = self->FWidget && self->FControl->Is<TWinControl>();
-      self->Sync();
-      if (children) ChildrenChanged(*self);
+      if (!Delivering()) {
+        Update(*self);
+      } else if (!self->FDirty) {
+        self->FDirty = true;
+        Dirty.push_back(self);
+      }
     });
   }
   if (parent) parent->AddChild(v);
@@ -394,6 +398,22 @@ void TFormView::BuildPlaceholders(TComponent* parent, TControlView& parentView) 
     else
       BuildPlaceholders(c, view);
     view.Sync();
+  }
+}
+
+void TFormView::Update(TControlView& view) {
+  if (!view.FWidget || !view.FControl) return;
+  view.Sync();
+  if (view.FControl->Is<TWinControl>()) ChildrenChanged(view);
+}
+
+void TFormView::Flush() {
+  // Updating a view may note others (a control made at run time).
+  while (!Dirty.empty()) {
+    std::vector<TControlView*> views;
+    views.swap(Dirty);
+    for (TControlView* v : views) v->FDirty = false;
+    for (TControlView* v : views) v->FView.Update(*v);
   }
 }
 
@@ -468,6 +488,9 @@ void TFormView::Remove(TControlView* view) {
     if (v->FControl && v->FObserver) v->FControl->RemoveObserver(v->FObserver);
   }
   inside.push_back(view);
+  std::erase_if(Dirty, [&](TControlView* v) {
+    return std::find(inside.begin(), inside.end(), v) != inside.end();
+  });
   std::erase_if(FViews, [&](const std::unique_ptr<TControlView>& v) {
     return std::find(inside.begin(), inside.end(), v.get()) != inside.end();
   });
@@ -588,17 +611,20 @@ void TFormView::SyncFocus() {
 void TFormView::Deliver(const std::function<void()>& action) {
   // The view may go while the action runs (a handler frees the form).
   QPointer<QWidget> client(FClient);
-  ++DeliveryDepth;
-  struct TDepth {
-    ~TDepth() { --DeliveryDepth; }
-  } depth;
-  try {
-    action();
-  } catch (const Exception& e) {
-    if (Application) Application->HandleException(e);
-  } catch (const std::exception& e) {
-    if (Application) Application->HandleException(Exception(e.what()));
+  {
+    ++DeliveryDepth;
+    struct TDepth {
+      ~TDepth() { --DeliveryDepth; }
+    } depth;
+    try {
+      action();
+    } catch (const Exception& e) {
+      if (Application) Application->HandleException(e);
+    } catch (const std::exception& e) {
+      if (Application) Application->HandleException(Exception(e.what()));
+    }
   }
+  Flush();
   if (client) SyncFocus();
   if (auto* qt = dynamic_cast<TQtUserInterface*>(&UserInterface())) qt->InputDelivered();
 }

@@ -92,6 +92,7 @@ class TControlView {
   QColor FBackground, FText;
   QString FToolTip;
   bool FFontSet = false, FLookSet = false;
+  bool FDirty = false;
   // A windowed control's children and client size as last laid out.
   std::vector<TControl*> FChildren;
   QSize FClientSize;
@@ -131,6 +132,12 @@ class TFormView {
   void Deliver(const std::function<void()>& action);
   // Whether input is being delivered now (widgets must not go at once).
   static bool Delivering() { return DeliveryDepth > 0; }
+  // While input is delivered, the controls it changes are only noted, and
+  // each changed control's widget is brought up to date once when the
+  // input is done (a language switch changes thousands of values of a few
+  // hundred controls). Flush brings them up to date now: before a modal
+  // run or a dialog shows, so that the forms under it show what is so.
+  static void Flush();
 
   // Called when a control or component it shows is destroyed.
   void ComponentGone(TComponent* component);
@@ -151,6 +158,9 @@ class TFormView {
   friend class TControlView;
   class TLink;
   static inline int DeliveryDepth = 0;
+  static inline std::vector<TControlView*> Dirty;
+  // Brings a view's widget and children up to date with its control.
+  void Update(TControlView& view);
   void Build(TWinControl* parent, TControlView& parentView);
   void BuildPlaceholders(TComponent* parent, TControlView& parentView);
   TControlView& Add(std::unique_ptr<TControlView> view, TControlView* parent);

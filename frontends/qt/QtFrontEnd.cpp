@@ -111,11 +111,13 @@ void TFormWindows::Show(TCustomForm* form, const std::vector<TMenuItem*>& menus)
   if (std::find(FImpl->Forms.begin(), FImpl->Forms.end(), form) == FImpl->Forms.end())
     FImpl->Forms.push_back(form);
   form->Show();
+  TFormView::Flush();
   window->Sync();
 }
 
 void TFormWindows::SaveScreenshot(TCustomForm* form, const String& fileName) {
   TFormWindow* window = FImpl->Ui->WindowOf(form);
+  TFormView::Flush();
   window->Sync();
   QApplication::processEvents();
   QWidget* client = window->View().Client();

@@ -232,6 +232,7 @@ void TQtUserInterface::RunModal(TComponent* component, const std::function<bool(
   if (!form)
     throw EInvalidOperation("Cannot show " + (component ? component->Name() : String("nothing")) +
                             " modally: it is not a form");
+  TFormView::Flush();
   TFormWindow* window = WindowOf(form);
   window->setWindowModality(Qt::ApplicationModal);
   window->Sync();
@@ -250,6 +251,8 @@ void TQtUserInterface::RunModal(TComponent* component, const std::function<bool(
 namespace {
 
 QWidget* DialogParent() {
+  // The forms under the dialog show what is so.
+  TFormView::Flush();
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return QApplication::activeWindow();
 }

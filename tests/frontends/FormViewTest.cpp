@@ -20,6 +20,7 @@
 
 #include "FrontEndFixture.h"
 #include "host/controls/ComCtrls.h"
+#include "host/controls/Dialogs.h"
 #include "host/controls/TabNotBk.h"
 
 namespace frontendtest {
@@ -317,6 +318,28 @@ TEST_F(FormViewTest, AMouseOverAControlShowsItsHintWithTheApplicationsTimings) {
   QTest::mouseMove(Widget(Window, "Memo1"), QPoint(5, 5));
   EXPECT_EQ(Ui().ShownHint(), "") << "no hint over the memo";
   Application->SetHintPause(500);
+}
+
+TEST_F(FormViewTest, AHandlersChangesShowWhenTheInputIsDoneAndUnderADialogItOpens) {
+  auto* label = Model<TLabel>("Label1");
+  auto* list = Model<TListBox>("ListBox1");
+  QString underTheBox;
+  Model<TButton>("Button1")->OnClick = [&](TObject*) {
+    label->SetCaption("Step 1");
+    label->SetCaption("&Done:");
+    list->Items()->Clear();
+    MessageDlg("Saved", mtInformation, {mbOK}, 0);
+    list->Items()->Add("after");
+  };
+  Soon([&] {
+    underTheBox = Widget<QLabel>(Window, "Label1")->text();
+    ActiveDialog<QMessageBox>()->button(QMessageBox::Ok)->click();
+  });
+  QTest::mouseClick(Widget(Window, "Button1"), Qt::LeftButton);
+  EXPECT_EQ(underTheBox, "&Done:");
+  auto* listWidget = Widget<QListWidget>(Window, "ListBox1");
+  ASSERT_EQ(listWidget->count(), 1);
+  EXPECT_EQ(listWidget->item(0)->text(), "after");
 }
 
 TEST_F(FormViewTest, AnErrorInAHandlerIsReportedAndTheFormGoesOn) {
