@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -94,6 +95,29 @@ TEST(PreviewTest, TheLanguageMenuSwitchesTheFormsAndTheirPartnersAndBack) {
   EXPECT_EQ(contacts->headerItem()->text(1), "Phone");
   EXPECT_EQ(contacts->columnWidth(0), 160);
   EXPECT_EQ(LanguageItems(optionsWindow)[0], "*&Original");
+}
+
+TEST(PreviewTest, TheEventLoopRunsUntilTheLastWindowIsClosed) {
+  TOpenForm main(Example("MainForm.dfm"));
+  TOpenForm options(Example("OptionsDialog.dfm"));
+  TFormWindows windows;
+  windows.Show(main.Form.get(), {main.Menu->Root()});
+  windows.Show(options.Form.get(), {options.Menu->Root()});
+  bool refused = false;
+  main.Form->OnCloseQuery = [&](TObject*, bool& canClose) {
+    canClose = refused;
+    refused = true;
+  };
+  // The title bar's close of each: the main form refuses once.
+  QTimer::singleShot(0, [&] {
+    Ui().FindWindow(options.Form.get())->close();
+    Ui().FindWindow(main.Form.get())->close();
+    EXPECT_TRUE(main.Form->Visible()) << "refused";
+    Ui().FindWindow(main.Form.get())->close();
+  });
+  windows.Exec();
+  EXPECT_FALSE(main.Form->Visible());
+  EXPECT_FALSE(options.Form->Visible());
 }
 
 // The number of distinct colours of an image (up to `enough`).
