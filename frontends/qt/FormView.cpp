@@ -153,7 +153,10 @@ double TControlView::Scale() const { return FView.Scale(); }
 
 void TControlView::AddChild(TControlView& child) {
   child.Widget()->setParent(ChildHost());
-  child.Widget()->lower();
+  // Later controls show above earlier ones, as Qt stacks widgets; controls
+  // without a window of their own (labels, bevels, images) are painted on
+  // their parent's surface, under every windowed control.
+  if (child.Control() && !child.Control()->Is<TWinControl>()) child.Widget()->lower();
 }
 
 void TControlView::Sync() {
@@ -164,8 +167,8 @@ void TControlView::Sync() {
   if (FControl) {
     if (!PlacedByParent() && FWidget->isVisibleTo(FWidget->parentWidget()) != FControl->Visible())
       FWidget->setVisible(FControl->Visible());
-    if (FWidget->isEnabled() != FControl->Enabled() &&
-        FWidget->isEnabledTo(FWidget->parentWidget()) != FControl->Enabled())
+    // The widget's own state; a disabled parent disables it as well.
+    if (FWidget->testAttribute(Qt::WA_Disabled) == FControl->Enabled())
       FWidget->setEnabled(FControl->Enabled());
   }
 }

@@ -48,10 +48,14 @@ bool UseQtUserInterfaceIfAvailable(const TQtStartOptions& options) {
       static int argc = 1;
       static char name[] = "gls";
       static char* argv[] = {name, nullptr};
-      // The offscreen platform tells of every window feature it lacks.
+      // The offscreen platform tells of every window feature it lacks, and
+      // a session without a desktop of its runtime folder.
       static QtMessageHandler previous = qInstallMessageHandler(
           [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
             if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+            // Without a desktop session Qt keeps its runtime files in /tmp.
+            if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+              return;
             if (previous) previous(type, context, message);
           });
       runtime.App = new QApplication(argc, argv);
