@@ -863,10 +863,7 @@ class TPanelView : public TFrameView {
     const QString text = StripAccelerator(p->Caption());
     if (FCaption->text() != text) FCaption->setText(text);
     FCaption->setGeometry(0, 0, Scaled(p->Width(), Scale()), Scaled(p->Height(), Scale()));
-    FCaption->setAlignment(
-        HorizontalAlignment(p->Alignment() == taLeftJustify ? taCenter : p->Alignment(),
-                            p->BiDiMode()) |
-        Qt::AlignVCenter);
+    FCaption->setAlignment(HorizontalAlignment(p->Alignment(), p->BiDiMode()) | Qt::AlignVCenter);
   }
 
  private:
