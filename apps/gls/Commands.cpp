@@ -471,6 +471,15 @@ const std::vector<TCommandInfo>& Commands() {
       {"show", Show, "show FORM [--locale N ...]",
        "Prints a table of the form's texts: untranslated and in each chosen\n"
        "language (by default every translator's).\n"},
+      {"preview", RunPreview, "preview FORM... [--locale N] [--screenshot OUT.png]",
+       "Shows each form in a window of its own, as the application brings it\n"
+       "up, with a Language menu of its translators: choosing one switches\n"
+       "the translators of that Locale on every open form. Needs a display\n"
+       "(DISPLAY), or QT_QPA_PLATFORM=offscreen.\n"
+       "  --locale N         start in the language of the translator of Locale N\n"
+       "  --screenshot OUT.png\n"
+       "                     render the form's client area into OUT.png without a\n"
+       "                     display, and exit (one FORM)\n"},
       {"save", Save, "save FORM... --to FILE [--locale N | --translator NAME]",
        "Saves the translations and the original texts of each form's\n"
        "translators (or the chosen one) into one translation file, keeping\n"

@@ -526,6 +526,8 @@ void TWinControl::InsertControl(TControl* control) {
       pos = static_cast<size_t>(win->FTabOrder);
     FTabList.insert(FTabList.begin() + static_cast<std::ptrdiff_t>(pos), win);
   }
+  // The children are part of what the control shows.
+  Changed();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -536,6 +538,7 @@ void TWinControl::RemoveControl(TControl* control) {
                 [control](TWinControl* w) { return static_cast<TControl*>(w) == control; });
   if (auto* win = dynamic_cast<TWinControl*>(control)) win->FTabOrder = -1;
   control->FParent = nullptr;
+  Changed();
 }
 
 Integer TWinControl::TabOrder() const {

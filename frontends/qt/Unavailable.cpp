@@ -1,0 +1,22 @@
+// The front end of a build without Qt: it is not there, and the tools keep
+// the user interface they have.
+#include "frontends/qt/QtFrontEnd.h"
+
+namespace Glossmith::inline QtFrontEnd {
+
+bool QtFrontEndBuilt() { return false; }
+bool DisplayAvailable() { return false; }
+bool UseQtUserInterfaceIfAvailable(const TQtStartOptions&) { return false; }
+void CloseQtUserInterface() {}
+
+struct TFormWindows::TImpl {};
+
+TFormWindows::TFormWindows() {
+  throw EInvalidOperation("This build has no Qt front end: Qt 6 Widgets was not found");
+}
+TFormWindows::~TFormWindows() = default;
+void TFormWindows::Show(TCustomForm*, const std::vector<TMenuItem*>&) {}
+void TFormWindows::SaveScreenshot(TCustomForm*, const String&) {}
+void TFormWindows::Exec() {}
+
+}  // namespace Glossmith::inline QtFrontEnd
