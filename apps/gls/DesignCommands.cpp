@@ -13,8 +13,8 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "FormDocument.h"
-#include "Interactive.h"
 #include "design/GlsReg.h"
+#include "frontends/qt/QtFrontEnd.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/Streams.h"
 #include "host/controls/ScriptedUserInterface.h"
@@ -91,14 +91,22 @@ class TPerson {
       }
       FScript = script.get();
       FService = std::move(script);
-    } else if (auto front = CreateInteractiveUserInterface()) {
-      FService = std::move(front);
+    } else if (UseQtUserInterfaceIfAvailable()) {
+      // A person at a display (or Qt's offscreen platform, when asked for):
+      // the Qt service is active from here on.
+      FQt = true;
+      return;
     } else {
       FService = std::make_unique<TNobodyThere>();
       FNobody = true;
     }
     FScope.emplace(*FService);
   }
+  ~TPerson() {
+    if (FQt) CloseQtUserInterface();
+  }
+  TPerson(const TPerson&) = delete;
+  TPerson& operator=(const TPerson&) = delete;
 
   // Refuses at once what would show `what`, rather than after the dialog
   // has started.
@@ -125,6 +133,7 @@ class TPerson {
   std::unique_ptr<TUserInterface> FService;
   TScriptedUserInterface* FScript = nullptr;
   bool FNobody = false;
+  bool FQt = false;
   std::optional<TUserInterfaceScope> FScope;
 };
 
