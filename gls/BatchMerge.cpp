@@ -34,6 +34,12 @@ std::pair<size_t, size_t> PrefixRange(const std::vector<std::string_view>& lines
   return {static_cast<size_t>(first - lines.begin()), static_cast<size_t>(last - lines.begin())};
 }
 
+// A plain scan: find_first_of tests each character against the set by a
+// library call of its own.
+bool HasLineBreak(std::string_view line) {
+  return std::ranges::any_of(line, [](char c) { return c == '\r' || c == '\n'; });
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   lines.reserve(CountLines(text));
@@ -79,7 +85,7 @@ void TTranslationFileMerge::EditWhole(std::vector<std::string_view> lines,
   bool lineBreaks = false;
   edited.ForEach([&](std::string_view line) {
     spans.emplace_back(text.size(), line.size());
-    lineBreaks = lineBreaks || line.find_first_of("\r\n") != std::string_view::npos;
+    lineBreaks = lineBreaks || HasLineBreak(line);
     text.append(line);
     text.append("\r\n");
   });
@@ -145,7 +151,7 @@ void TTranslationFileMerge::EditLines(std::string_view formName, Integer locale,
   auto add = [&](std::string_view entry, std::string_view localeText) {
     String line;
     if (!FormLine(formName, entry, localeText, line)) return;
-    lineBreak = lineBreak || line.find_first_of("\r\n") != String::npos;
+    lineBreak = lineBreak || HasLineBreak(line);
     added.push_back(std::move(line));
   };
   const String localeText = IntToStr(locale);

@@ -198,7 +198,8 @@ class TGlossmith : public TComponent {
                  std::string_view Prefix, bool Collect) const;
   void WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool Collect,
                     const TWalkFrame& Frame);
-  bool Lookup(const String& Path, const TWalkFrame* Frame, int& Index) const;
+  bool Lookup(const TStrings* List, std::string_view Path, const TWalkFrame* Frame,
+              int& Index) const;
   // TranslateProp once the event has let the line through.
   bool ApplyLine(TObject* Obj, PPropInfo PropInfo, int Index, const String& Line);
 
@@ -234,6 +235,11 @@ class TGlossmith : public TComponent {
   std::unique_ptr<TSortList> FTranslations;
   String FFileName;
   TStrings* FActiveList = nullptr;
+  // Set while OriginalsToSave collects and no handler sees the list: a
+  // collecting walk then formats and adds only the lines whose path has an
+  // entry here, the only ones that are kept.
+  const TStringList* FCollectOnly = nullptr;
+  bool Collects(std::string_view Path, const TWalkFrame& Frame) const;
   bool FIsTranslated = false;
   bool FIsLoaded = false;
 

@@ -40,7 +40,17 @@ String TGlossmith::GetAppDir() const {
 std::vector<String> TGlossmith::OriginalsToSave() {
   std::vector<String> originals;
   TStringList current;
-  if (!FIsTranslated) TranslateForm(&current, true);
+  if (!FIsTranslated) {
+    // Handlers see the whole collected list; without them only the lines
+    // kept below are gathered.
+    const bool seen = OnTranslateForm || OnTranslateComponent || OnTranslated;
+    struct TCollectOnlyScope {
+      const TStringList*& Filter;
+      ~TCollectOnlyScope() { Filter = nullptr; }
+    } only{FCollectOnly};
+    if (!seen) FCollectOnly = FTranslations.get();
+    TranslateForm(&current, true);
+  }
   TActiveListScope scope(FActiveList, FTranslations.get());
   const TStringList& source = FIsTranslated ? *Originals() : current;
   for (const auto& item : source.Items()) {

@@ -141,36 +141,55 @@ void AppendIndex(String& path, int index) {
 
 }  // namespace
 
-bool TGlossmith::WantTranslate(const String& Path, int& Index) const {
-  const int count = FActiveList ? FActiveList->Count() : 0;
+namespace {
+
+// WantTranslate on any list.
+bool Search(const TStrings* list, std::string_view path, int& index) {
+  const int count = list ? list->Count() : 0;
   if (count == 0) {
-    Index = 0;
+    index = 0;
     return false;
   }
-  TLineReader line(FActiveList, dynamic_cast<const TStringList*>(FActiveList));
-  TSearch s{0, count - 1, 0};
-  Finish(s, Path, line);
-  Index = s.Mid;
-  return CheckAround(Path, count, Index, line);
+  TLineReader line(list, dynamic_cast<const TStringList*>(list));
+  TGlossmith::TSearch s{0, count - 1, 0};
+  Finish(s, path, line);
+  index = s.Mid;
+  return CheckAround(path, count, index, line);
 }
 
-bool TGlossmith::Lookup(const String& Path, const TWalkFrame* Frame, int& Index) const {
-  if (!Frame || Frame->List != FActiveList || !FActiveList || Frame->Count != FActiveList->Count())
-    return WantTranslate(Path, Index);
+}  // namespace
+
+bool TGlossmith::WantTranslate(const String& Path, int& Index) const {
+  return Search(FActiveList, Path, Index);
+}
+
+bool TGlossmith::Lookup(const TStrings* List, std::string_view Path, const TWalkFrame* Frame,
+                        int& Index) const {
+  if (!Frame || Frame->List != List || !List || Frame->Count != List->Count())
+    return Search(List, Path, Index);
   if (Frame->Count == 0) {
     Index = 0;
     return false;
   }
-  const std::string_view name = std::string_view(Path).substr(Frame->PrefixLength);
+  const std::string_view name = Path.substr(Frame->PrefixLength);
   if (!(Frame->Names & NameBit(name)) && name.find('=') == std::string_view::npos) {
     Index = -1;
     return false;
   }
-  TLineReader line(FActiveList, Frame->Lines);
+  TLineReader line(List, Frame->Lines);
   TSearch s = Frame->Search;
   Finish(s, Path, line);
   Index = s.Mid;
   return CheckAround(Path, Frame->Count, Index, line);
+}
+
+bool TGlossmith::Collects(std::string_view Path, const TWalkFrame& Frame) const {
+  if (!FCollectOnly) return true;
+  int index;
+  // The key of a line is its text before the first "=".
+  const size_t eq = Path.find('=');
+  if (eq != std::string_view::npos) return Search(FCollectOnly, Path.substr(0, eq), index);
+  return Lookup(FCollectOnly, Path, &Frame, index);
 }
 
 namespace {
@@ -186,23 +205,25 @@ bool OnPath(const Frame* frame, const TObject* obj) {
 
 }  // namespace
 
-// Collecting walks look nothing up and skip the search.
+// The list a walk searches: the active list when it applies; when it collects,
+// the list that decides which lines it keeps, if any.
 void TGlossmith::InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFrame* Parent,
                            std::string_view Prefix, bool Collect) const {
   Frame.Obj = Obj;
   Frame.Parent = Parent;
-  if (Collect || !FActiveList) return;
-  Frame.List = FActiveList;
-  Frame.Count = FActiveList->Count();
+  const TStrings* list = Collect ? FCollectOnly : FActiveList;
+  if (!list) return;
+  Frame.List = list;
+  Frame.Count = list->Count();
   Frame.PrefixLength = Prefix.size();
-  if (Parent && Parent->List == FActiveList && Parent->Count == Frame.Count) {
+  if (Parent && Parent->List == list && Parent->Count == Frame.Count) {
     Frame.Lines = Parent->Lines;
     Frame.Search = Parent->Search;
   } else {
-    Frame.Lines = dynamic_cast<const TStringList*>(FActiveList);
+    Frame.Lines = dynamic_cast<const TStringList*>(list);
     Frame.Search = TSearch{0, Frame.Count - 1, 0};
   }
-  TLineReader line(FActiveList, Frame.Lines);
+  TLineReader line(list, Frame.Lines);
   Descend(Frame.Search, Prefix, line);
   // The search position ends between Low and High + 1 (at Mid when the search
   // is over); the checks look one line further either way.
@@ -259,11 +280,11 @@ void TGlossmith::WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool C
     return;
   }
   if (Collect) {
-    if (FActiveList) FActiveList->Add(Path + "=" + GetProp(Obj, Prop));
+    if (FActiveList && Collects(Path, Frame)) FActiveList->Add(Path + "=" + GetProp(Obj, Prop));
     return;
   }
   int index = -1;
-  if (Lookup(Path, &Frame, index)) TranslateProp(Obj, Prop, index);
+  if (Lookup(FActiveList, Path, &Frame, index)) TranslateProp(Obj, Prop, index);
 }
 
 void TGlossmith::WalkStrings(TStrings* Strings, String& Path, bool Collect,
@@ -280,14 +301,14 @@ void TGlossmith::WalkStrings(TStrings* Strings, String& Path, bool Collect,
     AppendIndex(Path, i);
     Path += ']';
     if (Collect) {
-      if (!FActiveList) continue;
+      if (!FActiveList || !Collects(Path, frame)) continue;
       String text = Strings->Get(i);
       ConvertToLiterals(text);
       FActiveList->Add(Path + "=" + text);
       continue;
     }
     int index = -1;
-    if (!Lookup(Path, &frame, index)) continue;
+    if (!Lookup(FActiveList, Path, &frame, index)) continue;
     bool skip = false;
     if (OnTranslateProperty) OnTranslateProperty(this, Path, nullptr, FActiveList, skip);
     if (skip) continue;
