@@ -34,10 +34,8 @@ std::pair<size_t, size_t> PrefixRange(const std::vector<std::string_view>& lines
   return {static_cast<size_t>(first - lines.begin()), static_cast<size_t>(last - lines.begin())};
 }
 
-// A plain scan: find_first_of tests each character against the set by a
-// library call of its own.
 bool HasLineBreak(std::string_view line) {
-  return std::ranges::any_of(line, [](char c) { return c == '\r' || c == '\n'; });
+  return FindFirstOf(line, "\r\n") != std::string_view::npos;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

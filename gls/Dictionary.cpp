@@ -87,7 +87,7 @@ bool TGlossmith::TranslateFrom(const String& FileName) {
     std::string_view chunk(buffer, static_cast<size_t>(n));
     size_t start = 0;
     for (;;) {
-      size_t end = chunk.find_first_of("\r\n", start);
+      size_t end = FindFirstOf(chunk, "\r\n", start);
       if (end == std::string_view::npos) {
         pending.append(chunk.substr(start));
         break;

@@ -194,7 +194,7 @@ class TGlossmith : public TComponent {
   void WalkStrings(TStrings* Strings, String& Path, bool Collect, const TWalkFrame* Parent);
   void WalkCollection(TCollection* Collection, String& Path, bool Collect,
                       const TWalkFrame* Parent);
-  void InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFrame* Parent,
+  bool InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFrame* Parent,
                  std::string_view Prefix, bool Collect) const;
   void WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool Collect,
                     const TWalkFrame& Frame);
@@ -237,9 +237,9 @@ class TGlossmith : public TComponent {
   TStrings* FActiveList = nullptr;
   // Set while OriginalsToSave collects and no handler sees the list: a
   // collecting walk then formats and adds only the lines whose path has an
-  // entry here, the only ones that are kept.
+  // entry here (Collects), the only ones that are kept.
   const TStringList* FCollectOnly = nullptr;
-  bool Collects(std::string_view Path, const TWalkFrame& Frame) const;
+  bool Collects(std::string_view Path, const TWalkFrame* Frame) const;
   bool FIsTranslated = false;
   bool FIsLoaded = false;
 

@@ -69,7 +69,7 @@ void TGlossmith::CaptureMenuText(unsigned Id, const String& Name, bool Collect, 
   String text(buffer);
   ConvertToLiterals(text);
   if (Collect) {
-    if (FActiveList) FActiveList->Add(Name + "=" + text);
+    if (FActiveList && Collects(Name, nullptr)) FActiveList->Add(Name + "=" + text);
   } else if (!FIsTranslated) {
     RecordOriginal(Name + "=" + text, FActiveList->Objects(Index));
   }

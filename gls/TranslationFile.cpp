@@ -38,20 +38,23 @@ String TGlossmith::GetAppDir() const {
 }
 
 std::vector<String> TGlossmith::OriginalsToSave() {
+  TActiveListScope scope(FActiveList, FTranslations.get());
   std::vector<String> originals;
-  TStringList current;
-  if (!FIsTranslated) {
-    // Handlers see the whole collected list; without them only the lines
-    // kept below are gathered.
-    const bool seen = OnTranslateForm || OnTranslateComponent || OnTranslated;
+  if (!FIsTranslated && !(OnTranslateForm || OnTranslateComponent || OnTranslated)) {
+    // No handler sees the collected list: the walk gathers only the lines
+    // that are kept.
     struct TCollectOnlyScope {
       const TStringList*& Filter;
       ~TCollectOnlyScope() { Filter = nullptr; }
     } only{FCollectOnly};
-    if (!seen) FCollectOnly = FTranslations.get();
-    TranslateForm(&current, true);
+    FCollectOnly = FTranslations.get();
+    TStringList kept;
+    TranslateForm(&kept, true);
+    for (const auto& item : kept.Items()) originals.push_back(item.Str);
+    return originals;
   }
-  TActiveListScope scope(FActiveList, FTranslations.get());
+  TStringList current;
+  if (!FIsTranslated) TranslateForm(&current, true);
   const TStringList& source = FIsTranslated ? *Originals() : current;
   for (const auto& item : source.Items()) {
     int index;

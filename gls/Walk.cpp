@@ -183,13 +183,13 @@ bool TGlossmith::Lookup(const TStrings* List, std::string_view Path, const TWalk
   return CheckAround(Path, Frame->Count, Index, line);
 }
 
-bool TGlossmith::Collects(std::string_view Path, const TWalkFrame& Frame) const {
+bool TGlossmith::Collects(std::string_view Path, const TWalkFrame* Frame) const {
   if (!FCollectOnly) return true;
   int index;
   // The key of a line is its text before the first "=".
   const size_t eq = Path.find('=');
   if (eq != std::string_view::npos) return Search(FCollectOnly, Path.substr(0, eq), index);
-  return Lookup(FCollectOnly, Path, &Frame, index);
+  return Lookup(FCollectOnly, Path, Frame, index);
 }
 
 namespace {
@@ -206,13 +206,17 @@ bool OnPath(const Frame* frame, const TObject* obj) {
 }  // namespace
 
 // The list a walk searches: the active list when it applies; when it collects,
-// the list that decides which lines it keeps, if any.
-void TGlossmith::InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFrame* Parent,
+// the list that decides which lines it keeps, if any. False when no path
+// below the frame can be found in it, so that the walk need not descend: no
+// line begins with the prefix (lines of other prefixes, or none, are all
+// that the search can still reach), and, since nothing is found, no handler
+// runs that could change the list meanwhile.
+bool TGlossmith::InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFrame* Parent,
                            std::string_view Prefix, bool Collect) const {
   Frame.Obj = Obj;
   Frame.Parent = Parent;
   const TStrings* list = Collect ? FCollectOnly : FActiveList;
-  if (!list) return;
+  if (!list) return true;
   Frame.List = list;
   Frame.Count = list->Count();
   Frame.PrefixLength = Prefix.size();
@@ -234,7 +238,7 @@ void TGlossmith::InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFra
   const int high = std::min(last, s.Low <= s.High ? s.High + 1 : s.Mid);
   const int from = std::max(0, low - 1);
   const int to = std::min(last, high + 1);
-  if (to - from >= NotedLines) return;
+  if (to - from >= NotedLines) return true;
   Frame.Names = 0;
   for (int i = from; i <= to; ++i) {
     const std::string_view text = line(i);
@@ -243,6 +247,7 @@ void TGlossmith::InitFrame(TWalkFrame& Frame, const TObject* Obj, const TWalkFra
     if (eq != std::string_view::npos)
       Frame.Names |= NameBit(text.substr(Prefix.size(), eq - Prefix.size()));
   }
+  return Frame.Names != 0;
 }
 
 void TGlossmith::WalkObject(TObject* Obj, String& Path, bool Collect, const TWalkFrame* Parent) {
@@ -251,7 +256,10 @@ void TGlossmith::WalkObject(TObject* Obj, String& Path, bool Collect, const TWal
   if (base) Path += '.';
   const size_t stem = Path.size();
   TWalkFrame frame;
-  InitFrame(frame, Obj, Parent, Path, Collect);
+  if (!InitFrame(frame, Obj, Parent, Path, Collect)) {
+    Path.resize(base);
+    return;
+  }
   // One block, exactly as large as the number of properties.
   const TPropList props = GetPropList(Obj, tkProperties);
   for (PPropInfo prop : props) {
@@ -280,7 +288,7 @@ void TGlossmith::WalkProperty(TObject* Obj, PPropInfo Prop, String& Path, bool C
     return;
   }
   if (Collect) {
-    if (FActiveList && Collects(Path, Frame)) FActiveList->Add(Path + "=" + GetProp(Obj, Prop));
+    if (FActiveList && Collects(Path, &Frame)) FActiveList->Add(Path + "=" + GetProp(Obj, Prop));
     return;
   }
   int index = -1;
@@ -294,14 +302,17 @@ void TGlossmith::WalkStrings(TStrings* Strings, String& Path, bool Collect,
   Path += '[';
   const size_t stem = Path.size();
   TWalkFrame frame;
-  InitFrame(frame, Strings, Parent, Path, Collect);
+  if (!InitFrame(frame, Strings, Parent, Path, Collect)) {
+    Path.resize(base);
+    return;
+  }
   const int count = Strings->Count();
   for (int i = 0; i < count; ++i) {
     Path.resize(stem);
     AppendIndex(Path, i);
     Path += ']';
     if (Collect) {
-      if (!FActiveList || !Collects(Path, frame)) continue;
+      if (!FActiveList || !Collects(Path, &frame)) continue;
       String text = Strings->Get(i);
       ConvertToLiterals(text);
       FActiveList->Add(Path + "=" + text);
@@ -337,7 +348,10 @@ void TGlossmith::WalkCollection(TCollection* Collection, String& Path, bool Coll
   Path += '[';
   const size_t stem = Path.size();
   TWalkFrame frame;
-  InitFrame(frame, Collection, Parent, Path, Collect);
+  if (!InitFrame(frame, Collection, Parent, Path, Collect)) {
+    Path.resize(base);
+    return;
+  }
   const int count = Collection->Count();
   for (int i = 0; i < count; ++i) {
     Path.resize(stem);

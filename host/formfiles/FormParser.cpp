@@ -216,7 +216,7 @@ class TTextParser {
         flushHigh();
         ++FPos;
         for (;;) {
-          size_t quote = FText.find_first_of("'\r\n", FPos);
+          size_t quote = FindFirstOf(FText, "'\r\n", FPos);
           if (quote == std::string_view::npos || FText[quote] != '\'') {
             FPos = quote == std::string_view::npos ? FText.size() : quote;
             Error("unterminated string");

@@ -99,6 +99,16 @@ String FloatToStr(double value);
 double StrToFloat(std::string_view s);
 bool TryStrToFloat(std::string_view s, double& value);
 
+// find_first_of for the short sets of the scanners (line breaks, quotes):
+// the position of the first character of s at or after `from` that is in
+// `set`, or npos. The library's find_first_of makes a call per character.
+inline size_t FindFirstOf(std::string_view s, std::string_view set, size_t from = 0) {
+  for (size_t i = from; i < s.size(); ++i)
+    for (char c : set)
+      if (s[i] == c) return i;
+  return std::string_view::npos;
+}
+
 // Stores `value` in `field`; true when that changed it. Setters of models
 // use it so that observers are told only of real changes:
 //   void TLabel::SetLayout(TTextLayout Value) { if (SetField(FLayout, Value)) Changed(); }
