@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <ostream>
 
 #include "CommandLine.h"
@@ -113,10 +114,10 @@ void CheckIntake(const TFormDocument& doc, const TGlossmith& t, const std::vecto
 
 // The message for a line of the form's in a translation file whose locale is
 // no number: the first such line when loading, the last when saving.
-std::optional<String> BadLocaleMessage(const String& file, const TFormDocument& doc,
+std::optional<String> BadLocaleMessage(const String& file, std::string_view formName,
                                        const EConvertError& e, bool saving) {
   String line;
-  const auto place = FindBadLocaleLine(file, glsstorage::FormNameOf(doc.Root()), saving, line);
+  const auto place = FindBadLocaleLine(file, formName, saving, line);
   if (!place) return std::nullopt;
   return PlacedMessage(*place, line, e.Message());
 }
@@ -275,15 +276,53 @@ class TProgress {
   bool FShown;
 };
 
+// A form as error messages name it, also once it is closed.
+struct TFormRef {
+  String FileName;
+  String FormName;
+};
+
+// The translator an update's last error belongs to, as a position among the
+// calls that added translators; an update that merges each translator when
+// it is added raises only errors of the one being added.
+template <class Update>
+int ErrorSourceOf(const Update& update, int current) {
+  if constexpr (requires { update.ErrorSource(); })
+    return update.ErrorSource();
+  else
+    return current;
+}
+
 // Adds the chosen translators of every form to `update` with `add`, one form
 // at a time, then writes the file once. An error ends the command after
 // writing what the forms before it added, as saving form by form would have.
+// describe(form, doc, e) gives the message for an error of a translator of
+// `form`; doc is the form's document while it is open, else null (an update
+// may raise the error of a translator of a form already closed).
 template <class Update, class Add, class Describe>
 void AddForms(const std::vector<String>& files, const TTranslatorChoice& choice, const String& to,
               const char* done, Update& update, Add add, Describe describe, TCommandIO& io) {
   TProgress progress(io, files.size());
+  std::vector<TFormRef> added;  // the form of each translator added, in order
+  const TFormDocument* open = nullptr;
+  size_t openFrom = 0;  // the first translator added of the open form
+  auto failure = [&](const Exception& e) {
+    const int source = ErrorSourceOf(update, static_cast<int>(added.size()) - 1);
+    if (source < 0 || static_cast<size_t>(source) >= added.size())
+      return EToolError(to + ": " + e.Message());
+    const auto at = static_cast<size_t>(source);
+    return EToolError(describe(added[at], at >= openFrom ? open : nullptr, e));
+  };
   auto commit = [&] {
     progress.Show(Format("writing %s", {to}));
+    std::optional<EToolError> failed;
+    if constexpr (requires { update.Merge(); }) {
+      try {
+        update.Merge();
+      } catch (const Exception& e) {
+        failed = failure(e);
+      }
+    }
     try {
       const bool wrote = update.Count() > 0;
       update.Commit();
@@ -291,20 +330,27 @@ void AddForms(const std::vector<String>& files, const TTranslatorChoice& choice,
     } catch (const Exception& e) {
       throw EToolError(to + ": " + e.Message());
     }
+    if (failed) throw *failed;
   };
   try {
     for (size_t i = 0; i < files.size(); ++i) {
       progress.Show(Format("reading %u/%u: %s", {i + 1, files.size(), files[i]}));
       TFormDocument doc(files[i]);
+      open = &doc;
+      openFrom = added.size();
+      const TFormRef form{doc.FileName(), glsstorage::FormNameOf(doc.Root())};
       for (TGlossmith* t : doc.ChooseAll(choice)) {
+        added.push_back(form);
         try {
           add(update, *t);
         } catch (const Exception& e) {
-          throw EToolError(describe(doc, e));
+          throw failure(e);
         }
       }
+      open = nullptr;
     }
   } catch (...) {
+    open = nullptr;
     commit();
     throw;
   }
@@ -321,10 +367,10 @@ int Save(const std::vector<String>& args, TCommandIO& io) {
   AddForms(
       cmd.Operands(), ChoiceOf(cmd), to, "saved", update,
       [](TTranslationFileUpdate& u, TGlossmith& t) { u.Save(t); },
-      [&](const TFormDocument& doc, const Exception& e) {
+      [&](const TFormRef& form, const TFormDocument*, const Exception& e) {
         if (auto* convert = dynamic_cast<const EConvertError*>(&e))
-          if (auto message = BadLocaleMessage(to, doc, *convert, true)) return *message;
-        return doc.FileName() + ": " + e.Message();
+          if (auto message = BadLocaleMessage(to, form.FormName, *convert, true)) return *message;
+        return form.FileName + ": " + e.Message();
       },
       io);
   return 0;
@@ -360,7 +406,7 @@ int Load(const std::vector<String>& args, TCommandIO& io) {
       t->LoadFrom(from);
     } catch (const EConvertError& e) {
       throw EToolError(
-          BadLocaleMessage(from, doc, e, false).value_or(doc.FileName() + ": " + e.Message()));
+          BadLocaleMessage(from, glsstorage::FormNameOf(doc.Root()), e, false).value_or(doc.FileName() + ": " + e.Message()));
     } catch (const Exception& e) {
       throw EToolError(doc.FileName() + ": " + e.Message());
     }
@@ -382,10 +428,10 @@ int DictExport(const std::vector<String>& args, TCommandIO& io) {
   AddForms(
       cmd.Operands(), ChoiceOf(cmd), to, "exported", update,
       [](TDictionaryUpdate& u, TGlossmith& t) { u.Export(t); },
-      [](const TFormDocument& doc, const Exception& e) {
-        if (auto* entry = dynamic_cast<const ETranslationEntryError*>(&e))
-          return doc.EntryErrorMessage(*entry);
-        return doc.FileName() + ": " + e.Message();
+      [](const TFormRef& form, const TFormDocument* doc, const Exception& e) {
+        if (auto* entry = dynamic_cast<const ETranslationEntryError*>(&e); entry && doc)
+          return doc->EntryErrorMessage(*entry);
+        return form.FileName + ": " + e.Message();
       },
       io);
   return 0;

@@ -438,6 +438,18 @@ TEST_F(GlsToolTest, UnusableLinesAreReportedWithTheirFileAndLine) {
   EXPECT_TRUE(Run({"save", "MainForm.dfm", "--to", "bad.txt"})
                   .Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': "));
 
+  // Saving several forms: the error names the form whose line it is, and
+  // the forms before it are written, those after it not, whichever order.
+  WriteFile(File("Inline.dfm"), SelfContained());
+  const String bad = Read("bad.txt");
+  TRun saved = Run({"save", "MainForm.dfm", "Inline.dfm", "--to", "bad.txt"});
+  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': ")) << saved.Err;
+  EXPECT_EQ(Read("bad.txt"), bad);
+  saved = Run({"save", "Inline.dfm", "MainForm.dfm", "--to", "bad.txt"});
+  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': ")) << saved.Err;
+  EXPECT_EQ(Read("bad.txt"), "Inline.Btn.Caption%-1='OK'\r\nInline.Btn.Caption%7='Gut'\r\n"
+                             "Inline.Btn.Width%-1=75\r\nInline.Btn.Width%7=90\r\n" + bad);
+
   // A bad line already in the translators' own file, met when translating.
   String broken = translations;
   const String good = "MainForm.ButtonClose.Caption%7='&Schließen'";

@@ -62,6 +62,13 @@ class TRandomApp {
                           : Of<String>({"Form1", "Form10", "Form1a", "Form2", "Other"}) + "." +
                                 Path() + "%" + Of<String>({"-1", "7", "12"}) + "=" + Value());
     if (Pick(30) == 0) lines.push_back("Form10.Label1.Caption%x='malformed'");
+    // Now and then a file large enough that the one-pass save gathers the
+    // next translators' texts while it is read, more often with a line that
+    // fails a merge.
+    if (!dictionary && Pick(6) == 0) {
+      for (int i = 0; i < 60000; ++i) lines.push_back("Other.Label" + IntToStr(i) + ".Caption%7='x'");
+      if (Pick(2) == 0) lines.push_back(Of<String>({"Form1", "Form10", "Form2"}) + ".X%x='bad'");
+    }
     if (dictionary && Pick(3) == 0) lines.insert(lines.end(), 2, "&Close\t");
     if (Pick(4) != 0) std::sort(lines.begin(), lines.end());
     String text;
