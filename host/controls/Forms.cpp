@@ -144,7 +144,7 @@ class TKeepSize {
   explicit TKeepSize(TCustomForm& form)
       : FForm(form), FWidth(form.ClientWidth()), FHeight(form.ClientHeight()) {}
   ~TKeepSize() {
-    if (FForm.IsClientSizeStored()) {
+    if (FForm.KeepsClientSize()) {
       FForm.SetClientWidth(FWidth);
       FForm.SetClientHeight(FHeight);
     }
@@ -229,6 +229,20 @@ void TCustomForm::EnterFocus() {
 
 void TCustomForm::SetFocus() {
   if (Screen) Screen->SetActiveForm(this);
+}
+
+void TCustomForm::SetClientWidth(Integer Value) {
+  if (ComponentState().Contains(csLoading)) FClientSizeRead = true;
+  TScrollingWinControl::SetClientWidth(Value);
+}
+
+void TCustomForm::SetClientHeight(Integer Value) {
+  if (ComponentState().Contains(csLoading)) FClientSizeRead = true;
+  TScrollingWinControl::SetClientHeight(Value);
+}
+
+bool TCustomForm::KeepsClientSize() const {
+  return IsClientSizeStored() || (FClientSizeRead && ComponentState().Contains(csLoading));
 }
 
 void TCustomForm::SetMenu(TMainMenu* Value) {

@@ -135,6 +135,13 @@ class TCustomForm : public TScrollingWinControl {
   // Which of Width/Height or ClientWidth/ClientHeight a form file holds.
   bool IsFormSizeStored() const { return AutoScroll(); }
   bool IsClientSizeStored() const { return !IsFormSizeStored(); }
+  // Read from a form file, the client size is what the menu bar, assigned
+  // when the reading ends, leaves to the client area, whatever AutoScroll
+  // says (newer designers write the client size and leave AutoScroll out).
+  void SetClientWidth(Integer Value);
+  void SetClientHeight(Integer Value);
+  // True while the client size is to be kept as the frame changes.
+  bool KeepsClientSize() const;
 
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
@@ -235,6 +242,7 @@ class TCustomForm : public TScrollingWinControl {
   // the focused control, or on the way to it while the focus moves.
   TWinControl* FEntered = nullptr;
   bool FModal = false;
+  bool FClientSizeRead = false;
   TMainMenu* FMenu = nullptr;
   TMenuItem* FWindowMenu = nullptr;
   TModalResult FModalResult = mrNone;

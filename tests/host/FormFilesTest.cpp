@@ -5,6 +5,7 @@
 #include "host/classes/Generic.h"
 #include "host/controls/Forms.h"
 #include "host/controls/Graphics.h"
+#include "host/controls/Menus.h"
 #include "host/formfiles/FormBinary.h"
 #include "host/formfiles/FormFiles.h"
 #include "host/formfiles/FormParser.h"
@@ -384,6 +385,32 @@ TEST(FormFilesTest, UnknownClassesAndPropertiesAreKeptTypedByTheirValues) {
   size_t at = written.find("  object X");
   ASSERT_NE(at, String::npos);
   EXPECT_EQ(written.substr(at), expected.substr(expected.find("  object X")));
+}
+
+TEST(FormFilesTest, TheSizeAFormFileGivesSurvivesItsMenuBar) {
+  // The menu is assigned when the reading ends, after the sizes: the client
+  // size that newer designers write without AutoScroll stays the client
+  // size, and an outer size stays the outer size.
+  auto client = Read(Lines({"object F: TForm", "  ClientHeight = 200", "  ClientWidth = 300",
+                            "  Menu = MainMenu1", "  object MainMenu1: TMainMenu", "  end",
+                            "end"}));
+  auto* form = dynamic_cast<TForm*>(client.get());
+  ASSERT_NE(form, nullptr);
+  ASSERT_NE(form->Menu(), nullptr);
+  EXPECT_EQ(form->ClientHeight(), 200);
+  EXPECT_EQ(form->ClientWidth(), 300);
+  // Once read, the form is an outer-size form again: a menu bar set later
+  // takes its room from the client area.
+  form->SetMenu(nullptr);
+  EXPECT_EQ(form->ClientHeight(), 219);
+
+  auto outer = Read(Lines({"object F: TForm", "  Height = 300", "  Width = 400",
+                           "  Menu = MainMenu1", "  object MainMenu1: TMainMenu", "  end",
+                           "end"}));
+  form = dynamic_cast<TForm*>(outer.get());
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->Height(), 300);
+  EXPECT_EQ(form->ClientHeight(), 300 - 8 - 19 - 19);
 }
 
 TEST(FormFilesTest, AValueOfTheWrongShapeForADeclaredPropertyIsKeptAsRead) {
