@@ -32,16 +32,6 @@ void TakeVerbose(const TCommandLine& cmd, TCommandIO& io) {
   if (cmd.Has("-v")) io.Verbose = true;
 }
 
-TTranslatorChoice ChoiceOf(const TCommandLine& cmd) {
-  TTranslatorChoice choice;
-  Integer locale;
-  if (cmd.IntValue("--locale", locale)) choice.Locale = locale;
-  choice.Name = cmd.Value("--translator");
-  if (choice.Locale && !choice.Name.empty())
-    throw EUsageError("give either --locale or --translator, not both");
-  return choice;
-}
-
 void NeedOperands(const TCommandLine& cmd, size_t least, size_t most, const char* what) {
   size_t n = cmd.Operands().size();
   if (n < least) throw EUsageError(Format("missing %s", {what}));
@@ -293,15 +283,23 @@ int ErrorSourceOf(const Update& update, int current) {
     return current;
 }
 
-// Adds the chosen translators of every form to `update` with `add`, one form
-// at a time, then writes the file once. An error ends the command after
-// writing what the forms before it added, as saving form by form would have.
-// describe(form, doc, e) gives the message for an error of a translator of
-// `form`; doc is the form's document while it is open, else null (an update
-// may raise the error of a translator of a form already closed).
+// gls save and gls dict export: adds the chosen translators of every FORM to
+// an Update of the file --to with `add`, one form at a time, then writes the
+// file once. An error ends the command after writing what the forms before
+// it added, as saving form by form would have. describe(to, form, doc, e)
+// gives the message for an error of a translator of `form`; doc is the
+// form's document while it is open, else null (an update may raise the error
+// of a translator of a form already closed).
 template <class Update, class Add, class Describe>
-void AddForms(const std::vector<String>& files, const TTranslatorChoice& choice, const String& to,
-              const char* done, Update& update, Add add, Describe describe, TCommandIO& io) {
+int AddForms(const std::vector<String>& args, TCommandIO& io, const char* done, Add add,
+             Describe describe) {
+  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kVerbose, kHelp});
+  TakeVerbose(cmd, io);
+  NeedOperands(cmd, 1, SIZE_MAX, "FORM");
+  const String to = NeedValue(cmd, "--to");
+  const std::vector<String>& files = cmd.Operands();
+  const TTranslatorChoice choice = ChoiceOf(cmd);
+  Update update(to);
   TProgress progress(io, files.size());
   std::vector<TFormRef> added;  // the form of each translator added, in order
   const TFormDocument* open = nullptr;
@@ -311,7 +309,7 @@ void AddForms(const std::vector<String>& files, const TTranslatorChoice& choice,
     if (source < 0 || static_cast<size_t>(source) >= added.size())
       return EToolError(to + ": " + e.Message());
     const auto at = static_cast<size_t>(source);
-    return EToolError(describe(added[at], at >= openFrom ? open : nullptr, e));
+    return EToolError(describe(to, added[at], at >= openFrom ? open : nullptr, e));
   };
   auto commit = [&] {
     progress.Show(Format("writing %s", {to}));
@@ -356,24 +354,17 @@ void AddForms(const std::vector<String>& files, const TTranslatorChoice& choice,
   }
   commit();
   progress.Show(Format("%s %u forms to %s", {done, files.size(), to}));
+  return 0;
 }
 
 int Save(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kVerbose, kHelp});
-  TakeVerbose(cmd, io);
-  NeedOperands(cmd, 1, SIZE_MAX, "FORM");
-  const String to = NeedValue(cmd, "--to");
-  TTranslationFileUpdate update(to);
-  AddForms(
-      cmd.Operands(), ChoiceOf(cmd), to, "saved", update,
-      [](TTranslationFileUpdate& u, TGlossmith& t) { u.Save(t); },
-      [&](const TFormRef& form, const TFormDocument*, const Exception& e) {
+  return AddForms<TTranslationFileUpdate>(
+      args, io, "saved", [](TTranslationFileUpdate& u, TGlossmith& t) { u.Save(t); },
+      [](const String& to, const TFormRef& form, const TFormDocument*, const Exception& e) {
         if (auto* convert = dynamic_cast<const EConvertError*>(&e))
           if (auto message = BadLocaleMessage(to, form.FormName, *convert, true)) return *message;
         return form.FileName + ": " + e.Message();
-      },
-      io);
-  return 0;
+      });
 }
 
 bool SameFile(const String& a, const String& b) {
@@ -420,21 +411,13 @@ int Load(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int DictExport(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, {"--to", true}, kVerbose, kHelp});
-  TakeVerbose(cmd, io);
-  NeedOperands(cmd, 1, SIZE_MAX, "FORM");
-  const String to = NeedValue(cmd, "--to");
-  TDictionaryUpdate update(to);
-  AddForms(
-      cmd.Operands(), ChoiceOf(cmd), to, "exported", update,
-      [](TDictionaryUpdate& u, TGlossmith& t) { u.Export(t); },
-      [](const TFormRef& form, const TFormDocument* doc, const Exception& e) {
+  return AddForms<TDictionaryUpdate>(
+      args, io, "exported", [](TDictionaryUpdate& u, TGlossmith& t) { u.Export(t); },
+      [](const String&, const TFormRef& form, const TFormDocument* doc, const Exception& e) {
         if (auto* entry = dynamic_cast<const ETranslationEntryError*>(&e); entry && doc)
           return doc->EntryErrorMessage(*entry);
         return form.FileName + ": " + e.Message();
-      },
-      io);
-  return 0;
+      });
 }
 
 int DictImport(const std::vector<String>& args, TCommandIO& io) {

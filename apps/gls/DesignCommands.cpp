@@ -261,16 +261,6 @@ class TDesignSession {
   std::optional<TState> FBefore;
 };
 
-TTranslatorChoice ChoiceOf(const TCommandLine& cmd) {
-  TTranslatorChoice choice;
-  Integer locale;
-  if (cmd.IntValue("--locale", locale)) choice.Locale = locale;
-  choice.Name = cmd.Value("--translator");
-  if (choice.Locale && !choice.Name.empty())
-    throw EUsageError("give either --locale or --translator, not both");
-  return choice;
-}
-
 const char* const EditorVerb = "the translations editor";
 
 int Edit(const std::vector<String>& args, TCommandIO& io) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CommandLine.h"
 #include "Places.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/Streams.h"
@@ -175,6 +176,16 @@ const TFormValue* PropertyOf(const TFormObject& node, const char* name) {
 }
 
 }  // namespace
+
+TTranslatorChoice ChoiceOf(const TCommandLine& cmd) {
+  TTranslatorChoice choice;
+  Integer locale;
+  if (cmd.IntValue("--locale", locale)) choice.Locale = locale;
+  choice.Name = cmd.Value("--translator");
+  if (choice.Locale && !choice.Name.empty())
+    throw EUsageError("give either --locale or --translator, not both");
+  return choice;
+}
 
 std::unique_ptr<TComponent> TFormDocument::Scratch(TGlossmith*& translator) const {
   auto tree = ParseForm(FData);

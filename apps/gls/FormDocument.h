@@ -26,6 +26,11 @@ struct TTranslatorChoice {
   bool Given() const { return Locale.has_value() || !Name.empty(); }
 };
 
+class TCommandLine;
+// The choice that the options --locale and --translator give; raises
+// EUsageError when both are given.
+TTranslatorChoice ChoiceOf(const TCommandLine& cmd);
+
 class TFormDocument {
  public:
   // Read: the form is only read. Update: the form file will be written back

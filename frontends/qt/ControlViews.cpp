@@ -30,6 +30,13 @@ namespace Glossmith::inline QtFrontEnd {
 
 namespace {
 
+// Sets a widget's text only when it differs, so that a model notification
+// that changed something else does not make Qt lay the text out again.
+template <class Widget>
+void SetTextOf(Widget* widget, const QString& text) {
+  if (widget->text() != text) widget->setText(text);
+}
+
 // The classic alignment of a text in Qt's terms. Under a right-to-left
 // mode the widget's layout is mirrored and Qt's leading and trailing
 // alignments follow it, as the classic controls flip theirs; a mode that
@@ -90,8 +97,7 @@ class TButtonView : public TControlView {
   void SyncOwn() override {
     auto* w = static_cast<QPushButton*>(Widget());
     auto* b = static_cast<TButton*>(Control());
-    const QString text = CaptionText(b->Caption(), true);
-    if (w->text() != text) w->setText(text);
+    SetTextOf(w, CaptionText(b->Caption(), true));
     w->setDefault(b->Default());
   }
   QPalette::ColorRole BackgroundRole() const override { return QPalette::Button; }
@@ -107,8 +113,7 @@ class TCheckBoxView : public TControlView {
   void SyncOwn() override {
     auto* w = static_cast<QCheckBox*>(Widget());
     auto* c = static_cast<TCheckBox*>(Control());
-    const QString text = CaptionText(c->Caption(), true);
-    if (w->text() != text) w->setText(text);
+    SetTextOf(w, CaptionText(c->Caption(), true));
     w->setTristate(c->AllowGrayed() || c->State() == cbGrayed);
     const Qt::CheckState state = c->State() == cbChecked  ? Qt::Checked
                                  : c->State() == cbGrayed ? Qt::PartiallyChecked
@@ -131,8 +136,7 @@ class TRadioButtonView : public TControlView {
   void SyncOwn() override {
     auto* w = static_cast<QRadioButton*>(Widget());
     auto* r = static_cast<TRadioButton*>(Control());
-    const QString text = CaptionText(r->Caption(), true);
-    if (w->text() != text) w->setText(text);
+    SetTextOf(w, CaptionText(r->Caption(), true));
     if (w->isChecked() != r->Checked()) w->setChecked(r->Checked());
   }
 };
@@ -286,8 +290,7 @@ class TEditView : public TControlView {
   void SyncOwn() override {
     auto* w = static_cast<QLineEdit*>(Widget());
     auto* e = static_cast<TCustomEdit*>(Control());
-    const QString text = ToQt(e->Text());
-    if (w->text() != text) w->setText(text);
+    SetTextOf(w, ToQt(e->Text()));
     w->setEchoMode(e->PasswordChar() ? QLineEdit::Password : QLineEdit::Normal);
     w->setFrame(e->BorderStyle() != bsNone);
     w->setAlignment(HorizontalAlignment(e->Alignment(), e->BiDiMode()) | Qt::AlignVCenter);
@@ -790,8 +793,7 @@ class TToolButtonView : public TControlView {
     auto* w = static_cast<QToolButton*>(Widget());
     auto* b = static_cast<TToolButton*>(Control());
     const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
-    const QString text = separator ? QString() : CaptionText(b->Caption(), true);
-    if (w->text() != text) w->setText(text);
+    SetTextOf(w, separator ? QString() : CaptionText(b->Caption(), true));
     auto* bar = dynamic_cast<TToolBar*>(b->Parent());
     w->setAutoRaise(separator || (bar && bar->Flat()));
     w->setCheckable(b->Style() == tbsCheck || b->Down());
@@ -860,8 +862,7 @@ class TPanelView : public TFrameView {
       style = QFrame::Panel | QFrame::Sunken;
     w->setFrameStyle(style);
     w->setLineWidth(std::max<Integer>(1, p->BevelWidth()));
-    const QString text = StripAccelerator(p->Caption());
-    if (FCaption->text() != text) FCaption->setText(text);
+    SetTextOf(FCaption, StripAccelerator(p->Caption()));
     FCaption->setGeometry(0, 0, Scaled(p->Width(), Scale()), Scaled(p->Height(), Scale()));
     FCaption->setAlignment(HorizontalAlignment(p->Alignment(), p->BiDiMode()) | Qt::AlignVCenter);
   }
