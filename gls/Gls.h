@@ -200,6 +200,8 @@ class TGlossmith : public TComponent {
                     const TWalkFrame& Frame);
   bool Lookup(const TStrings* List, std::string_view Path, const TWalkFrame* Frame,
               int& Index) const;
+  // Whether a collecting walk keeps the line of Path (see FCollectOnly).
+  bool Collects(std::string_view Path, const TWalkFrame* Frame) const;
   // TranslateProp once the event has let the line through.
   bool ApplyLine(TObject* Obj, PPropInfo PropInfo, int Index, const String& Line);
 
@@ -239,7 +241,6 @@ class TGlossmith : public TComponent {
   // collecting walk then formats and adds only the lines whose path has an
   // entry here (Collects), the only ones that are kept.
   const TStringList* FCollectOnly = nullptr;
-  bool Collects(std::string_view Path, const TWalkFrame* Frame) const;
   bool FIsTranslated = false;
   bool FIsLoaded = false;
 
