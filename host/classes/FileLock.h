@@ -29,6 +29,11 @@ namespace Glossmith::inline Classes {
 // Raises EFCreateError naming the file when the lock file cannot be created
 // (as writing the file beside it could not be either), and EFileLockError
 // naming the file when another holder keeps the lock longer than `wait`.
+//
+// While a TAtomicFileTransaction is current on the thread, a lock released
+// goes on until the transaction ends (the files written under it are put in
+// place only then), and a lock on a file whose lock the transaction keeps
+// shares that one.
 class TFileLock {
  public:
   explicit TFileLock(const String& fileName);
@@ -38,6 +43,7 @@ class TFileLock {
   TFileLock& operator=(const TFileLock&) = delete;
 
   const String& FileName() const { return FFileName; }
+  const String& LockName() const { return FLockName; }
 
   // The lock file that stands for `fileName`.
   static String LockFileName(const String& fileName);
@@ -46,12 +52,15 @@ class TFileLock {
   static void SetDefaultWait(std::chrono::milliseconds wait);
 
  private:
+  TFileLock(TFileLock&& other) noexcept;
+
   String FFileName;
   String FLockName;
   int FFd = -1;
   int FPid = 0;
   uint64_t FDevice = 0;
   uint64_t FInode = 0;
+  bool FShared = false;
 };
 
 }  // namespace Glossmith::inline Classes
