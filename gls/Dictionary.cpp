@@ -60,8 +60,9 @@ String TGlossmith::ReadString(const String& S) {
 void TGlossmith::TranslateTo(const String& FileName) {
   const std::vector<String> current = SortedCurrentValues(*this);
   TFileLock lock(FileName);
+  const String latest = LatestVersion(FileName);
   TTextLines file;
-  if (FileExists(FileName)) file.LoadFromFile(FileName);
+  if (FileExists(latest)) file.LoadFromFile(latest);
   TLineOverlay lines = MergeExportedLines(std::move(file.Lines()), current, *FTranslations);
   TAtomicFileWriter out(FileName);
   lines.ForEach([&out](std::string_view line) {

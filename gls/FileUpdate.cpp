@@ -72,7 +72,7 @@ void TTranslationFileUpdate::Save(TGlossmith& Translator) {
     formName = RequireFormName(Translator);
     if (!FLock) {
       FLock = std::make_unique<TFileLock>(FFileName);
-      FReading = std::async(std::launch::async, [name = FFileName] {
+      FReading = std::async(std::launch::async, [name = LatestVersion(FFileName)] {
         return std::make_unique<TTranslationFileMerge>(ContentOf(name));
       });
     }
@@ -171,7 +171,7 @@ void TDictionaryUpdate::Export(TGlossmith& Translator) {
   const std::vector<String> current = SortedCurrentValues(Translator);
   if (!FLines) {
     auto lock = std::make_unique<TFileLock>(FFileName);
-    FLines = std::make_unique<TDictionaryMerge>(ContentOf(FFileName));
+    FLines = std::make_unique<TDictionaryMerge>(ContentOf(LatestVersion(FFileName)));
     FLock = std::move(lock);
   }
   FLines->Export(current, *Translator.FTranslations);

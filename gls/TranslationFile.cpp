@@ -67,8 +67,11 @@ void TGlossmith::SaveTo(const String& FileName) {
   THourGlass hourGlass;
   const String formName = RequireFormName(*this);
   TFileLock lock(FileName);
+  // Another translator of the same form may have written the file's next
+  // version already, still to be put in place with the form.
+  const String latest = LatestVersion(FileName);
   TTextLines file;
-  if (FileExists(FileName)) file.LoadFromFile(FileName);
+  if (FileExists(latest)) file.LoadFromFile(latest);
   DropFormLines(file.Lines(), formName, FLocale);
   const std::vector<String> originals = OriginalsToSave();
   TLineOverlay lines =
