@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Places.h"
 #include "gls/StorageSupport.h"
+#include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
 #include "host/controls/Forms.h"
 #include "host/platform/ToolIntf.h"
@@ -113,8 +114,17 @@ void TFormDocument::Write(const String& fileName, const std::optional<String>& t
     if (!file.empty() && std::find(saved.begin(), saved.end(), file) == saved.end())
       saved.push_back(file);
   }
+  // The translators' files and the form are replaced together or not at all:
+  // a form that cannot be written leaves the translation files as they were.
+  TAtomicFileTransaction transaction;
   String data;
   try {
+    // Their locks are taken in one order for every process, after the form's.
+    std::vector<String> locks = saved;
+    std::sort(locks.begin(), locks.end(), [](const String& a, const String& b) {
+      return TFileLock::LockFileName(a) < TFileLock::LockFileName(b);
+    });
+    for (const String& file : locks) transaction.Lock(file);
     data = WriteFormToString(FRoot, FFormat);
   } catch (const EConvertError& e) {
     // A line of this form in a translation file whose locale is no number.
@@ -128,12 +138,17 @@ void TFormDocument::Write(const String& fileName, const std::optional<String>& t
   } catch (const Exception& e) {
     throw EToolError(target + ": " + e.Message());
   }
-  for (const String& file : saved) wrote(file);
   try {
     WriteFileAtomically(target, data);
   } catch (const Exception& e) {
     throw EToolError(target + ": " + e.Message());
   }
+  try {
+    transaction.Commit();
+  } catch (const Exception& e) {
+    throw EToolError(e.Message());  // it names the file
+  }
+  for (const String& file : saved) wrote(file);
   wrote(target);
 }
 

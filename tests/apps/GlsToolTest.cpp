@@ -6,7 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <random>
+#include <thread>
 
 #include "host/classes/FileLock.h"
 #include "support/TestSupport.h"
@@ -25,8 +30,10 @@ struct TRun {
 
 // Starts the tool in `cwd` with its output going to the file `out` and its
 // errors to the file `err`, or to `errFd` when one is given.
+// With `asUser` a superuser's rights are dropped first, so that the
+// permissions of files hold for the tool whoever runs the tests.
 pid_t Start(const std::vector<String>& args, const fs::path& cwd, const String& out,
-            const String& err, int errFd = -1) {
+            const String& err, int errFd = -1, bool asUser = false) {
   pid_t pid = ::fork();
   if (pid == 0) {
     if (::chdir(cwd.c_str()) != 0) ::_exit(127);
@@ -36,6 +43,7 @@ pid_t Start(const std::vector<String>& args, const fs::path& cwd, const String& 
     ::dup2(o, 1);
     ::dup2(e, 2);
     ::dup2(in, 0);
+    if (asUser && ::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
     std::vector<char*> argv{const_cast<char*>(GLS_TOOL)};
     for (const String& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -107,6 +115,25 @@ class GlsToolTest : public ::testing::Test {
       fs::copy_file(e.path(), FDir.Path() / e.path().filename());
   }
   TRun Run(const std::vector<String>& args) { return Gls(args, FDir.Path()); }
+  // Runs the tool without superuser rights in a folder everybody may write.
+  TRun RunAsUser(const std::vector<String>& args) {
+    fs::permissions(FDir.Path(), fs::perms::all);
+    TempDir capture;
+    fs::permissions(capture.Path(), fs::perms::all);
+    const String out = capture.File("out"), err = capture.File("err");
+    TRun run;
+    run.Status = ExitStatus(Start(args, FDir.Path(), out, err, -1, true));
+    run.Out = ReadFile(out);
+    run.Err = ReadFile(err);
+    return run;
+  }
+  std::vector<String> Entries() const {
+    std::vector<String> names;
+    for (const auto& e : fs::directory_iterator(FDir.Path()))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   // Writes Form1.dfm ... FormN.dfm and gives their names.
   std::vector<String> NumberedForms(int count) {
     std::vector<String> names;
@@ -335,6 +362,71 @@ TEST_F(GlsToolTest, ErrorsNameTheFileAndLeaveEveryFileAsItWas) {
   EXPECT_TRUE(Contains(loadMissing.Err, "absent.txt"));
   EXPECT_EQ(Read("MainForm.dfm"), form);
   EXPECT_EQ(Read("translations.txt"), translations);
+}
+
+TEST_F(GlsToolTest, ALoadThatCannotWriteTheFormLeavesItsTranslationFileAsItWas) {
+  WriteFile(File("new.txt"), "MainForm.Caption%7='Neues Adressbuch'\r\n");
+  const String translations = Read("translations.txt"), form = Read("MainForm.dfm");
+  const std::vector<String> entries = Entries();
+  fs::permissions(File("translations.txt"), fs::perms::all & ~fs::perms::owner_exec &
+                                                ~fs::perms::group_exec & ~fs::perms::others_exec);
+  fs::permissions(File("MainForm.dfm"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const TRun run = RunAsUser({"load", "MainForm.dfm", "--from", "new.txt", "-v"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_TRUE(Contains(run.Err, "Cannot create file \"MainForm.dfm\"")) << run.Err;
+  EXPECT_FALSE(Contains(run.Err, "translations.txt")) << "not listed as written: " << run.Err;
+  EXPECT_EQ(Read("translations.txt"), translations);
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+  EXPECT_EQ(Entries(), entries) << "no temporary or lock file left";
+
+  // Writable, both change together.
+  fs::permissions(File("MainForm.dfm"), fs::perms::owner_write, fs::perm_options::add);
+  const TRun written = Run({"load", "MainForm.dfm", "--from", "new.txt", "-v"});
+  EXPECT_EQ(written.Status, 0) << written.Err;
+  EXPECT_TRUE(Contains(written.Err, "translations.txt\n")) << written.Err;
+  EXPECT_TRUE(written.Err.ends_with("MainForm.dfm\n")) << written.Err;
+  EXPECT_TRUE(Contains(Read("translations.txt"), "MainForm.Caption%7='Neues Adressbuch'"));
+}
+
+TEST_F(GlsToolTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNothingElse) {
+  // A translation file with many lines of other forms, saved into whole.
+  String old;
+  for (int i = 0; i < 150000; ++i)
+    old += "Other" + IntToStr(i % 97) + ".Label" + IntToStr(i) + ".Caption%7='Text " +
+           IntToStr(i) + "'\r\n";
+  WriteFile(File("big.txt"), old);
+  const std::vector<String> entries = Entries();
+  const auto began = std::chrono::steady_clock::now();
+  ASSERT_EQ(Run({"save", "MainForm.dfm", "--to", "big.txt"}).Status, 0);
+  const auto took = std::chrono::steady_clock::now() - began;
+  const String saved = Read("big.txt");
+  ASSERT_NE(saved, old);
+
+  std::random_device seed;
+  const unsigned seedValue = seed();
+  std::mt19937 random(seedValue);
+  const auto span = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+  TempDir capture;
+  for (int k = 0; k < 6; ++k) {
+    WriteFile(File("big.txt"), old);
+    const auto at = std::chrono::microseconds(random() % static_cast<unsigned>(span + 1));
+    SCOPED_TRACE("seed " + IntToStr(seedValue) + ", killed after " + IntToStr(at.count()) + " us");
+    const pid_t pid = Start({"save", "MainForm.dfm", "--to", "big.txt"}, FDir.Path(),
+                            capture.File("out"), capture.File("err"));
+    std::this_thread::sleep_for(at);
+    ::kill(pid, SIGKILL);
+    ExitStatus(pid);
+    const String now = Read("big.txt");
+    EXPECT_TRUE(now == old || now == saved) << "a file of " << now.size() << " bytes";
+    // A lock file stays until the next holder takes it over; nothing else.
+    std::vector<String> left = Entries();
+    left.erase(std::remove(left.begin(), left.end(), "big.txt.lock"), left.end());
+    EXPECT_EQ(left, entries);
+  }
+  ASSERT_EQ(Run({"save", "MainForm.dfm", "--to", "big.txt"}).Status, 0);
+  EXPECT_EQ(Read("big.txt"), saved);
+  EXPECT_EQ(Entries(), entries);
 }
 
 TEST_F(GlsToolTest, WithOutputNothingButTheNamedFilesChange) {
