@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <ostream>
 
@@ -15,8 +16,11 @@
 #include "FormDocument.h"
 #include "design/GlsReg.h"
 #include "frontends/qt/QtFrontEnd.h"
+#include "gls/FileMerge.h"
 #include "gls/StorageSupport.h"
+#include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
+#include "host/classes/TextLines.h"
 #include "host/controls/ScriptedUserInterface.h"
 
 namespace Glossmith::Tool {
@@ -186,18 +190,37 @@ class TDesignSession {
   // Writes back what the designer's changes changed: the form when what it
   // writes changed, the translation file of each translator whose list (or
   // FileName) changed; nothing when the designer was not told of a change.
+  // The files are replaced together or not at all. A translation file gets
+  // the person's changes to the list (see MergeWithFile), so that what other
+  // programs saved into it meanwhile stays.
   void Save(TCommandIO& io) {
     if (!FDesigner.IsModified() || !FBefore) return;
     const TState now = Snapshot();
     const TState& before = *FBefore;
     const bool formChanged = now.Form != before.Form;
-    std::vector<TGlossmith*> changed;
+    std::vector<size_t> changed;
     for (size_t i = 0; i < FTranslators.size(); ++i)
       if (now.Lists[i] != before.Lists[i] || now.FileNames[i] != before.FileNames[i])
-        changed.push_back(FTranslators[i]);
+        changed.push_back(i);
     auto isChanged = [&](TGlossmith* t) {
-      return std::find(changed.begin(), changed.end(), t) != changed.end();
+      return std::any_of(changed.begin(), changed.end(),
+                         [&](size_t i) { return FTranslators[i] == t; });
     };
+    TAtomicFileTransaction transaction;
+    // The translation files' locks, in one order for every process.
+    auto lockFiles = [&] {
+      std::vector<std::pair<String, String>> locks;  // lock file, file
+      for (size_t i : changed)
+        if (const String file = FTranslators[i]->StorageFile(); !file.empty())
+          locks.emplace_back(TFileLock::LockFileName(file), file);
+      std::sort(locks.begin(), locks.end());
+      for (const auto& [lock, file] : locks)
+        FDocument.Guard([&] {
+          transaction.Lock(file);
+          return 0;
+        });
+    };
+    std::vector<String> written;
     if (formChanged) {
       for (size_t i = 0; i < FTranslators.size(); ++i)
         if (before.Translate[i] && !now.Translate[i])
@@ -205,22 +228,34 @@ class TDesignSession {
                  << glsstorage::DescribeTranslator(*FTranslators[i])
                  << " is written with Translate False, as a designer leaves it after its "
                     "editor\n";
+      // The form's lock comes before its translation files' locks.
       FDocument.LockUnchanged();
+      lockFiles();
+      for (size_t i : changed) MergeWithFile(i, transaction);
       // Only the lists that changed go to their translation files.
       for (TGlossmith* t : FTranslators)
         if (!isChanged(t)) t->SetStorageFile(String());
-      FDocument.Write(String(), std::nullopt, [&io](const String& file) { io.Wrote(file); });
+      FDocument.Write(String(), std::nullopt, [&](const String& file) { written.push_back(file); });
     } else {
-      for (TGlossmith* t : changed) {
+      lockFiles();
+      for (size_t i : changed) {
+        TGlossmith* t = FTranslators[i];
         const String file = t->StorageFile();
         if (file.empty()) continue;
+        MergeWithFile(i, transaction);
         FDocument.Guard([&] {
           t->SaveTo(file);
           return 0;
         });
-        io.Wrote(file);
+        written.push_back(file);
       }
     }
+    try {
+      transaction.Commit();
+    } catch (const Exception& e) {
+      throw EToolError(e.Message());
+    }
+    for (const String& file : written) io.Wrote(file);
     FDesigner.ClearModified();
   }
 
@@ -231,8 +266,80 @@ class TDesignSession {
     String Form;
     std::vector<std::vector<String>> Lists;
     std::vector<String> FileNames;
+    std::vector<Integer> Locales;
     std::vector<bool> Translate;
   };
+
+  // The entries of a list by their paths.
+  static std::map<String, String> ByPath(const std::vector<String>& entries) {
+    std::map<String, String> byPath;
+    for (const String& entry : entries) byPath[String(glsstorage::Before(entry, '='))] = entry;
+    return byPath;
+  }
+
+  // The person worked on the list as the translation file held it when the
+  // form was read; another program may have saved into the file since. Under
+  // the file's lock (kept by `transaction` until the file is replaced), the
+  // list becomes what the file holds now with the person's changes on it:
+  // each entry they added, changed or removed. An entry that both changed
+  // differently is refused with a message, and nothing is written.
+  void MergeWithFile(size_t i, TAtomicFileTransaction& transaction) {
+    TGlossmith* t = FTranslators[i];
+    const TState& before = *FBefore;
+    const String file = t->StorageFile();
+    // A list moved to another file or locale goes there as it is.
+    if (file.empty() || t->FileName() != before.FileNames[i] || t->Locale() != before.Locales[i])
+      return;
+    auto* list = dynamic_cast<TSortList*>(t->Translations());
+    if (!list) return;
+    TSortList onDisk;
+    FDocument.Guard([&] {
+      transaction.Lock(file);
+      const String latest = LatestVersion(file);
+      if (FileExists(latest)) {
+        TMappedFile text(latest);
+        glsstorage::MergeLoadedLines(text.Text(), glsstorage::RequireFormName(*t), t->Locale(),
+                                     onDisk);
+      }
+      return 0;
+    });
+    std::vector<String> mineList;
+    for (int k = 0; k < list->Count(); ++k) mineList.push_back(list->Strings(k));
+    std::vector<String> theirsList;
+    for (int k = 0; k < onDisk.Count(); ++k) theirsList.push_back(onDisk.Strings(k));
+    const std::map<String, String> base = ByPath(before.Lists[i]);
+    const std::map<String, String> mine = ByPath(mineList);
+    std::map<String, String> merged = ByPath(theirsList);
+    if (merged == base) return;  // nobody else changed the list
+    const std::map<String, String> theirs = merged;
+    auto entry = [](const std::map<String, String>& m, const String& path) -> std::optional<String> {
+      auto it = m.find(path);
+      return it == m.end() ? std::nullopt : std::optional<String>(it->second);
+    };
+    std::vector<String> paths;
+    for (const auto& [path, e] : base) paths.push_back(path);
+    for (const auto& [path, e] : mine) paths.push_back(path);
+    std::sort(paths.begin(), paths.end());
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    for (const String& path : paths) {
+      const std::optional<String> was = entry(base, path), now = entry(mine, path);
+      if (was == now) continue;
+      const std::optional<String> there = entry(theirs, path);
+      if (there != was && there != now)
+        throw EToolError(Format(
+            "%s: %s was changed by another program while the editor was open (%s); nothing "
+            "was written",
+            {file, path, glsstorage::DescribeTranslator(*t)}));
+      if (now)
+        merged[path] = *now;
+      else
+        merged.erase(path);
+    }
+    list->BeginUpdate();
+    list->Clear();
+    for (const auto& [path, e] : merged) list->SortInsert(e, nullptr);
+    list->EndUpdate();
+  }
 
   TState Snapshot() {
     TState state;
@@ -249,6 +356,7 @@ class TDesignSession {
         lines.push_back(t->Translations()->Strings(i));
       state.Lists.push_back(std::move(lines));
       state.FileNames.push_back(t->FileName());
+      state.Locales.push_back(t->Locale());
       state.Translate.push_back(t->Translate());
     }
     state.Form = FDocument.WriteToString();

@@ -11,6 +11,7 @@
 #include <map>
 #include <thread>
 
+#include "host/classes/FileLock.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -40,6 +41,16 @@ class DesignHostTest : public ::testing::Test {
                  const std::vector<std::pair<String, String>>& env = {}) {
     TempDir capture;
     const String out = capture.File("out"), err = capture.File("err");
+    const pid_t pid = Start(args, out, err, env);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+  }
+
+  // Starts the tool as Run does, its output and errors going to the files
+  // `out` and `err`.
+  pid_t Start(const std::vector<String>& args, const String& out, const String& err,
+              const std::vector<std::pair<String, String>>& env = {}) {
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::setenv("XDG_CONFIG_HOME", FSettings.Path().c_str(), 1);
@@ -54,9 +65,7 @@ class DesignHostTest : public ::testing::Test {
       ::execv(GLS_TOOL, argv.data());
       ::_exit(127);
     }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    return pid;
   }
 
   String File(const String& name) const { return FDir.File(name); }
@@ -105,6 +114,102 @@ TEST_F(DesignHostTest, EditPutsANewTranslationIntoTheFormsTranslationFile) {
                                   "--script", "edit-french.script"});
   ASSERT_EQ(bundled.Status, 0) << bundled.Err;
   EXPECT_TRUE(Contains(Read("translations.txt"), "OptionsDialog.SystemMenuMinimize%12='Réd&uire'"));
+}
+
+TEST_F(DesignHostTest, EditsOfOneFormAtOnceKeepEveryChange) {
+  // Eight people change one line each of the German list at the same time.
+  const int count = 8;
+  const String before = Read("translations.txt");
+  TempDir capture;
+  std::vector<pid_t> running;
+  for (int i = 0; i < count; ++i) {
+    const String n = IntToStr(i);
+    const String script = "edit" + n + ".script";
+    WriteFile(File(script), "click-item PropList " + n + "\nfocus EdtTranslation\ntype \"@" + n +
+                                "@\"\nclick BtnOK\n");
+    running.push_back(Start({"edit", "MainForm.dfm", "--locale", "7", "--script", script},
+                            capture.File("out" + n), capture.File("err" + n)));
+  }
+  for (int i = 0; i < count; ++i) {
+    int status = 0;
+    ::waitpid(running[static_cast<size_t>(i)], &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << ReadFile(capture.File("err" + IntToStr(i)));
+  }
+  const String after = Read("translations.txt");
+  std::vector<String> changed;
+  size_t start = 0;
+  for (size_t end; (end = after.find("\r\n", start)) != String::npos; start = end + 2) {
+    const String line = after.substr(start, end - start);
+    if (!Contains(before, line + "\r\n")) changed.push_back(line);
+  }
+  EXPECT_EQ(changed.size(), static_cast<size_t>(count)) << after;
+  for (int i = 0; i < count; ++i)
+    EXPECT_TRUE(Contains(after, "@" + IntToStr(i) + "@")) << "the change of edit " << i << "\n"
+                                                          << after;
+  EXPECT_TRUE(Contains(after, "MainForm.ButtonClose.Caption%12='&Fermer'")) << "French stays";
+}
+
+// The line of `text` that holds `part`.
+String LineWith(const String& text, const String& part) {
+  const size_t at = text.find(part);
+  if (at == String::npos) return String();
+  const size_t start = text.rfind('\n', at) + 1;
+  return text.substr(start, text.find('\r', at) - start);
+}
+
+TEST_F(DesignHostTest, AnEntryAnotherProgramChangedMeanwhileIsNotOverwritten) {
+  // Ticking the check box writes the editor's settings: then the form has
+  // been read. The edit then waits for the translation file's lock, which
+  // the test holds while it changes the file as another program would.
+  const String script =
+      "select-page FormNotebook 1\nclick CkxMove\nselect-page FormNotebook 0\n"
+      "click-item PropList 0\nfocus EdtTranslation\ntype \"@mine@\"\nclick BtnOK\n";
+  const String original = Read("translations.txt");
+  ASSERT_EQ(Run({"edit", "MainForm.dfm", "--locale", "7", "--script", Script(script)}).Status, 0);
+  const String edited = LineWith(Read("translations.txt"), "@mine@");
+  ASSERT_FALSE(edited.empty());
+  const String path = edited.substr(0, edited.find('%'));
+  const String untouched = LineWith(original, path + "%7=");
+  ASSERT_FALSE(untouched.empty());
+
+  auto editWhileChanged = [&](const String& from, const String& to) {
+    WriteFile(File("translations.txt"), original);
+    fs::remove_all(FSettings.Path());
+    fs::create_directories(FSettings.Path());
+    TempDir capture;
+    pid_t pid = -1;
+    {
+      TFileLock held(File("translations.txt"));
+      pid = Start({"edit", "MainForm.dfm", "--locale", "7", "--script", "steps.script"},
+                  capture.File("out"), capture.File("err"), {{"GLS_LOCK_WAIT", "60"}});
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+      while (fs::recursive_directory_iterator(FSettings.Path()) ==
+                 fs::recursive_directory_iterator() &&
+             std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      String text = original;
+      text.replace(text.find(from), from.size(), to);
+      WriteFile(File("translations.txt"), text);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return TDesignRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(capture.File("out")),
+                      ReadFile(capture.File("err"))};
+  };
+  // Another entry changed meanwhile: both changes are kept.
+  String other = "MainForm.ButtonClose.Caption%7='&Schließen'";
+  if (other.starts_with(path + "%")) other = "MainForm.Caption%7='Adressbuch'";
+  const TDesignRun merged = editWhileChanged(other, other.substr(0, other.find('=')) + "='theirs'");
+  EXPECT_EQ(merged.Status, 0) << merged.Err;
+  EXPECT_TRUE(Contains(Read("translations.txt"), other.substr(0, other.find('=')) + "='theirs'"));
+  EXPECT_TRUE(Contains(Read("translations.txt"), edited + "\r\n"));
+  // The same entry changed meanwhile: the edit fails and the other change stays.
+  const TDesignRun refused = editWhileChanged(untouched, path + "%7='theirs'");
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_TRUE(Contains(refused.Err, "was changed by another program")) << refused.Err;
+  EXPECT_TRUE(Contains(Read("translations.txt"), path + "%7='theirs'\r\n"));
+  EXPECT_FALSE(Contains(Read("translations.txt"), "@mine@"));
 }
 
 TEST_F(DesignHostTest, OKWithoutChangesCancelOrAFailingScriptTouchNoFile) {
