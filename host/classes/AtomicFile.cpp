@@ -62,16 +62,19 @@ void SyncFolderOf(const String& fileName) {
 
 // --- Names removed on a signal ---------------------------------------------------
 //
-// The temporary files that have a name, in slots a signal handler can read
-// without taking a lock. A name is entered before the file is created and
-// left until the file is gone, so that SIGINT, SIGTERM or SIGHUP (while their
-// action is the default one, which ends the process) leave none behind.
+// The temporary files that have a name (and the lock files held), in slots a
+// signal handler can read without taking a lock. A name is entered before the
+// file is created and left until the file is gone, so that SIGINT, SIGTERM or
+// SIGHUP (while their action is the default one, which ends the process)
+// leave none behind. Each slot names the process that entered it: a child
+// between fork and exec leaves its parent's files alone.
 
 constexpr int SlotCount = 64;
 enum TSlotState : int { SlotFree, SlotFilling, SlotReady };
 
 struct TSlot {
   std::atomic<int> State{SlotFree};
+  pid_t Owner = 0;
   char Name[PATH_MAX];
 };
 
@@ -80,8 +83,10 @@ constexpr int CleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void RemoveTemporariesAndEnd(int signal) {
   const int saved = errno;
+  const pid_t self = ::getpid();
   for (TSlot& slot : GSlots)
-    if (slot.State.load(std::memory_order_acquire) == SlotReady) ::unlink(slot.Name);
+    if (slot.State.load(std::memory_order_acquire) == SlotReady && slot.Owner == self)
+      ::unlink(slot.Name);
   errno = saved;
   // The handler was installed with SA_RESETHAND: the default action ends the
   // process as the signal would have without the handler.
@@ -106,23 +111,8 @@ void InstallSignalHandlers() {
   });
 }
 
-int EnterName(const String& name) {
-  InstallSignalHandlers();
-  if (name.size() >= PATH_MAX) return -1;
-  for (int i = 0; i < SlotCount; ++i) {
-    int expected = SlotFree;
-    if (!GSlots[i].State.compare_exchange_strong(expected, SlotFilling)) continue;
-    std::memcpy(GSlots[i].Name, name.c_str(), name.size() + 1);
-    GSlots[i].State.store(SlotReady, std::memory_order_release);
-    return i;
-  }
-  return -1;  // more at once than the slots hold: that one is not cleaned up
-}
-
-void LeaveName(int& slot) {
-  if (slot >= 0) GSlots[slot].State.store(SlotFree, std::memory_order_release);
-  slot = -1;
-}
+int EnterName(const String& name) { return EnterRemovedOnSignal(name); }
+void LeaveName(int& slot) { LeaveRemovedOnSignal(slot); }
 
 // Blocks the cleaned signals on this thread for the time of a scope: the
 // renames of a transaction and the putting back of old files run to the end.
@@ -361,6 +351,25 @@ String ReplacementTarget(const String& fileName) {
   String target(real);
   std::free(real);
   return target;
+}
+
+int EnterRemovedOnSignal(const String& name) {
+  InstallSignalHandlers();
+  if (name.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < SlotCount; ++i) {
+    int expected = SlotFree;
+    if (!GSlots[i].State.compare_exchange_strong(expected, SlotFilling)) continue;
+    GSlots[i].Owner = ::getpid();
+    std::memcpy(GSlots[i].Name, name.c_str(), name.size() + 1);
+    GSlots[i].State.store(SlotReady, std::memory_order_release);
+    return i;
+  }
+  return -1;  // more at once than the slots hold: that one is not cleaned up
+}
+
+void LeaveRemovedOnSignal(int& slot) {
+  if (slot >= 0) GSlots[slot].State.store(SlotFree, std::memory_order_release);
+  slot = -1;
 }
 
 // --- TAtomicFileWriter -------------------------------------------------------------

@@ -108,6 +108,12 @@ String LatestVersion(const String& fileName);
 // replaced like a file.
 String ReplacementTarget(const String& fileName);
 
+// Enters a file to be removed when SIGINT, SIGTERM or SIGHUP ends the process
+// (their action being the default one): the slot to leave it by, or -1 when
+// all slots are taken. Async-signal-safe to leave, but not to enter.
+int EnterRemovedOnSignal(const String& fileName);
+void LeaveRemovedOnSignal(int& slot);
+
 // A hook for tests: when set, called with the temporary file's name before it
 // is renamed over the target; throwing from it simulates a failed write.
 extern void (*GBeforeAtomicRename)(const String& tempName);

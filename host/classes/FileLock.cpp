@@ -93,6 +93,7 @@ TFileLock::TFileLock(const String& fileName, std::chrono::milliseconds wait) : F
         FPid = ::getpid();
         FDevice = key.first;
         FInode = key.second;
+        if (locked.st_size == 0) FSlot = EnterRemovedOnSignal(FLockName);
         std::lock_guard<std::mutex> guard(GHeldMutex);
         Held()[key] = ThisThread();
         return;
@@ -125,7 +126,8 @@ TFileLock::TFileLock(TFileLock&& other) noexcept
       FFd(std::exchange(other.FFd, -1)),
       FPid(other.FPid),
       FDevice(other.FDevice),
-      FInode(other.FInode) {}
+      FInode(other.FInode),
+      FSlot(std::exchange(other.FSlot, -1)) {}
 
 TFileLock::~TFileLock() {
   if (FShared || FFd < 0) return;
@@ -144,6 +146,7 @@ TFileLock::~TFileLock() {
     std::lock_guard<std::mutex> guard(GHeldMutex);
     Held().erase({FDevice, FInode});
   }
+  LeaveRemovedOnSignal(FSlot);
   // Removed while still locked, so that no one can lock it in between; a
   // file of that name with content is not ours to remove.
   struct stat locked {};

@@ -19,7 +19,8 @@ namespace Glossmith::inline Classes {
 // on release; a holder counts only while the lock file's name still leads to
 // the inode it locked, so a waiter that wins a removed lock file tries again
 // with the new one. A lock file left behind by a process that died is taken
-// over (the system released its lock with the process).
+// over (the system released its lock with the process); one held when
+// SIGINT, SIGTERM or SIGHUP ends the process is removed.
 //
 // flock locks belong to an open file description: two locks on one file
 // exclude each other across processes and across threads of one process.
@@ -61,6 +62,7 @@ class TFileLock {
   uint64_t FDevice = 0;
   uint64_t FInode = 0;
   bool FShared = false;
+  int FSlot = -1;  // its lock file among the files a signal removes
 };
 
 }  // namespace Glossmith::inline Classes

@@ -187,6 +187,7 @@ void StoppedWhileWriting(const String& file, int signal, bool unnamed) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     GUnnamedTemporaries = unnamed;
+    TFileLock lock(file);
     TAtomicFileWriter out(file);
     out.Write(String(3 << 20, 'x'));  // past the buffer: on disk
     (void)!::write(ready[1], "r", 1);
@@ -202,7 +203,7 @@ void StoppedWhileWriting(const String& file, int signal, bool unnamed) {
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "ended by the signal";
 }
 
-TEST(AtomicFileTest, InterruptedOrTerminatedWritersLeaveNoTemporary) {
+TEST(AtomicFileTest, InterruptedOrTerminatedWritersLeaveNoTemporaryAndNoLockFile) {
   TempDir dir;
   const String file = dir.File("list.txt");
   WriteFile(file, "old");
