@@ -107,6 +107,38 @@ TEST_F(DesignHostTest, EditPutsANewTranslationIntoTheFormsTranslationFile) {
   EXPECT_TRUE(Contains(Read("translations.txt"), "OptionsDialog.SystemMenuMinimize%12='Réd&uire'"));
 }
 
+TEST_F(DesignHostTest, ATranslationFileOutsideTheFormsFolderIsShownAndWrittenOnlyAfterAYes) {
+  TempDir elsewhere;
+  const String outside = elsewhere.File("texts.txt");
+  String form = Read("MainForm.dfm");
+  for (size_t at; (at = form.find("'translations.txt'")) != String::npos;)
+    form.replace(at, 18, "'" + outside + "'");
+  WriteFile(File("MainForm.dfm"), form);
+  const auto before = Files();
+
+  const TDesignRun no = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                             Script(String("answer no\n") + FrenchMinimize)});
+  EXPECT_EQ(no.Status, 1);
+  EXPECT_TRUE(Contains(no.Err, "keeps its list in " + outside + ", outside the form's folder"))
+      << no.Err;
+  EXPECT_TRUE(Contains(no.Err, "--allow-outside")) << no.Err;
+  fs::remove(File("steps.script"));
+  EXPECT_EQ(Files(), before);
+  EXPECT_FALSE(fs::exists(outside));
+
+  const TDesignRun yes = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                              Script(String("answer yes\n") + FrenchMinimize), "-v"});
+  ASSERT_EQ(yes.Status, 0) << yes.Err;
+  EXPECT_EQ(yes.Err, outside + "\n");
+  EXPECT_TRUE(Contains(ReadFile(outside), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
+
+  fs::remove(outside);
+  const TDesignRun allowed = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                                  Script(FrenchMinimize), "--allow-outside"});
+  ASSERT_EQ(allowed.Status, 0) << allowed.Err;
+  EXPECT_TRUE(Contains(ReadFile(outside), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
+}
+
 TEST_F(DesignHostTest, OKWithoutChangesCancelOrAFailingScriptTouchNoFile) {
   const auto before = Files();
   for (const char* script : {"click BtnOK\n", "click BtnCancel\n",
