@@ -5,6 +5,7 @@
 #include "host/formfiles/FormFiles.h"
 #include "host/platform/Registry.h"
 #include "host/platform/Resources.h"
+#include "host/platform/ToolIntf.h"
 
 namespace Glossmith::inline GlsEdit {
 
@@ -703,12 +704,14 @@ void TFormEditor::RunFileOperation(TFileOperation Operation) {
       break;
     case TFileOperation::Export:
       temporary->TranslateTo(fileName);
+      ToolServices->FileWritten(fileName);
       break;
     case TFileOperation::Load:
       found = temporary->LoadFrom(fileName);
       break;
     case TFileOperation::Save:
       temporary->SaveTo(fileName);
+      ToolServices->FileWritten(fileName);
       break;
   }
   if (!opens || !found) return;

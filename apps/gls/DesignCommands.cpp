@@ -19,6 +19,7 @@
 #include "host/classes/Streams.h"
 #include "host/controls/Dialogs.h"
 #include "host/controls/ScriptedUserInterface.h"
+#include "host/platform/ToolIntf.h"
 
 namespace Glossmith::Tool {
 
@@ -137,6 +138,18 @@ class TPerson {
   bool FNobody = false;
   bool FQt = false;
   std::optional<TUserInterfaceScope> FScope;
+};
+
+// The files a design-time tool writes while a command runs (the editor's
+// Save and Export) are listed with -v, as the command's own are.
+class TListToolWrites {
+ public:
+  explicit TListToolWrites(TCommandIO& io) {
+    ToolServices->OnFileWritten = [&io](const String& file) { io.Wrote(file); };
+  }
+  ~TListToolWrites() { ToolServices->OnFileWritten = nullptr; }
+  TListToolWrites(const TListToolWrites&) = delete;
+  TListToolWrites& operator=(const TListToolWrites&) = delete;
 };
 
 // One form in the design host, with its designer.
@@ -313,6 +326,7 @@ int Edit(const std::vector<String>& args, TCommandIO& io) {
   TGlossmith* translator = session.Translator(choice);
   session.AllowOutside(cmd.Has(AllowOutsideOption));
   auto editor = GetComponentEditor(translator, &session.Designer());
+  TListToolWrites listed(io);
   session.ExecuteVerb(*editor, 0, person, translator);
   session.Save(io);
   return 0;
@@ -399,6 +413,7 @@ int Verb(const std::vector<String>& args, TCommandIO& io) {
     writer = dynamic_cast<TGlossmith*>(component);
   }
   session.AllowOutside(cmd.Has(AllowOutsideOption));
+  TListToolWrites listed(io);
   session.ExecuteVerb(*editor, index, person, writer);
   session.Save(io);
   return 0;

@@ -100,6 +100,15 @@ TEST_F(DesignHostTest, EditPutsANewTranslationIntoTheFormsTranslationFile) {
   EXPECT_FALSE(fs::exists(File("MainForm.dfm.lock")));
   EXPECT_FALSE(fs::exists(File("translations.txt.lock")));
 
+  // The editor's Save writes a file too, listed with the one the edit wrote.
+  const TDesignRun saved = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                                Script("select-page FormNotebook 5\nclick BtnSave\n"
+                                       "file \"saved.txt\"\nclick BtnCancel\n"),
+                                "-v"});
+  ASSERT_EQ(saved.Status, 0) << saved.Err;
+  EXPECT_EQ(saved.Err, "saved.txt\n");
+  EXPECT_TRUE(Contains(Read("saved.txt"), "MainForm.SystemMenuMinimize%0='Réd&uire'"));
+
   // The bundled script does the same.
   const TDesignRun bundled = Run({"edit", "OptionsDialog.dfm", "--translator", "TranslatorFrench",
                                   "--script", "edit-french.script"});
