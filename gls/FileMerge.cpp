@@ -170,10 +170,13 @@ TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
   for (TExportedLine& e : exported) {
     std::string_view key(e.Line.data(), e.KeyLength);
     int at = SortPosition(dictionary.Count(), lineAt, key);
-    if (at < dictionary.Count() && dictionary.At(at).starts_with(key))
-      dictionary.Replace(at, std::move(e.Line));
-    else
+    if (at < dictionary.Count() && dictionary.At(at).starts_with(key)) {
+      // An entry not yet translated has nothing to give: the translation the
+      // dictionary holds for its text stays.
+      if (e.Line.size() > e.KeyLength) dictionary.Replace(at, std::move(e.Line));
+    } else {
       dictionary.Insert(at, std::move(e.Line));
+    }
   }
   return dictionary;
 }

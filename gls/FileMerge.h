@@ -65,7 +65,8 @@ std::vector<TExportedLine> ExportedLines(const std::vector<String>& current,
                                          const TStringList& translations);
 
 // The lines of a dictionary after an export: the file's lines in sorted order,
-// with the line of each exported original text replaced or inserted.
+// with the line of each exported original text replaced or inserted; an
+// empty translation inserts its line but never replaces one.
 // `current` holds the form's entries path "=" value in sorted order. Raises
 // EConvertError for an entry whose value is malformed literal text.
 TLineOverlay MergeExportedLines(std::vector<std::string_view> fileLines,

@@ -1,9 +1,11 @@
 #include "glsedit/GlsEdit.h"
 
+#include "gls/StorageSupport.h"
 #include "host/classes/Streams.h"
 #include "host/formfiles/FormFiles.h"
 #include "host/platform/Registry.h"
 #include "host/platform/Resources.h"
+#include "host/platform/ToolIntf.h"
 
 namespace Glossmith::inline GlsEdit {
 
@@ -18,6 +20,30 @@ String PathOf(const String& Line) { return Line.substr(0, Line.find('=')); }
 String ValueOf(const String& Line) {
   size_t eq = Line.find('=');
   return eq == String::npos ? String() : Line.substr(eq + 1, MaxValueLength);
+}
+
+// Whether a key may enter text in a memo, as opposed to moving the caret,
+// deleting, a modifier alone, or a shortcut.
+bool EntersText(Windows::WORD Key, TShiftState Shift) {
+  using namespace Windows;
+  if (Shift.Contains(ssCtrl) || Shift.Contains(ssAlt)) return false;
+  switch (Key) {
+    case VK_BACK:
+    case VK_DELETE:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_INSERT:
+      return false;
+    default:
+      return true;
+  }
 }
 
 String CommonPropertyName(int Index) { return Format("CommonProperty[%s]", {IntToStr(Index)}); }
@@ -101,6 +127,7 @@ void TFormEditor::Publish(TPublisher<TFormEditor>& P) {
   P.Method<void(TObject*, Integer, bool&)>("FormNotebookChange", &E::FormNotebookChange);
   P.Method<Notify>("BtnOKClick", &E::BtnOKClick);
   P.Method<Notify>("BtnCancelClick", &E::BtnCancelClick);
+  P.Method<void(TObject*, bool&)>("FormCloseQuery", &E::FormCloseQuery);
   P.Method<Notify>("PropListClick", &E::PropListClick);
   P.Method<Key>("PropListKeyDown", &E::PropListKeyDown);
   P.Method<Notify>("EdtTranslationExit", &E::EdtTranslationExit);
@@ -204,8 +231,10 @@ void TFormEditor::FormNotebookChange(TObject*, Integer NewTab, bool&) {
   if (NewTab != 1) return;
   LblTot->SetCaption(IntToStr(PropList->Items()->Count()));
   int localized = 0;
-  for (int i = 0; i < FWorkList->Count(); ++i)
-    if (!Decoded(ValueOf(FWorkList->Strings(i))).empty()) ++localized;
+  for (int i = 0; i < FWorkList->Count(); ++i) {
+    const String& line = FWorkList->Strings(i);
+    if (!Shown(PathOf(line), ValueOf(line)).empty()) ++localized;
+  }
   LblLocalized->SetCaption(IntToStr(localized));
 }
 
@@ -226,16 +255,32 @@ void TFormEditor::BtnCancelClick(TObject*) {
   if (FModified &&
       MessageDlg("Do you want to discard the changes ?", mtWarning, {mbYes, mbNo}, 0) != mrYes)
     return;
+  FDiscardConfirmed = true;
   SetModalResult(mrCancel);
+}
+
+// Every way out but OK discards the working list; only Cancel used to ask,
+// so the title bar's close button lost a person's work without a word.
+void TFormEditor::FormCloseQuery(TObject*, bool& CanClose) {
+  const bool confirmed = FDiscardConfirmed;
+  FDiscardConfirmed = false;
+  if (ModalResult() == mrOk || !FModified || confirmed) return;
+  CanClose =
+      MessageDlg("Do you want to discard the changes ?", mtWarning, {mbYes, mbNo}, 0) == mrYes;
 }
 
 // ---------------------------------------------------------------------------
 // Translations page
 
+// The whole path: Button1.Capt must not find the line of Button1.Caption,
+// whose value would then be shown, or overwritten by an edit.
 int TFormEditor::GetPropIndex(const String& Path, const TStrings* List) {
   if (Path.empty()) return -1;
-  for (int i = 0; i < List->Count(); ++i)
-    if (List->Strings(i).starts_with(Path)) return i;
+  for (int i = 0; i < List->Count(); ++i) {
+    const String& line = List->Strings(i);
+    if (line.starts_with(Path) && (line.size() == Path.size() || line[Path.size()] == '='))
+      return i;
+  }
   return -1;
 }
 
@@ -245,14 +290,29 @@ bool TFormEditor::IsStringLiteral(const String& Value) {
 
 String TFormEditor::Decoded(const String& Value) const {
   String text = Value;
-  TGlossmith::ConvertFromLiterals(text);
+  try {
+    TGlossmith::ConvertFromLiterals(text);
+  } catch (const EConvertError&) {
+    // A character property holding "#" (or a hand-made line): shown as it
+    // stands rather than an error each time the property is chosen.
+  }
   return text;
+}
+
+bool TFormEditor::IsStringValue(const String& FormValue) {
+  return IsStringLiteral(FormValue) && FormValue.size() > 1;
+}
+
+String TFormEditor::Shown(const String& Path, const String& Value) const {
+  const int i = GetPropIndex(Path, FFormProps.get());
+  if (i >= 0 && !IsStringValue(ValueOf(FFormProps->Strings(i)))) return Value;
+  return Decoded(Value);
 }
 
 String TFormEditor::EncodedFor(const String& Path, const String& Text) const {
   int i = GetPropIndex(Path, FFormProps.get());
   String value = Text;
-  if (i >= 0 && IsStringLiteral(ValueOf(FFormProps->Strings(i))))
+  if (i >= 0 && IsStringValue(ValueOf(FFormProps->Strings(i))))
     TGlossmith::ConvertToLiterals(value);
   return value;
 }
@@ -331,13 +391,13 @@ void TFormEditor::PropListClick(TObject*) {
   BtnRemove->SetEnabled(true);
   const String path = PropList->Items()->Strings(current);
   if (int i = GetPropIndex(path, FFormProps.get()); i >= 0) {
-    FCurrentValue = Decoded(ValueOf(FFormProps->Strings(i)));
+    FCurrentValue = Shown(path, ValueOf(FFormProps->Strings(i)));
     EdtOrgTranslation->SetText(FCurrentValue);
   }
   EdtTranslation->SetColor(clWindow);
   EdtTranslation->SetEnabled(true);
   if (int i = GetPropIndex(path, FWorkList.get()); i >= 0) {
-    FCurrentValue = Decoded(ValueOf(FWorkList->Strings(i)));
+    FCurrentValue = Shown(path, ValueOf(FWorkList->Strings(i)));
     EdtTranslation->SetText(FCurrentValue);
   }
 }
@@ -367,7 +427,7 @@ void TFormEditor::MoveCurrent(int Step) {
   if (PropList->ItemIndex() >= 0) PropList->SetSelected(PropList->ItemIndex(), true);
 }
 
-void TFormEditor::EdtTranslationKeyDown(TObject*, Windows::WORD& Key, TShiftState) {
+void TFormEditor::EdtTranslationKeyDown(TObject*, Windows::WORD& Key, TShiftState Shift) {
   switch (Key) {
     case Windows::VK_ESCAPE: {
       const int current = PropList->ItemIndex();
@@ -386,9 +446,11 @@ void TFormEditor::EdtTranslationKeyDown(TObject*, Windows::WORD& Key, TShiftStat
       return;
     default:
       // Right-to-left entry where the system does not provide it: every key
-      // first puts the caret at the start, so typed characters enter from
-      // the left end.
-      if (GroupReadingOrder->ItemIndex() == 0 && !UserInterface().HandlesRightToLeftInput()) {
+      // that enters text first puts the caret at the start, so typed
+      // characters enter from the left end. Keys that move the caret or
+      // delete (and shortcuts) act where the person put the caret.
+      if (GroupReadingOrder->ItemIndex() == 0 && !UserInterface().HandlesRightToLeftInput() &&
+          EntersText(Key, Shift)) {
         EdtTranslation->SetSelStart(0);
         EdtTranslation->SetSelLength(0);
       }
@@ -404,13 +466,15 @@ void TFormEditor::BtnNewClick(TObject*) {
   String line = path + "=";
   if (int i = GetPropIndex(path, FFormProps.get()); i >= 0) {
     const String value = ValueOf(FFormProps->Strings(i));
-    line += IsStringLiteral(value) ? String("''") : value;
+    line += IsStringValue(value) ? String("''") : value;
   }
   FWorkList->SortInsert(line, nullptr);
   const int added = PropList->Items()->Add(path);
   PropList->SetItemIndex(added);
   PropList->SetSelected(added, true);
   PropListClick(this);
+  // The added line is a change to commit: OK would otherwise drop it.
+  FModified = true;
 }
 
 void TFormEditor::BtnRemoveClick(TObject*) {
@@ -488,7 +552,7 @@ void TFormEditor::BtnSelectClick(TObject*) {
     if (!matches) continue;
     const int line = GetPropIndex(path, FFormProps.get());
     if (line < 0) continue;
-    if (CkxEmpty->Checked() || !Decoded(ValueOf(FFormProps->Strings(line))).empty())
+    if (CkxEmpty->Checked() || !Shown(path, ValueOf(FFormProps->Strings(line))).empty())
       ListAvail->SetSelected(i, true);
   }
   ListAvailClick(this);
@@ -503,7 +567,7 @@ void TFormEditor::BtnIncludePropClick(TObject*) {
     String suffix = "=";
     if (int line = GetPropIndex(path, FFormProps.get()); line >= 0) {
       const String value = ValueOf(FFormProps->Strings(line));
-      suffix = IsStringLiteral(value) ? String("=''") : ("=" + value).substr(0, MaxValueLength);
+      suffix = IsStringValue(value) ? String("=''") : ("=" + value).substr(0, MaxValueLength);
     }
     FWorkList->SortInsert(path + suffix, nullptr);
     PropList->Items()->Add(path);
@@ -600,6 +664,21 @@ void TFormEditor::BtnExportClick(TObject*) { RunFileOperation(TFileOperation::Ex
 void TFormEditor::BtnLoadClick(TObject*) { RunFileOperation(TFileOperation::Load); }
 void TFormEditor::BtnSaveClick(TObject*) { RunFileOperation(TFileOperation::Save); }
 
+// In the designer the form's folder is the open project's: a name typed in
+// the file dialog is resolved against the working folder, which may lie
+// anywhere, so a file outside the form's folder tree is written only once
+// the person has seen where.
+bool TFormEditor::ConfirmWriting(const String& FileName) {
+  TComponent* form = FTranslator->Owner();
+  if (!form || !form->ComponentState().Contains(csDesigning)) return true;
+  const String folder = FTranslator->GetAppDir();
+  if (folder.empty() || glsstorage::FileIsWithin(FileName, folder)) return true;
+  return MessageDlg(
+             Format("%s lies outside the folder of the form (%s). Write it there ?",
+                    {glsstorage::ResolvedFileName(FileName), glsstorage::ResolvedFileName(folder)}),
+             mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
+}
+
 // Each operation works on a translator of its own, owned by the edited
 // translator's form (so that it sees the same form and form name), holding a
 // copy of the working list, and freed at the end whatever happens. Translate
@@ -617,6 +696,7 @@ void TFormEditor::RunFileOperation(TFileOperation Operation) {
   temporary->Translations()->Assign(FWorkList.get());
   if (!dialog->Execute()) return;
   const String fileName = dialog->FileName();
+  if (!opens && !ConfirmWriting(fileName)) return;
   bool found = false;
   switch (Operation) {
     case TFileOperation::Translate:
@@ -624,12 +704,14 @@ void TFormEditor::RunFileOperation(TFileOperation Operation) {
       break;
     case TFileOperation::Export:
       temporary->TranslateTo(fileName);
+      ToolServices->FileWritten(fileName);
       break;
     case TFileOperation::Load:
       found = temporary->LoadFrom(fileName);
       break;
     case TFileOperation::Save:
       temporary->SaveTo(fileName);
+      ToolServices->FileWritten(fileName);
       break;
   }
   if (!opens || !found) return;

@@ -26,6 +26,7 @@ const TOptionSpec kOutput{"-o", true};
 const TOptionSpec kHelp{"--help", false};
 const TOptionSpec kVerbose{"-v", false};
 const TOptionSpec kTranslations{"--translations", true};
+const TOptionSpec kAllowOutside{AllowOutsideOption, false};
 
 // -v asks for the list of the files written.
 void TakeVerbose(const TCommandLine& cmd, TCommandIO& io) {
@@ -119,6 +120,12 @@ void WriteBack(TFormDocument& doc, const TCommandLine& cmd, TCommandIO& io) {
   std::optional<String> translations;
   if (cmd.Has("--translations")) translations = NeedValue(cmd, "--translations");
   const std::vector<String> files = doc.TranslationFiles();
+  // In place, each translator writes the file its FileName names, which the
+  // form chose, not the user: outside the form's folder only when allowed.
+  if (out.empty() && !translations && !cmd.Has(AllowOutsideOption))
+    for (const TOutsideFile& outside : FilesOutside(doc.FileName(), doc.Translators()))
+      throw EToolError(DescribeOutside(doc.FileName(), outside) + "; nothing was written (" +
+                       AllowOutsideOption + " writes it there)");
   if (translations && files.empty()) {
     io.Err << "gls: " << doc.FileName()
            << ": no translator keeps its list in a file; --translations writes nothing\n";
@@ -382,8 +389,14 @@ TFormDocument::TAccess AccessFor(const String& form, const String& out) {
 }
 
 int Load(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(
-      args, {kLocale, kTranslator, {"--from", true}, kOutput, kTranslations, kVerbose, kHelp});
+  TCommandLine cmd(args, {kLocale,
+                          kTranslator,
+                          {"--from", true},
+                          kOutput,
+                          kTranslations,
+                          kAllowOutside,
+                          kVerbose,
+                          kHelp});
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
@@ -421,8 +434,14 @@ int DictExport(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int DictImport(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(
-      args, {kLocale, kTranslator, {"--from", true}, kOutput, kTranslations, kVerbose, kHelp});
+  TCommandLine cmd(args, {kLocale,
+                          kTranslator,
+                          {"--from", true},
+                          kOutput,
+                          kTranslations,
+                          kAllowOutside,
+                          kVerbose,
+                          kHelp});
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
@@ -470,7 +489,10 @@ const std::vector<TCommandInfo>& Commands() {
       "  -o OUT             write the form to OUT instead of in place\n"
       "  --translations FILE\n"
       "                     write the translators' lists into FILE instead of\n"
-      "                     the file their FileName names\n";
+      "                     the file their FileName names\n"
+      "A FileName that names a file outside the form's folder (an absolute path\n"
+      "elsewhere, or ../) is refused, and nothing is written, unless\n"
+      "  --allow-outside    write such files where FileName names them\n";
   static const String loadHelp =
       "Merges the form's lines of a translation file into its translators\n"
       "(or the chosen one) and writes the form back (in place unless -o).\n"
@@ -515,11 +537,12 @@ const std::vector<TCommandInfo>& Commands() {
        "the lines of other forms and locales. The file is read and written\n"
        "once, locked against other writers meanwhile.\n"},
       {"load", Load,
-       "load FORM --from FILE [--locale N | --translator NAME] [-o OUT] [--translations FILE]",
+       "load FORM --from FILE [--locale N | --translator NAME] [-o OUT] [--translations FILE] "
+       "[--allow-outside]",
        loadHelp.c_str()},
       {"dict", Dict,
        "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT] "
-       "[--translations FILE]",
+       "[--translations FILE] [--allow-outside]",
        dictHelp.c_str()},
       EditCommand,
       InspectCommand,

@@ -21,7 +21,9 @@
 #include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TextLines.h"
+#include "host/controls/Dialogs.h"
 #include "host/controls/ScriptedUserInterface.h"
+#include "host/platform/ToolIntf.h"
 
 namespace Glossmith::Tool {
 
@@ -34,6 +36,7 @@ const TOptionSpec kTranslator{"--translator", true};
 const TOptionSpec kScript{"--script", true};
 const TOptionSpec kVerbose{"-v", false};
 const TOptionSpec kHelp{"--help", false};
+const TOptionSpec kAllowOutside{AllowOutsideOption, false};
 
 void Operands(const TCommandLine& cmd, size_t least, size_t most, const char* what) {
   const size_t n = cmd.Operands().size();
@@ -141,6 +144,18 @@ class TPerson {
   std::optional<TUserInterfaceScope> FScope;
 };
 
+// The files a design-time tool writes while a command runs (the editor's
+// Save and Export) are listed with -v, as the command's own are.
+class TListToolWrites {
+ public:
+  explicit TListToolWrites(TCommandIO& io) {
+    ToolServices->OnFileWritten = [&io](const String& file) { io.Wrote(file); };
+  }
+  ~TListToolWrites() { ToolServices->OnFileWritten = nullptr; }
+  TListToolWrites(const TListToolWrites&) = delete;
+  TListToolWrites& operator=(const TListToolWrites&) = delete;
+};
+
 // One form in the design host, with its designer.
 class TDesignSession {
  public:
@@ -172,9 +187,32 @@ class TDesignSession {
     return FDocument.Choose(choice);
   }
 
-  // Runs one verb of a component's editor, as its context menu does.
-  void ExecuteVerb(TComponentEditor& editor, int index, TPerson& person) {
+  // With --allow-outside a translator's file outside the form's folder tree
+  // is written without a question.
+  void AllowOutside(bool Value) { FAllowOutside = Value; }
+
+  // Before a person works on `translator` when its file lies outside the
+  // form's folder tree: the resolved path is shown, and the file is written
+  // there only after a Yes (or with --allow-outside).
+  void ConfirmOutside(TGlossmith* translator) {
+    for (const TOutsideFile& outside : FilesOutside(FileName(), {translator})) {
+      if (FAllowOutside ||
+          MessageDlg(DescribeOutside(FileName(), outside) + ". Write it there when it changes ?",
+                     mtConfirmation, {mbYes, mbNo}, 0) == mrYes) {
+        FConfirmed.push_back(outside.File);
+        continue;
+      }
+      throw EToolError(DescribeOutside(FileName(), outside) + "; nothing was written (" +
+                       AllowOutsideOption + " writes it there)");
+    }
+  }
+
+  // Runs one verb of a component's editor, as its context menu does; the
+  // translations of `writer` may be written afterwards.
+  void ExecuteVerb(TComponentEditor& editor, int index, TPerson& person,
+                   TGlossmith* writer = nullptr) {
     person.Act([&] {
+      if (writer) ConfirmOutside(writer);
       try {
         editor.ExecuteVerb(index);
       } catch (const EToolError&) {
@@ -206,6 +244,11 @@ class TDesignSession {
       return std::any_of(changed.begin(), changed.end(),
                          [&](size_t i) { return FTranslators[i] == t; });
     };
+    {
+      std::vector<TGlossmith*> translators;
+      for (size_t i : changed) translators.push_back(FTranslators[i]);
+      RequireConfirmed(translators);
+    }
     TAtomicFileTransaction transaction;
     // The translation files' locks, in one order for every process.
     auto lockFiles = [&] {
@@ -260,6 +303,16 @@ class TDesignSession {
   }
 
  private:
+  // No translation file outside the form's folder tree is written unless the
+  // person confirmed it or the command allows it.
+  void RequireConfirmed(const std::vector<TGlossmith*>& translators) const {
+    if (FAllowOutside) return;
+    for (const TOutsideFile& outside : FilesOutside(FileName(), translators))
+      if (std::find(FConfirmed.begin(), FConfirmed.end(), outside.File) == FConfirmed.end())
+        throw EToolError(DescribeOutside(FileName(), outside) + "; nothing was written (" +
+                         AllowOutsideOption + " writes it there)");
+  }
+
   // What a form's changes are told by: the form as written (without its
   // translators' files), and each translator's list, FileName and Translate.
   struct TState {
@@ -367,12 +420,14 @@ class TDesignSession {
   TFormDesigner FDesigner;
   std::vector<TGlossmith*> FTranslators;
   std::optional<TState> FBefore;
+  bool FAllowOutside = false;
+  std::vector<String> FConfirmed;
 };
 
 const char* const EditorVerb = "the translations editor";
 
 int Edit(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, kScript, kVerbose, kHelp});
+  TCommandLine cmd(args, {kLocale, kTranslator, kScript, kAllowOutside, kVerbose, kHelp});
   if (cmd.Has("-v")) io.Verbose = true;
   Operands(cmd, 1, 1, "FORM");
   const TTranslatorChoice choice = ChoiceOf(cmd);
@@ -381,8 +436,10 @@ int Edit(const std::vector<String>& args, TCommandIO& io) {
   RegisterPackage();
   TDesignSession session(cmd.Operands()[0], TDesignSession::TUse::Change);
   TGlossmith* translator = session.Translator(choice);
+  session.AllowOutside(cmd.Has(AllowOutsideOption));
   auto editor = GetComponentEditor(translator, &session.Designer());
-  session.ExecuteVerb(*editor, 0, person);
+  TListToolWrites listed(io);
+  session.ExecuteVerb(*editor, 0, person, translator);
   session.Save(io);
   return 0;
 }
@@ -408,7 +465,7 @@ int Inspect(const std::vector<String>& args, TCommandIO& io) {
       GetComponentProperties({component}, events ? tkMethods : tkProperties, &session.Designer());
   // The inspector lists properties by name.
   std::stable_sort(editors.begin(), editors.end(), [](const auto& a, const auto& b) {
-    return CompareText(a->GetName(), b->GetName()) < 0;
+    return AnsiCompareText(a->GetName(), b->GetName()) < 0;
   });
   std::vector<std::array<String, 3>> rows{{events ? "Event" : "Property", "Editing", "Value"}};
   for (const auto& editor : editors) {
@@ -447,7 +504,7 @@ int Verbs(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int Verb(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kScript, kVerbose, kHelp});
+  TCommandLine cmd(args, {kScript, kAllowOutside, kVerbose, kHelp});
   if (cmd.Has("-v")) io.Verbose = true;
   Operands(cmd, 3, 3, "FORM COMPONENT INDEX");
   Integer index = 0;
@@ -462,9 +519,14 @@ int Verb(const std::vector<String>& args, TCommandIO& io) {
   if (index < 0 || index >= count)
     throw EToolError(Format("%s: %s has no verb %d (its verbs: %d)",
                             {session.FileName(), component->Name(), index, count}));
-  if (index == 0 && dynamic_cast<TGlossmithEditor*>(editor.get()))
+  TGlossmith* writer = nullptr;
+  if (index == 0 && dynamic_cast<TGlossmithEditor*>(editor.get())) {
     person.RequirePresent(EditorVerb);
-  session.ExecuteVerb(*editor, index, person);
+    writer = dynamic_cast<TGlossmith*>(component);
+  }
+  session.AllowOutside(cmd.Has(AllowOutsideOption));
+  TListToolWrites listed(io);
+  session.ExecuteVerb(*editor, index, person, writer);
   session.Save(io);
   return 0;
 }
@@ -514,16 +576,21 @@ int Palette(const std::vector<String>& args, TCommandIO& io) {
 }  // namespace
 
 const TCommandInfo EditCommand{
-    "edit", Edit, "edit FORM [--locale N | --translator NAME] [--script FILE]",
+    "edit", Edit, "edit FORM [--locale N | --translator NAME] [--script FILE] [--allow-outside]",
     "Opens the translations editor on the form's translator, as a designer's\n"
     "\"Form Translation Editor\" does: the form is read in design mode and the\n"
     "dialog is shown to a person at a display (when the tool has a front end)\n"
     "or run from a script. When it closes with OK and the translations\n"
     "changed, the form is written back in place and the translator's\n"
     "translation file brought up to date; otherwise no file is touched.\n"
+    "When the translator's FileName names a file outside the form's folder,\n"
+    "that file's full path is shown first, and it is written only after a\n"
+    "Yes (answered by the person or the script).\n"
     "  --locale N         the translator of that Locale\n"
     "  --translator NAME  the translator of that name\n"
-    "  --script FILE      run the dialog from a script (docs/SCRIPTS.md)\n"};
+    "  --script FILE      run the dialog from a script (docs/SCRIPTS.md)\n"
+    "  --allow-outside    write the translator's file where its FileName names it\n"
+    "                     outside the form's folder, without asking first\n"};
 
 const TCommandInfo InspectCommand{
     "inspect", Inspect, "inspect FORM [COMPONENT] [--events]",
@@ -538,11 +605,12 @@ const TCommandInfo VerbsCommand{"verbs", Verbs, "verbs FORM COMPONENT",
                                 "one line each: the index, a tab and the text.\n"};
 
 const TCommandInfo VerbCommand{
-    "verb", Verb, "verb FORM COMPONENT INDEX [--script FILE]",
+    "verb", Verb, "verb FORM COMPONENT INDEX [--script FILE] [--allow-outside]",
     "Runs one verb of the component's context menu (see verbs). Dialogs are\n"
     "shown to a person at a display or answered by the script; a verb that\n"
     "changes the form writes it back as edit does.\n"
-    "  --script FILE      answer the dialogs from a script (docs/SCRIPTS.md)\n"};
+    "  --script FILE      answer the dialogs from a script (docs/SCRIPTS.md)\n"
+    "  --allow-outside    as for edit\n"};
 
 const TCommandInfo PaletteCommand{
     "palette", Palette, "palette [CLASS] [--bitmap OUT.bmp]",

@@ -192,6 +192,24 @@ const TFormValue* PropertyOf(const TFormObject& node, const char* name) {
 
 }  // namespace
 
+std::vector<TOutsideFile> FilesOutside(const String& formFile,
+                                       const std::vector<TGlossmith*>& translators) {
+  std::vector<TOutsideFile> outside;
+  const String folder = ExtractFilePath(formFile);
+  for (const TGlossmith* t : translators) {
+    const String file = t->StorageFile();
+    if (file.empty() || glsstorage::FileIsWithin(file, folder)) continue;
+    outside.push_back({t, glsstorage::ResolvedFileName(file)});
+  }
+  return outside;
+}
+
+String DescribeOutside(const String& formFile, const TOutsideFile& outside) {
+  return formFile + ": " + glsstorage::DescribeTranslator(*outside.Translator) +
+         " keeps its list in " + outside.File + ", outside the form's folder " +
+         glsstorage::ResolvedFileName(ExtractFilePath(formFile));
+}
+
 TTranslatorChoice ChoiceOf(const TCommandLine& cmd) {
   TTranslatorChoice choice;
   Integer locale;

@@ -31,6 +31,20 @@ class TCommandLine;
 // EUsageError when both are given.
 TTranslatorChoice ChoiceOf(const TCommandLine& cmd);
 
+// A translation file that a translator of the form in formFile would write
+// outside the form's folder tree: a FileName may name any path, and nobody
+// asked for that one to be written.
+struct TOutsideFile {
+  const TGlossmith* Translator;
+  String File;  // resolved
+};
+std::vector<TOutsideFile> FilesOutside(const String& formFile,
+                                       const std::vector<TGlossmith*>& translators);
+// "FORM: translator T keeps its list in FILE, outside the form's folder DIR".
+String DescribeOutside(const String& formFile, const TOutsideFile& outside);
+// The option that lets a command write there.
+inline constexpr const char* AllowOutsideOption = "--allow-outside";
+
 class TFormDocument {
  public:
   // Read: the form is only read. Update: the form file will be written back

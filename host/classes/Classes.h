@@ -220,7 +220,7 @@ class TStrings : public TPersistent {
 };
 
 // A list of lines with objects held in memory. With Sorted set, lines are kept
-// in case-ignoring order (as list boxes show them).
+// in the case-ignoring order of AnsiCompareText (as list boxes show them).
 class TStringList : public TStrings {
   GLS_CLASS(TStringList, TStrings)
  public:

@@ -155,6 +155,15 @@ String LowerCase(std::string_view s);
 // Case-insensitive comparison of ASCII letters; other bytes compare unsigned.
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
+// The order of sorted string lists and list boxes, a word sort with case
+// ignored: first the texts without hyphens and apostrophes are compared, then
+// (when that ties) the whole texts; each byte by class (symbols and blanks,
+// then digits, then letters, then bytes beyond ASCII), and within its class
+// by value, ASCII letters upper-cased. A text that begins another comes
+// first. Zero exactly when SameText holds, so "Caption" < "Caption[*]" <
+// "Captions[*]", "_x" < "1" < "a", "coop" and "co-op" sort side by side.
+int AnsiCompareText(std::string_view a, std::string_view b);
+bool AnsiSameText(std::string_view a, std::string_view b);
 String Trim(std::string_view s);
 
 // Path helpers. Both "/" and "\" count as directory separators.

@@ -109,6 +109,15 @@ TEST_F(DesignHostTest, EditPutsANewTranslationIntoTheFormsTranslationFile) {
   EXPECT_FALSE(fs::exists(File("MainForm.dfm.lock")));
   EXPECT_FALSE(fs::exists(File("translations.txt.lock")));
 
+  // The editor's Save writes a file too, listed with the one the edit wrote.
+  const TDesignRun saved = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                                Script("select-page FormNotebook 5\nclick BtnSave\n"
+                                       "file \"saved.txt\"\nclick BtnCancel\n"),
+                                "-v"});
+  ASSERT_EQ(saved.Status, 0) << saved.Err;
+  EXPECT_EQ(saved.Err, "saved.txt\n");
+  EXPECT_TRUE(Contains(Read("saved.txt"), "MainForm.SystemMenuMinimize%0='Réd&uire'"));
+
   // The bundled script does the same.
   const TDesignRun bundled = Run({"edit", "OptionsDialog.dfm", "--translator", "TranslatorFrench",
                                   "--script", "edit-french.script"});
@@ -210,6 +219,38 @@ TEST_F(DesignHostTest, AnEntryAnotherProgramChangedMeanwhileIsNotOverwritten) {
   EXPECT_TRUE(Contains(refused.Err, "was changed by another program")) << refused.Err;
   EXPECT_TRUE(Contains(Read("translations.txt"), path + "%7='theirs'\r\n"));
   EXPECT_FALSE(Contains(Read("translations.txt"), "@mine@"));
+}
+
+TEST_F(DesignHostTest, ATranslationFileOutsideTheFormsFolderIsShownAndWrittenOnlyAfterAYes) {
+  TempDir elsewhere;
+  const String outside = elsewhere.File("texts.txt");
+  String form = Read("MainForm.dfm");
+  for (size_t at; (at = form.find("'translations.txt'")) != String::npos;)
+    form.replace(at, 18, "'" + outside + "'");
+  WriteFile(File("MainForm.dfm"), form);
+  const auto before = Files();
+
+  const TDesignRun no = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                             Script(String("answer no\n") + FrenchMinimize)});
+  EXPECT_EQ(no.Status, 1);
+  EXPECT_TRUE(Contains(no.Err, "keeps its list in " + outside + ", outside the form's folder"))
+      << no.Err;
+  EXPECT_TRUE(Contains(no.Err, "--allow-outside")) << no.Err;
+  fs::remove(File("steps.script"));
+  EXPECT_EQ(Files(), before);
+  EXPECT_FALSE(fs::exists(outside));
+
+  const TDesignRun yes = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                              Script(String("answer yes\n") + FrenchMinimize), "-v"});
+  ASSERT_EQ(yes.Status, 0) << yes.Err;
+  EXPECT_EQ(yes.Err, outside + "\n");
+  EXPECT_TRUE(Contains(ReadFile(outside), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
+
+  fs::remove(outside);
+  const TDesignRun allowed = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                                  Script(FrenchMinimize), "--allow-outside"});
+  ASSERT_EQ(allowed.Status, 0) << allowed.Err;
+  EXPECT_TRUE(Contains(ReadFile(outside), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
 }
 
 TEST_F(DesignHostTest, OKWithoutChangesCancelOrAFailingScriptTouchNoFile) {

@@ -466,6 +466,44 @@ TEST_F(GlsToolTest, WithOutputNothingButTheNamedFilesChange) {
   EXPECT_EQ(inPlace.Err, File("translations.txt") + "\nOptionsDialog.dfm\n");
 }
 
+TEST_F(GlsToolTest, AFileNameOutsideTheFormsFolderIsWrittenOnlyWhenAllowed) {
+  fs::create_directories(FDir.Path() / "forms");
+  fs::create_directories(FDir.Path() / "elsewhere");
+  TempDir other;
+  WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");
+  // A name with a folder is taken from the working folder; an absolute one as it stands.
+  for (const String& name : {String("elsewhere/texts.txt"), other.File("texts.txt")}) {
+    String form = Read("MainForm.dfm");
+    for (size_t at; (at = form.find("'translations.txt'")) != String::npos;)
+      form.replace(at, 18, "'" + name + "'");
+    WriteFile(File("forms/MainForm.dfm"), form);
+    const String resolved = fs::weakly_canonical(FDir.Path() / name).string();
+
+    TRun refused =
+        Run({"load", "forms/MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-v"});
+    EXPECT_EQ(refused.Status, 1) << name;
+    EXPECT_TRUE(Contains(refused.Err,
+                         "forms/MainForm.dfm: translator TranslatorFrench keeps its "
+                         "list in " +
+                             resolved + ", outside the form's folder"))
+        << refused.Err;
+    EXPECT_TRUE(Contains(refused.Err, "nothing was written (--allow-outside writes it there)"))
+        << refused.Err;
+    EXPECT_EQ(Read("forms/MainForm.dfm"), form);
+    EXPECT_FALSE(fs::exists(FDir.Path() / name));
+
+    // -o writes no translation file, and --translations names one: both go.
+    EXPECT_EQ(Run({"load", "forms/MainForm.dfm", "--from", "extra.txt", "-o", "out.dfm"}).Status,
+              0);
+    TRun allowed = Run({"dict", "import", "forms/MainForm.dfm", "--locale", "7", "--from",
+                        "dictionary.txt", "--allow-outside", "-v"});
+    ASSERT_EQ(allowed.Status, 0) << allowed.Err;
+    EXPECT_EQ(allowed.Err, name + "\nforms/MainForm.dfm\n");
+    EXPECT_TRUE(fs::exists(FDir.Path() / name));
+  }
+  EXPECT_TRUE(Contains(Run({"load", "--help"}).Out, "--allow-outside")) << "documented";
+}
+
 TEST_F(GlsToolTest, VerboseListsEveryFileWrittenAndNothingElse) {
   EXPECT_EQ(Run({"extract", "MainForm.dfm", "-v"}).Err, "");
   EXPECT_EQ(Run({"show", "MainForm.dfm", "-v"}).Err, "");
@@ -544,12 +582,16 @@ TEST_F(GlsToolTest, UnusableLinesAreReportedWithTheirFileAndLine) {
   WriteFile(File("Inline.dfm"), SelfContained());
   const String bad = Read("bad.txt");
   TRun saved = Run({"save", "MainForm.dfm", "Inline.dfm", "--to", "bad.txt"});
-  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': ")) << saved.Err;
+  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': "))
+      << saved.Err;
   EXPECT_EQ(Read("bad.txt"), bad);
   saved = Run({"save", "Inline.dfm", "MainForm.dfm", "--to", "bad.txt"});
-  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': ")) << saved.Err;
-  EXPECT_EQ(Read("bad.txt"), "Inline.Btn.Caption%-1='OK'\r\nInline.Btn.Caption%7='Gut'\r\n"
-                             "Inline.Btn.Width%-1=75\r\nInline.Btn.Width%7=90\r\n" + bad);
+  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': "))
+      << saved.Err;
+  EXPECT_EQ(Read("bad.txt"),
+            "Inline.Btn.Caption%-1='OK'\r\nInline.Btn.Caption%7='Gut'\r\n"
+            "Inline.Btn.Width%-1=75\r\nInline.Btn.Width%7=90\r\n" +
+                bad);
 
   // A bad line already in the translators' own file, met when translating.
   String broken = translations;

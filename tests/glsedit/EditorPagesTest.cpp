@@ -6,6 +6,7 @@
 #include "EditorFixture.h"
 #include "host/classes/Streams.h"
 #include "host/formfiles/FormFiles.h"
+#include "host/platform/ToolIntf.h"
 
 namespace editortest {
 namespace {
@@ -270,6 +271,35 @@ TEST_F(EditorFilesTest, SaveWritesUnderLocaleZeroAtOnceAndCancelDoesNotUndoIt) {
             "MainForm.Button1.Caption%-1='OK'\r\nMainForm.Button1.Caption%0='Valider'\r\n");
   EXPECT_EQ(Ui.FileDialogs()[0].Title, "Save current properties to an external textfile.");
   EXPECT_EQ(Form->ComponentCount(), 4) << "the temporary translator is gone";
+}
+
+TEST_F(EditorFilesTest, InTheDesignerAFileOutsideTheFormsFolderIsWrittenOnlyAfterAYes) {
+  std::filesystem::create_directory(Files.Path() / "project");
+  ToolServices->SetProjectName(File("project/Main.dfm"));
+  Form->SetDesigning(true);
+  SetTranslations({"Button1.Caption='Valider'"});
+  Ui.SelectPage("FormNotebook", DictionaryPage)
+      .Click("BtnSave")
+      .AnswerFile(File("project/inside.txt"))  // no question
+      .Click("BtnSave")
+      .AnswerFile(File("project/../outside.txt"))
+      .Answer(mrNo)
+      .Click("BtnExport")
+      .AnswerFile(File("outside.dict"))
+      .Answer(mrYes)
+      .Click("BtnCancel");
+  Translator->ShowEditor();
+  ToolServices->SetProjectName(String());
+  ASSERT_EQ(Ui.Messages().size(), 2u);
+  EXPECT_EQ(Ui.Messages()[0].Text,
+            std::filesystem::weakly_canonical(Files.Path() / "outside.txt").string() +
+                " lies outside the folder of the form (" +
+                std::filesystem::weakly_canonical(Files.Path() / "project").string() +
+                "). Write it there ?");
+  EXPECT_EQ(Ui.Messages()[0].Type, mtConfirmation);
+  EXPECT_TRUE(std::filesystem::exists(File("project/inside.txt")));
+  EXPECT_FALSE(std::filesystem::exists(File("outside.txt"))) << "No writes nothing";
+  EXPECT_TRUE(std::filesystem::exists(File("outside.dict")));
 }
 
 TEST_F(EditorFilesTest, TranslateCountsAsSuccessEvenWhenNothingMatches) {

@@ -6,11 +6,15 @@
 namespace editortest {
 namespace {
 
+using Windows::VK_BACK;
 using Windows::VK_DELETE;
+using Windows::VK_END;
 using Windows::VK_ESCAPE;
 using Windows::VK_INSERT;
+using Windows::VK_LEFT;
 using Windows::VK_NEXT;
 using Windows::VK_PRIOR;
+using Windows::VK_RIGHT;
 
 TEST_F(EditorTest, TheDialogIsItsFormFileWithEveryFieldBound) {
   TFormEditor editor(nullptr);
@@ -41,6 +45,38 @@ TEST_F(EditorTest, TheDialogIsItsFormFileWithEveryFieldBound) {
   std::unique_ptr<TComponent> again(ReadFormFromString(written, nullptr, &TForm::StaticClass()));
   EXPECT_EQ(again->ClassName(), "TFormEditor");
   EXPECT_TRUE(WriteFormToString(again.get()) == written);
+}
+
+TEST_F(EditorTest, TheDefaultCommonListShowsInItsDesignOrder) {
+  const std::vector<String> defaults = {"Caption",
+                                        "Caption[*]",
+                                        "Captions[*]",
+                                        "Columns.Items[*].Title",
+                                        "DisplayLabel",
+                                        "FileName",
+                                        "Hint",
+                                        "Hints[*]",
+                                        "Items[*]",
+                                        "Lines[*]",
+                                        "Pages[*]",
+                                        "Panels.Items[*].Text",
+                                        "SystemMenuClose",
+                                        "SystemMenuMaximize",
+                                        "SystemMenuMinimize",
+                                        "SystemMenuMove",
+                                        "SystemMenuNextWindow",
+                                        "SystemMenuPrevWindow",
+                                        "SystemMenuRestore",
+                                        "SystemMenuSize",
+                                        "SystemMenuTaskList",
+                                        "Tabs[*]",
+                                        "Text",
+                                        "Translations[*]"};
+  Check([&](TFormEditor& e) {
+    EXPECT_EQ(LinesOf(e.CommonPropList->Items()), defaults);
+    EXPECT_EQ(LinesOf(e.DefaultCommon()), defaults);
+  }).Click("BtnOK");
+  Translator->ShowEditor();
 }
 
 TEST_F(EditorTest, OkWithoutAChangeClosesWithCancelAndLeavesTheListAlone) {
@@ -146,12 +182,96 @@ TEST_F(EditorTest, NewAddsAPathWithTheFirstValueItsKindGets) {
     EXPECT_EQ(e.PropList->Items()->Strings(e.PropList->ItemIndex()), "Nothing.Here");
     EXPECT_EQ(e.PropList->SelCount(), 1);
     EXPECT_TRUE(e.EdtTranslation->Enabled());
-    EXPECT_FALSE(e.Modified()) << "New alone changes nothing to commit";
+    EXPECT_TRUE(e.Modified()) << "an added property is a change to commit";
   }).Click("BtnOK");
-  EXPECT_FALSE(Translator->ShowEditor());
+  EXPECT_TRUE(Translator->ShowEditor());
   EXPECT_EQ(Ui.Inputs()[0].Caption, "Add a property");
   EXPECT_EQ(Ui.Inputs()[0].Prompt, "Please enter the property name");
-  EXPECT_EQ(Translator->Translations()->Count(), 0);
+  EXPECT_EQ(LinesOf(Translator->Translations()),
+            (std::vector<String>{"Button1.Caption=''", "Button1.Width=75", "Nothing.Here="}));
+
+  // The start of a path is a path of its own, not the longer one's.
+  Ui.Click("BtnNew").AnswerInput("Button1.Capt");
+  Check([](TFormEditor& e) {
+    EXPECT_EQ(e.WorkList()->Strings(0), "Button1.Capt=");
+    EXPECT_EQ(e.EdtOrgTranslation->Text(), "");
+    EXPECT_EQ(e.EdtTranslation->Text(), "");
+  }).Click("BtnOK");
+  EXPECT_TRUE(Translator->ShowEditor());
+  EXPECT_EQ(Translator->Translations()->Strings(1), "Button1.Caption=''");
+}
+
+TEST_F(EditorTest, TheTitleBarCloseAsksBeforeDiscardingAsCancelDoes) {
+  SetTranslations({"Button1.Caption='Valider'"});
+  Ui.Close();
+  EXPECT_FALSE(Translator->ShowEditor());
+  EXPECT_TRUE(Ui.Messages().empty()) << "nothing changed, nothing asked";
+
+  Ui.ClickItem("PropList", 0).Focus("EdtTranslation").Type("!").Focus("PropList");
+  Ui.Close().Answer(mrNo);
+  Check([](TFormEditor& e) {
+    EXPECT_TRUE(e.Visible()) << "No keeps the dialog open with its change";
+    EXPECT_EQ(e.WorkList()->Strings(0), "Button1.Caption='!Valider'");
+  });
+  Ui.Close().Answer(mrYes);
+  EXPECT_FALSE(Translator->ShowEditor());
+  ASSERT_EQ(Ui.Messages().size(), 2u);
+  EXPECT_EQ(Ui.Messages()[1].Text, "Do you want to discard the changes ?");
+  EXPECT_EQ(LinesOf(Translator->Translations()), std::vector<String>{"Button1.Caption='Valider'"});
+
+  // Cancel asks once, and OK commits without a question.
+  Ui.ClickItem("PropList", 0).Focus("EdtTranslation").Type("!").Click("BtnCancel").Answer(mrYes);
+  EXPECT_FALSE(Translator->ShowEditor());
+  EXPECT_EQ(Ui.Messages().size(), 3u);
+  Ui.ClickItem("PropList", 0).Focus("EdtTranslation").Type("!").Click("BtnOK");
+  EXPECT_TRUE(Translator->ShowEditor());
+  EXPECT_EQ(Ui.Messages().size(), 3u);
+  EXPECT_EQ(Ui.Remaining(), 0);
+}
+
+TEST_F(EditorTest, ACharacterPropertyHoldingAQuoteOrHashIsNoString) {
+  auto* edit = new TEdit(Form.get());
+  edit->SetName("Edit1");
+  edit->SetParent(Form.get());
+  edit->SetPasswordChar('#');
+  auto* other = new TEdit(Form.get());
+  other->SetName("Edit2");
+  other->SetParent(Form.get());
+  other->SetPasswordChar('\'');
+  Check([](TFormEditor& e) {
+    for (const char* path : {"Edit1.PasswordChar", "Edit2.PasswordChar"}) {
+      const int i = e.ListAvail->Items()->IndexOf(path);
+      ASSERT_GE(i, 0) << path;
+      e.ListAvail->SetSelected(i, true);
+    }
+    e.ListAvailClick(&e);
+  });
+  Ui.SelectPage("FormNotebook", 4).Click("BtnIncludeProp").SelectPage("FormNotebook", 0);
+  Check([](TFormEditor& e) {
+    EXPECT_EQ(LinesOf(e.WorkList()),
+              (std::vector<String>{"Edit1.PasswordChar=#", "Edit2.PasswordChar='"}));
+  });
+  Ui.ClickItem("PropList", 0);
+  Check([](TFormEditor& e) {
+    EXPECT_EQ(e.EdtOrgTranslation->Text(), "#");
+    EXPECT_EQ(e.EdtTranslation->Text(), "#");
+  });
+  Ui.ClickItem("PropList", 1).Focus("EdtTranslation");
+  Check([](TFormEditor& e) {
+    EXPECT_EQ(e.EdtTranslation->Text(), "'");
+    e.EdtTranslation->SelectAll();
+  });
+  Ui.Type("*").Focus("PropList").SelectPage("FormNotebook", 1);
+  Check([](TFormEditor& e) {
+    EXPECT_EQ(e.WorkList()->Strings(1), "Edit2.PasswordChar=*") << "stored as typed";
+    EXPECT_EQ(e.LblLocalized->Caption(), "2");
+  });
+  Ui.Click("BtnOK");
+  EXPECT_TRUE(Translator->ShowEditor());
+  EXPECT_TRUE(Ui.Messages().empty()) << "no conversion error";
+  Translator->SetTranslate(true);
+  EXPECT_EQ(edit->PasswordChar(), '#');
+  EXPECT_EQ(other->PasswordChar(), '*');
 }
 
 TEST_F(EditorTest, LeavingTheMemoStoresAStringAsALiteralAndANumberAsTyped) {
@@ -269,11 +389,35 @@ TEST_F(EditorTest, RightToLeftTypingEntersFromTheLeftWhereTheSystemDoesNot) {
   EXPECT_EQ(Registry().ReadInteger("Glossmith", "ReadingOrderIndex", -1), 0);
 }
 
-TEST_F(EditorTest, APathFindsTheFirstLineItBegins) {
+TEST_F(EditorTest, RightToLeftTypingStillLetsBackspaceAndTheArrowsEdit) {
+  SetTranslations({"Button1.Caption=''"});
+  Ui.SelectPage("FormNotebook", 3)
+      .ClickItem("GroupReadingOrder", 0)
+      .SelectPage("FormNotebook", 0)
+      .ClickItem("PropList", 0)
+      .Focus("EdtTranslation")
+      .Type("abc")
+      .Key(VK_BACK);
+  Check([](TFormEditor& e) { EXPECT_EQ(e.EdtTranslation->Text(), "ba"); });
+  Ui.Key(VK_END).Key(VK_BACK);
+  Check([](TFormEditor& e) { EXPECT_EQ(e.EdtTranslation->Text(), "b"); });
+  Ui.Key(VK_LEFT).Key(VK_DELETE);
+  Check([](TFormEditor& e) { EXPECT_EQ(e.EdtTranslation->Text(), ""); });
+  Ui.Type("xy").Key(VK_RIGHT).Key(VK_BACK).Type("z");
+  Check([](TFormEditor& e) { EXPECT_EQ(e.EdtTranslation->Text(), "zy"); })
+      .Click("BtnCancel")
+      .Answer(mrYes);
+  Translator->ShowEditor();
+}
+
+TEST_F(EditorTest, APathFindsTheLineOfThatWholePath) {
   TStringList list;
   list.Add("Button1.Caption2='x'");
   list.Add("Button1.Caption='y'");
-  EXPECT_EQ(TFormEditor::GetPropIndex("Button1.Caption", &list), 0);
+  list.Add("Button1.Hint");
+  EXPECT_EQ(TFormEditor::GetPropIndex("Button1.Caption", &list), 1);
+  EXPECT_EQ(TFormEditor::GetPropIndex("Button1.Capt", &list), -1);
+  EXPECT_EQ(TFormEditor::GetPropIndex("Button1.Hint", &list), 2);
   EXPECT_EQ(TFormEditor::GetPropIndex("", &list), -1);
   EXPECT_EQ(TFormEditor::GetPropIndex("Label1", &list), -1);
   EXPECT_TRUE(TFormEditor::IsStringLiteral("#13'a'"));
