@@ -653,14 +653,17 @@ GLS_IMPLEMENT_CLASS(TToolButton)
 
 void TToolButton::Publish(TPublisher<TToolButton>& P) {
   using B = TToolButton;
+  P.Publish("Action");
   P.Bool("AllowAllUp", &B::AllowAllUp, &B::SetAllowAllUp).Default(false);
   P.Publish({"AutoSize", "Caption"});
-  P.Bool("Down", &B::Down, &B::SetDown).Default(false);
+  P.Bool("Down", &B::Down, &B::SetDown).Default(false).Stored(&B::IsDownStored);
   P.Publish({"DragCursor", "DragKind", "DragMode"});
   P.template ObjOf<TPopupMenu>("DropdownMenu", &B::DropdownMenu, &B::SetDropdownMenu);
   P.Publish("Enabled");
   P.Bool("Grouped", &B::Grouped, &B::SetGrouped).Default(false);
-  P.Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex).Default(-1);
+  P.Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex)
+      .Default(-1)
+      .Stored(&B::IsImageIndexStored);
   P.Bool("Indeterminate", &B::Indeterminate, &B::SetIndeterminate).Default(false);
   P.Bool("Marked", &B::Marked, &B::SetMarked).Default(false);
   P.template ObjOf<TMenuItem>("MenuItem", &B::MenuItem, &B::SetMenuItem);
@@ -729,6 +732,12 @@ void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != opRemove) return;
   if (static_cast<TComponent*>(FDropdownMenu) == AComponent) FDropdownMenu = nullptr;
   if (static_cast<TComponent*>(FMenuItem) == AComponent) FMenuItem = nullptr;
+}
+
+void TToolButton::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  TGraphicControl::ActionChanged(was, now, all);
+  if (all || FDown == was.Checked) SetDown(now.Checked);
+  if (all || FImageIndex == was.ImageIndex) SetImageIndex(now.ImageIndex);
 }
 
 void TToolButton::Click() {

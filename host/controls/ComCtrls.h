@@ -452,8 +452,15 @@ class TToolButton : public TGraphicControl {
 
   void Click() override;
 
+  bool IsDownStored() const { return !ActionLink().Gives(&TActionValues::Checked, FDown); }
+  bool IsImageIndexStored() const {
+    return !ActionLink().Gives(&TActionValues::ImageIndex, FImageIndex);
+  }
+
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The action's Checked is the button's Down, its image the button's.
+  void ActionChanged(const TActionValues& was, const TActionValues& now, bool all) override;
 
  private:
   bool FAllowAllUp = false;
