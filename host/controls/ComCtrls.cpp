@@ -48,6 +48,17 @@ void TTabSheet::SetParent(TWinControl* Value) {
 
 void TTabSheet::SetPageControl(TPageControl* Value) { SetParent(Value); }
 
+void TTabSheet::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  if (FPageControl) {
+    const TClientRect r = FPageControl->PageRect();
+    ALeft = r.Left;
+    ATop = r.Top;
+    AWidth = r.Right - r.Left;
+    AHeight = r.Bottom - r.Top;
+  }
+  TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 Integer TTabSheet::PageIndex() const {
   if (!FPageControl) return -1;
   auto& pages = FPageControl->FPages;
@@ -125,7 +136,48 @@ TTabSheet* TPageControl::Pages(int index) const {
 void TPageControl::InsertPage(TTabSheet* page) {
   FPages.push_back(page);
   page->FPageControl = this;
+  page->SetBounds(0, 0, 0, 0);
   Changed();
+}
+
+TClientRect TPageControl::PageRect() const {
+  // A row of tabs is 20 high in the default font, 21 with images (the
+  // image list is a reference the host may keep only by name).
+  const bool images = GetPropInfo(this, "Images") != nullptr;
+  const Integer row = FTabHeight > 0 ? FTabHeight : images ? 21 : 20;
+  const Integer frame = FStyle == tsTabs ? 4 : 0;
+  const Integer tabs = row + (FStyle == tsTabs ? 4 : 3);
+  TClientRect r{frame, frame, ClientWidth() - frame, ClientHeight() - frame};
+  switch (FTabPosition) {
+    case tpTop:
+      r.Top = tabs;
+      break;
+    case tpBottom:
+      r.Bottom = ClientHeight() - tabs;
+      break;
+    case tpLeft:
+      r.Left = tabs;
+      break;
+    case tpRight:
+      r.Right = ClientWidth() - tabs;
+      break;
+  }
+  r.Right = std::max(r.Right, r.Left);
+  r.Bottom = std::max(r.Bottom, r.Top);
+  return r;
+}
+
+void TPageControl::PlacePages() {
+  for (TTabSheet* page : FPages) page->SetBounds(0, 0, 0, 0);
+}
+
+void TPageControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  PlacePages();
+}
+
+void TPageControl::SetTabHeight(Integer Value) {
+  if (SetField(FTabHeight, Value)) PlacePages();
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -217,10 +269,14 @@ void TPageControl::SetMultiLine(bool Value) {
   if (SetField(FMultiLine, Value)) Changed();
 }
 void TPageControl::SetStyle(TTabStyle Value) {
-  if (SetField(FStyle, Value)) Changed();
+  if (!SetField(FStyle, Value)) return;
+  PlacePages();
+  Changed();
 }
 void TPageControl::SetTabPosition(TTabPosition Value) {
-  if (SetField(FTabPosition, Value)) Changed();
+  if (!SetField(FTabPosition, Value)) return;
+  PlacePages();
+  Changed();
 }
 
 // ---------------------------------------------------------------------------
