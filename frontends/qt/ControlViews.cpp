@@ -1038,6 +1038,17 @@ class TStringGridView : public TControlView {
   }
 };
 
+// A data grid shows its frame and no rows: the data are the program's.
+class TDBGridView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override { return new QTableWidget; }
+  QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+  QPalette::ColorRole TextRole() const override { return QPalette::Text; }
+};
+
 class TBevelView : public TControlView {
  public:
   using TControlView::TControlView;
@@ -1309,6 +1320,7 @@ std::unique_ptr<TControlView> TFormView::MakeView(TComponent* c) {
   if (c->Is<TDateTimePicker>()) return make.operator()<TDateTimePickerView>();
   if (c->Is<TTreeView>()) return make.operator()<TTreeViewView>();
   if (c->Is<TStringGrid>()) return make.operator()<TStringGridView>();
+  if (c->Is<TDBGrid>()) return make.operator()<TDBGridView>();
   if (c->Is<TBevel>()) return make.operator()<TBevelView>();
   if (c->Is<TCustomPanel>()) return make.operator()<TPanelView>();
   if (c->Is<TSplitter>()) return make.operator()<TSplitterView>();

@@ -68,6 +68,8 @@ void TBoundLabel::Publish(TPublisher<TBoundLabel>& P) {
   // The edit places its label.
   P.Int("Left", &TControl::Left, &TControl::SetLeft).Stored(false);
   P.Int("Top", &TControl::Top, &TControl::SetTop).Stored(false);
+  P.template ObjOf<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl)
+      .Stored(false);
 }
 
 TBoundLabel::TBoundLabel(TComponent* AOwner) : TLabel(AOwner) {

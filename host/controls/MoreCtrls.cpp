@@ -14,6 +14,8 @@ GLS_IMPLEMENT_CLASS(TDateTimePicker)
 GLS_IMPLEMENT_CLASS(TTreeView)
 GLS_IMPLEMENT_CLASS(TRichEdit)
 GLS_IMPLEMENT_CLASS(TStringGrid)
+GLS_IMPLEMENT_CLASS(TDBGrid)
+GLS_IMPLEMENT_CLASS(TStackPanel)
 
 namespace {
 
@@ -375,6 +377,34 @@ void TStringGrid::SetFixedCols(Integer Value) {
 }
 void TStringGrid::SetFixedRows(Integer Value) {
   if (SetField(FFixedRows, Value)) Changed();
+}
+
+// ---------------------------------------------------------------------------
+// TDBGrid
+
+void TDBGrid::Publish(TPublisher<TDBGrid>& P) {
+  PublishWindowed(P, true);
+  P.Bool("ReadOnly", &TDBGrid::ReadOnly, &TDBGrid::SetReadOnly).Default(false);
+  PublishWindowedTail(P, true);
+}
+
+TDBGrid::TDBGrid(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 320, 120);
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+// ---------------------------------------------------------------------------
+// TStackPanel
+
+void TStackPanel::Publish(TPublisher<TStackPanel>& P) {
+  using S = TStackPanel;
+  P.Enum("HorizontalPositioning", &S::HorizontalPositioning, &S::SetHorizontalPositioning)
+      .Default(sphpLeft);
+  P.Enum("Orientation", &S::Orientation, &S::SetOrientation).Default(spoVertical);
+  P.Int("Spacing", &S::Spacing, &S::SetSpacing).Default(2);
+  P.Enum("VerticalPositioning", &S::VerticalPositioning, &S::SetVerticalPositioning)
+      .Default(spvpTop);
 }
 
 }  // namespace Glossmith::inline Controls

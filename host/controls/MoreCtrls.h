@@ -1,10 +1,11 @@
 // Further standard controls that real forms use: up-down arrows, track
 // bars, scroll bars, shapes, static texts, colour boxes, date pickers, tree
-// views, rich edits and string grids. Each publishes what the classic
+// views, rich edits, string grids, data grids and stack panels. Each publishes what the classic
 // control publishes and the front end shows; what it does not model (a
 // tree's nodes, a shape's pen, a grid's column widths) is kept as read.
 #pragma once
 
+#include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
 
 namespace Glossmith::inline Controls {
@@ -330,6 +331,53 @@ class TStringGrid : public TWinControl {
   Integer FFixedCols = 1;
   Integer FFixedRows = 1;
   TScrollStyle FScrollBars = ssBoth;
+};
+
+// A grid of a data set's rows; its columns and data source are kept as read.
+class TDBGrid : public TWinControl {
+  GLS_CLASS(TDBGrid, TWinControl)
+ public:
+  explicit TDBGrid(TComponent* AOwner);
+  static void Publish(TPublisher<TDBGrid>& P);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value) { FReadOnly = Value; }
+
+ private:
+  bool FReadOnly = false;
+};
+
+enum TStackPanelOrientation : uint8_t { spoVertical, spoHorizontal };
+GLS_ENUM_TYPEINFO(TStackPanelOrientation, "spoVertical", "spoHorizontal")
+enum TStackPanelControlHorizontalPositioning : uint8_t { sphpLeft, sphpCenter, sphpRight, sphpFill };
+GLS_ENUM_TYPEINFO(TStackPanelControlHorizontalPositioning, "sphpLeft", "sphpCenter", "sphpRight",
+                  "sphpFill")
+enum TStackPanelControlVerticalPositioning : uint8_t { spvpTop, spvpCenter, spvpBottom, spvpFill };
+GLS_ENUM_TYPEINFO(TStackPanelControlVerticalPositioning, "spvpTop", "spvpCenter", "spvpBottom",
+                  "spvpFill")
+
+// A panel that stacks its controls; the positions a form file gives them
+// are where the stacking put them, and its control list is kept as read.
+class TStackPanel : public TPanel {
+  GLS_CLASS(TStackPanel, TPanel)
+ public:
+  explicit TStackPanel(TComponent* AOwner) : TPanel(AOwner) {}
+  static void Publish(TPublisher<TStackPanel>& P);
+  TStackPanelControlHorizontalPositioning HorizontalPositioning() const { return FHorizontal; }
+  void SetHorizontalPositioning(TStackPanelControlHorizontalPositioning Value) {
+    FHorizontal = Value;
+  }
+  TStackPanelOrientation Orientation() const { return FOrientation; }
+  void SetOrientation(TStackPanelOrientation Value) { FOrientation = Value; }
+  Integer Spacing() const { return FSpacing; }
+  void SetSpacing(Integer Value) { FSpacing = Value; }
+  TStackPanelControlVerticalPositioning VerticalPositioning() const { return FVertical; }
+  void SetVerticalPositioning(TStackPanelControlVerticalPositioning Value) { FVertical = Value; }
+
+ private:
+  TStackPanelControlHorizontalPositioning FHorizontal = sphpLeft;
+  TStackPanelOrientation FOrientation = spoVertical;
+  Integer FSpacing = 2;
+  TStackPanelControlVerticalPositioning FVertical = spvpTop;
 };
 
 }  // namespace Glossmith::inline Controls

@@ -227,7 +227,7 @@ const char* const kStandardClasses[] = {
     "TBitBtn",    "TSpeedButton", "TSpinEdit",   "TLabeledEdit",    "TUpDown",
     "TTrackBar",  "TButtonedEdit", "TMaskEdit",  "TShape",          "TColorBox",
     "TDateTimePicker", "TTreeView", "TStringGrid", "TRichEdit",     "TStaticText",
-    "TScrollBar"};
+    "TScrollBar", "TDBGrid",     "TStackPanel"};
 
 TEST(CorpusLookTest, EveryCorpusControlShowsItsTextOnEveryPage) {
   GLS_REQUIRE_CORPUS(dir);
