@@ -315,5 +315,37 @@ TEST(CorpusLookTest, EveryCorpusControlShowsItsTextOnEveryPage) {
   EXPECT_GT(checked, 1000);
 }
 
+// A real form's tabs change its pages, and the aligned controls of a page
+// fill it.
+TEST(CorpusLookTest, ARealFormsTabsChangeItsPages) {
+  GLS_REQUIRE_CORPUS(dir);
+  std::unique_ptr<TComponent> root(
+      LoadPreviewForm(String(dir) + "/HeidiSQL__HeidiSQL__source_main.dfm"));
+  auto* form = dynamic_cast<TForm*>(root.get());
+  ASSERT_NE(form, nullptr);
+  TFormWindows windows;
+  windows.Show(form, {});
+  TFormWindow* window = Ui().FindWindow(form);
+  ASSERT_NE(window, nullptr);
+  auto* pages = dynamic_cast<TPageControl*>(form->FindComponent("PageControlMain"));
+  ASSERT_NE(pages, nullptr);
+  auto* tabs = qobject_cast<QTabWidget*>(window->View().WidgetOf(pages));
+  ASSERT_NE(tabs, nullptr);
+  const int before = pages->ActivePageIndex();
+  const int other = before == 0 ? 1 : 0;
+  QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                    tabs->tabBar()->tabRect(tabs->indexOf(window->View().WidgetOf(
+                                                pages->Pages(other))))
+                        .center());
+  EXPECT_EQ(pages->ActivePageIndex(), other);
+  EXPECT_EQ(tabs->currentWidget(), window->View().WidgetOf(pages->Pages(other)));
+  // The host page's page control fills its page.
+  auto* host = dynamic_cast<TPageControl*>(form->FindComponent("PageControlHost"));
+  ASSERT_NE(host, nullptr);
+  EXPECT_EQ(host->Parent()->ClientWidth(), pages->Width() - 8);
+  EXPECT_EQ(window->View().LayoutRect(host),
+            QRect(0, 0, host->Parent()->ClientWidth(), host->Parent()->ClientHeight()));
+}
+
 }  // namespace
 }  // namespace frontendtest
