@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -16,6 +17,7 @@
 #include "FrontEndFixture.h"
 #include "apps/gls/LanguageMenu.h"
 #include "frontends/qt/QtFrontEnd.h"
+#include "host/controls/ActnList.h"
 #include "host/controls/ComCtrls.h"
 #include "host/controls/Edits.h"
 #include "host/controls/TabNotBk.h"
@@ -296,6 +298,23 @@ TEST(CorpusLookTest, EveryCorpusControlShowsItsTextOnEveryPage) {
       }
     };
     check("first");
+    // The main menu's items linked to an action show the action's caption.
+    if (TMainMenu* menu = form->Menu()) {
+      QHash<QString, QAction*> actions;
+      for (QAction* a : window->menuBar()->findChildren<QAction*>())
+        if (!a->objectName().isEmpty()) actions.insert(a->objectName(), a);
+      for (int i = 0; i < form->ComponentCount(); ++i) {
+        auto* item = dynamic_cast<TMenuItem*>(form->Components(i));
+        auto* action = item ? dynamic_cast<TCustomAction*>(item->Action()) : nullptr;
+        if (!action || item->GetParentMenu() != menu || item->IsLine()) continue;
+        SCOPED_TRACE(item->Name());
+        QAction* shown = actions.value(ToQt(item->Name()), nullptr);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_FALSE(item->Caption().empty());
+        EXPECT_EQ(shown->text().remove(QLatin1Char('&')).toStdString(), ModelText(item->Caption()));
+        ++checked;
+      }
+    }
     for (int i = 0; i < form->ComponentCount(); ++i) {
       auto* pages = dynamic_cast<TPageControl*>(form->Components(i));
       if (!pages) continue;
