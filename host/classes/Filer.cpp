@@ -734,7 +734,14 @@ void TWriter::WriteDeclared(const TPersistent* obj, const TObject* pristine, PPr
       if (!p->GetObj) return;
       TObject* value = p->GetObj(obj);
       if (!value) return;
-      if (auto* comp = dynamic_cast<TComponent*>(value)) {
+      if (auto* comp = dynamic_cast<TComponent*>(value);
+          comp && comp->FilerFlags().SubComponent && comp->Owner() == obj) {
+        // A component its object owns (a labelled edit's label) is part of
+        // it: its properties are written under the property's name.
+        const TObject* pristineSub = pristine && p->GetObj ? p->GetObj(pristine) : nullptr;
+        WriteProperties(comp, pristineSub, prefix + p->Name + ".", out, depth + 1);
+        return;
+      } else if (comp) {
         String ref = ComponentRef(comp);
         if (ref.empty()) return;
         v = TFormValue::MakeIdent(ref);

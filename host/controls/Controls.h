@@ -239,7 +239,21 @@ class TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
 
-  // Stored specifiers: a value taken from the parent is not written.
+  // The action the control shows and runs (a reference, cleared when the
+  // action goes): caption, state, hint and help follow it; a descendant
+  // with a check or an image follows those too (ActionChanged).
+  TBasicAction* Action() const { return FActionLink.Action(); }
+  void SetAction(TBasicAction* Value);
+
+  // Stored specifiers: a value taken from the parent or from the action is
+  // not written.
+  bool IsCaptionStored() const { return !FActionLink.Gives(&TActionValues::Caption, FText); }
+  bool IsEnabledStored() const { return !FActionLink.Gives(&TActionValues::Enabled, FEnabled); }
+  bool IsHintStored() const { return !FActionLink.Gives(&TActionValues::Hint, FHint); }
+  bool IsVisibleStored() const { return !FActionLink.Gives(&TActionValues::Visible, FVisible); }
+  bool IsHelpContextStored() const {
+    return !FActionLink.Gives(&TActionValues::HelpContext, FHelpContext);
+  }
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }
   bool IsShowHintStored() const { return !FParentShowHint; }
@@ -292,6 +306,10 @@ class TControl : public TComponent {
   // What a click at (X, Y) does, between OnMouseDown and OnMouseUp: Click
   // unless the control clicks a part of itself (a list box's item).
   virtual void ClickAt(TShiftState Shift, Integer X, Integer Y);
+  // The action's values changed from `was` to `now` (TActionLink::TApply):
+  // each property still showing the former value takes the new one.
+  virtual void ActionChanged(const TActionValues& was, const TActionValues& now, bool all);
+  const TActionLink& ActionLink() const { return FActionLink; }
 
  private:
   friend class TWinControl;
@@ -330,6 +348,7 @@ class TControl : public TComponent {
   TPopupMenu* FPopupMenu = nullptr;
   bool FTakingFromParent = false;
   TObserverList<TControl> FObservers;
+  TActionLink FActionLink;
 };
 
 // A collection of items of one class that a control holds (list view

@@ -366,7 +366,7 @@ void TButtonControl::HandleKey(WORD Key, TShiftState Shift) {
 GLS_IMPLEMENT_CLASS(TButton)
 
 void TButton::Publish(TPublisher<TButton>& P) {
-  P.Publish({"Anchors", "BiDiMode"});
+  P.Publish({"Action", "Anchors", "BiDiMode"});
   P.Bool("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
   P.Publish({"Caption", "Constraints"});
   P.Bool("Default", &TButton::Default, &TButton::SetDefault).Default(false);
@@ -412,6 +412,7 @@ bool TButton::DialogKey(WORD Key, TShiftState Shift) {
 GLS_IMPLEMENT_CLASS(TCheckBox)
 
 void TCheckBox::Publish(TPublisher<TCheckBox>& P) {
+  P.Publish("Action");
   P.Publish("Alignment").Default(taRightJustify);
   P.Bool("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed).Default(false);
   P.Publish({"Anchors", "BiDiMode", "Caption"});
@@ -436,7 +437,12 @@ void TCheckBox::SetState(TCheckBoxState Value) {
   if (FState == Value) return;
   FState = Value;
   Changed();
-  if (!IsLoading()) TButtonControl::Click();
+  if (!IsLoading() && !FClicksDisabled) TButtonControl::Click();
+}
+
+void TCheckBox::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  TButtonControl::ActionChanged(was, now, all);
+  if (all || Checked() == was.Checked) CheckWithoutClick([&] { SetChecked(now.Checked); });
 }
 
 void TCheckBox::Click() {
@@ -455,7 +461,13 @@ void TCheckBox::Click() {
 
 GLS_IMPLEMENT_CLASS(TRadioButton)
 
+void TRadioButton::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  TButtonControl::ActionChanged(was, now, all);
+  if (all || FChecked == was.Checked) CheckWithoutClick([&] { SetChecked(now.Checked); });
+}
+
 void TRadioButton::Publish(TPublisher<TRadioButton>& P) {
+  P.Publish("Action");
   P.Publish("Alignment").Default(taRightJustify);
   P.Publish({"Anchors", "BiDiMode", "Caption"});
   P.Bool("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
@@ -482,7 +494,7 @@ void TRadioButton::SetChecked(bool Value) {
       if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
         other->SetChecked(false);
   Changed();
-  if (Value && !IsLoading()) TButtonControl::Click();
+  if (Value && !IsLoading() && !FClicksDisabled) TButtonControl::Click();
 }
 
 void TRadioButton::Click() { SetChecked(true); }

@@ -178,6 +178,20 @@ class TButtonControl : public TWinControl {
  protected:
   // Space clicks a focused button, check box or radio button.
   void HandleKey(Windows::WORD Key, TShiftState Shift) override;
+  // Checks the control as its action says, without the click a person's
+  // check is.
+  template <class F>
+  void CheckWithoutClick(F&& check) {
+    const bool saved = FClicksDisabled;
+    FClicksDisabled = true;
+    struct TRestore {
+      bool& Flag;
+      bool Saved;
+      ~TRestore() { Flag = Saved; }
+    } restore{FClicksDisabled, saved};
+    check();
+  }
+  bool FClicksDisabled = false;
 };
 
 class TButton : public TButtonControl {
@@ -224,6 +238,10 @@ class TCheckBox : public TButtonControl {
   // A click moves to the next state (through grayed when allowed).
   void Click() override;
 
+ protected:
+  // The action's Checked checks the box (without a click).
+  void ActionChanged(const TActionValues& was, const TActionValues& now, bool all) override;
+
  private:
   bool FAllowGrayed = false;
   TCheckBoxState FState = cbUnchecked;
@@ -239,6 +257,9 @@ class TRadioButton : public TButtonControl {
   // Checking a radio button unchecks the others of the same parent.
   void SetChecked(bool Value);
   void Click() override;
+
+ protected:
+  void ActionChanged(const TActionValues& was, const TActionValues& now, bool all) override;
 
  private:
   bool FChecked = false;
