@@ -370,19 +370,36 @@ class TComboBox : public TWinControl {
   bool Sorted() const { return FItems->Sorted(); }
   void SetSorted(bool Value);
 
-  // Choosing an item shows its text; -1 chooses none.
+  // Choosing an item shows its text; -1 chooses none. While a form file is
+  // read the index is only noted (the items follow it); Loaded chooses it.
   Integer ItemIndex() const { return FItemIndex; }
   void SetItemIndex(Integer Value);
-  // A drop-down list can only show one of its items.
+  // Whether the style is a drop-down list (csDropDownList and the
+  // owner-drawn styles): its text is always the chosen item's, and follows
+  // the items when they change (a translation).
+  bool IsListStyle() const;
+  // An edit box takes any text and chooses the item of exactly that text. A
+  // drop-down list can only show one of its items: a text that is one
+  // chooses it, any other leaves the choice as it is.
   void SetText(const String& Value) override;
   void Clear();
   bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
+  void Loaded() override;
 
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
 
  private:
   void ItemsChanged();
+  void LinesChanged(TControlStrings::TLineChange change, int index);
+  // A drop-down list shows the chosen item.
+  void ShowChosen();
+  // The item a text chooses, or -1.
+  int ItemOf(const String& Value) const;
+  // Until Loaded, a form file is being read into the control (its own
+  // state: a translator that applies its list in its Loaded finds the
+  // control loaded when the control came first).
+  bool Reading() const;
 
   std::unique_ptr<TControlStrings> FItems;
   TComboBoxStyle FStyle = csDropDown;
@@ -390,6 +407,7 @@ class TComboBox : public TWinControl {
   Integer FItemHeight = 16;
   Integer FMaxLength = 0;
   Integer FItemIndex = -1;
+  bool FItemIndexRead = false;
 };
 
 class TCustomGroupBox : public TCustomControl {
