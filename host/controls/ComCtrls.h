@@ -73,6 +73,9 @@ class TPageControl : public TWinControl {
   void SelectNextPage(bool goForward);
   // Left and Right on the focused tabs choose the previous or next page.
   bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
+  // The accelerator of a visible tab chooses its page as a click on the
+  // tab does; others go to the controls of the pages.
+  bool DialogChar(char CharCode) override;
 
   bool HotTrack() const { return FHotTrack; }
   void SetHotTrack(bool Value) { FHotTrack = Value; }

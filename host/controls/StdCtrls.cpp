@@ -36,6 +36,14 @@ void TLabel::SetFocusControl(TWinControl* Value) {
   if (Value) Value->FreeNotification(this);
 }
 
+bool TLabel::DialogChar(char CharCode) {
+  if (!FFocusControl || !Enabled() || !FShowAccelChar || !IsAccel(CharCode, Caption()) ||
+      !FFocusControl->CanFocus())
+    return false;
+  FFocusControl->SetFocus();
+  return true;
+}
+
 void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
   TGraphicControl::Notification(AComponent, Operation);
   if (Operation == opRemove && static_cast<TComponent*>(FFocusControl) == AComponent)
@@ -394,6 +402,12 @@ void TButton::Click() {
   TButtonControl::Click();
 }
 
+bool TButton::DialogChar(char CharCode) {
+  if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+  Click();
+  return true;
+}
+
 bool TButton::DialogKey(WORD Key, TShiftState Shift) {
   if (!Shift.Empty() || !CanFocus()) return false;
   bool pressed = false;
@@ -437,6 +451,13 @@ void TCheckBox::SetState(TCheckBoxState Value) {
   FState = Value;
   Changed();
   if (!IsLoading()) TButtonControl::Click();
+}
+
+bool TCheckBox::DialogChar(char CharCode) {
+  if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+  SetFocus();
+  if (Focused()) Click();
+  return true;
 }
 
 void TCheckBox::Click() {
@@ -486,6 +507,13 @@ void TRadioButton::SetChecked(bool Value) {
 }
 
 void TRadioButton::Click() { SetChecked(true); }
+
+bool TRadioButton::DialogChar(char CharCode) {
+  if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+  SetFocus();
+  if (Focused()) Click();
+  return true;
+}
 
 // ---------------------------------------------------------------------------
 // List boxes
@@ -944,6 +972,14 @@ GLS_IMPLEMENT_CLASS(TCustomGroupBox)
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(0, 0, 185, 105);
+}
+
+bool TCustomGroupBox::DialogChar(char CharCode) {
+  if (IsAccel(CharCode, Caption()) && CanFocus()) {
+    SelectFirst();
+    return true;
+  }
+  return TCustomControl::DialogChar(CharCode);
 }
 
 GLS_IMPLEMENT_CLASS(TGroupBox)

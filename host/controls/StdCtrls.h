@@ -33,6 +33,9 @@ class TLabel : public TGraphicControl {
   static void Publish(TPublisher<TLabel>& P);
 
   TWinControl* FocusControl() const { return FFocusControl; }
+  // Its accelerator focuses FocusControl (while the label is enabled and
+  // shows its accelerator).
+  bool DialogChar(char CharCode) override;
   void SetFocusControl(TWinControl* Value);
   TTextLayout Layout() const { return FLayout; }
   void SetLayout(TTextLayout Value);
@@ -195,6 +198,8 @@ class TButton : public TButtonControl {
 
   // The form's modal result is set before OnClick runs.
   void Click() override;
+  // Its accelerator clicks it.
+  bool DialogChar(char CharCode) override;
 
  protected:
   // Escape clicks the Cancel button; Enter clicks the focused button, or
@@ -223,6 +228,8 @@ class TCheckBox : public TButtonControl {
   void SetState(TCheckBoxState Value);
   // A click moves to the next state (through grayed when allowed).
   void Click() override;
+  // Its accelerator focuses it and moves it to the next state.
+  bool DialogChar(char CharCode) override;
 
  private:
   bool FAllowGrayed = false;
@@ -239,6 +246,8 @@ class TRadioButton : public TButtonControl {
   // Checking a radio button unchecks the others of the same parent.
   void SetChecked(bool Value);
   void Click() override;
+  // Its accelerator focuses and checks it.
+  bool DialogChar(char CharCode) override;
 
  private:
   bool FChecked = false;
@@ -414,6 +423,9 @@ class TCustomGroupBox : public TCustomControl {
   GLS_CLASS(TCustomGroupBox, TCustomControl)
  public:
   explicit TCustomGroupBox(TComponent* AOwner);
+  // Its accelerator focuses the first control inside; others go to the
+  // controls inside.
+  bool DialogChar(char CharCode) override;
 };
 
 class TGroupBox : public TCustomGroupBox {
