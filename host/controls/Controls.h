@@ -425,6 +425,8 @@ class TWinControl : public TControl {
   // arrows move the focus, Enter presses the Default button, Escape the
   // Cancel button.
   virtual bool WantsKey(Windows::WORD Key, TShiftState Shift) const;
+  // Offers an accelerator to the children in turn.
+  bool DialogChar(char CharCode) override;
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -453,10 +455,6 @@ class TWinControl : public TControl {
   // A dialog key (Enter, Escape, Ctrl+Tab...) that the focused control did
   // not want, offered to every control of the form until one takes it.
   virtual bool DialogKey(Windows::WORD Key, TShiftState Shift);
- public:
-  bool DialogChar(char CharCode) override;
-
- protected:
   // Whether the Tab key stops here.
   virtual bool TakesTabFocus() const { return FTabStop; }
   // True while the focus comes by a mouse click (an edit then keeps its
