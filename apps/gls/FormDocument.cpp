@@ -1,11 +1,13 @@
 #include "FormDocument.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include "CommandLine.h"
 #include "Places.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
+#include "host/classes/Filer.h"
 #include "host/classes/Streams.h"
 #include "host/controls/Forms.h"
 #include "host/platform/ToolIntf.h"
@@ -20,6 +22,32 @@ TFormDocument::TFormDocument(const String& fileName, TAccess access) : FFileName
         !FData.empty() && (static_cast<unsigned char>(FData[0]) == 0xFF || FData.starts_with("TPF"))
             ? TFormFormat::Binary
             : TFormFormat::Text;
+    // What the reader could not take as the file says goes to the user, with
+    // its place, once for each kind at its first place; the form reads all
+    // the same.
+    struct TWarningsReport {
+      explicit TWarningsReport(const String& fileName) : FileName(fileName) {}
+      String FileName;
+      TReadWarnings Warnings;
+      ~TWarningsReport() {
+        std::vector<std::pair<const TReadWarning*, int>> seen;
+        for (const TReadWarning& w : Warnings.List()) {
+          auto same = std::find_if(seen.begin(), seen.end(),
+                                   [&](const auto& s) { return s.first->Message == w.Message; });
+          if (same != seen.end())
+            ++same->second;
+          else
+            seen.emplace_back(&w, 1);
+        }
+        for (const auto& [w, count] : seen) {
+          std::cerr << "gls: " << FileName;
+          if (w->Line > 0) std::cerr << ":" << w->Line;
+          std::cerr << ": warning: " << w->Message;
+          if (count > 1) std::cerr << " (" << count << " times)";
+          std::cerr << "\n";
+        }
+      }
+    } report(fileName);
     String folder = ExtractFilePath(ExpandFileName(fileName));
     Application->SetExeName(folder + "application");
     if (access == TAccess::Design) {

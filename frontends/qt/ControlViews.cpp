@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <functional>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -83,6 +84,30 @@ int MemoPosition(const String& text, Integer offset) {
   return static_cast<int>(QtPosition(text, static_cast<Integer>(end))) - crlf;
 }
 
+// A caption with its accelerators underlined, as rich text, or an empty
+// text when it has none ("&&" is an ampersand). For a label without a focus
+// control: Qt underlines a mnemonic only where it has a widget to go to.
+QString UnderlinedCaption(const String& caption, bool wrap) {
+  const QString text = ToQt(caption);
+  QString html;
+  bool any = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+      ++i;
+      if (text[i] != QLatin1Char('&')) {
+        html += QStringLiteral("<u>") + QString(text[i]).toHtmlEscaped() + QStringLiteral("</u>");
+        any = true;
+        continue;
+      }
+    }
+    html += QString(text[i]).toHtmlEscaped();
+  }
+  if (!any) return QString();
+  return (wrap ? QStringLiteral("<span style=\"white-space:pre-wrap\">")
+               : QStringLiteral("<span style=\"white-space:pre\">")) +
+         html + QStringLiteral("</span>");
+}
+
 // ---------------------------------------------------------------------------
 
 class TFormClientView : public TControlView {
@@ -111,11 +136,25 @@ class TButtonView : public TControlView {
   QPalette::ColorRole TextRole() const override { return QPalette::ButtonText; }
 };
 
+// A check box or radio button that sizes itself (those of .lfm files, unless
+// the file says AutoSize = False) is as wide as its box and caption in the
+// font shown, which need not be the designer's font.
+QRect AutoSizedRect(QRect r, const TControlView& view, const TFormView& form, double scale) {
+  const QWidget* w = view.Widget();
+  if (!w || !form.AutoSizes(view.Control())) return r;
+  const int needed = static_cast<int>(w->sizeHint().width() / scale + 0.5);
+  if (needed > r.width()) r.setWidth(needed);
+  return r;
+}
+
 class TCheckBoxView : public TControlView {
  public:
   using TControlView::TControlView;
 
  protected:
+  QRect ModelRect() const override {
+    return AutoSizedRect(TControlView::ModelRect(), *this, View(), Scale());
+  }
   QWidget* CreateWidget() override { return new QCheckBox; }
   void SyncOwn() override {
     auto* w = static_cast<QCheckBox*>(Widget());
@@ -134,6 +173,9 @@ class TRadioButtonView : public TControlView {
   using TControlView::TControlView;
 
  protected:
+  QRect ModelRect() const override {
+    return AutoSizedRect(TControlView::ModelRect(), *this, View(), Scale());
+  }
   QWidget* CreateWidget() override {
     auto* w = new QRadioButton;
     // The model unchecks the other buttons of the parent.
@@ -269,17 +311,26 @@ class TLabelView : public TControlView {
     QWidget* buddy = l->FocusControl() ? View().WidgetOf(l->FocusControl()) : nullptr;
     if (w->buddy() != buddy) w->setBuddy(buddy);
     QString text;
-    if (l->ShowAccelChar())
-      text = buddy ? CaptionText(l->Caption(), true) : StripAccelerator(l->Caption());
-    else
+    Qt::TextFormat format = Qt::PlainText;
+    if (l->ShowAccelChar() && buddy) {
+      text = CaptionText(l->Caption(), true);
+    } else if (l->ShowAccelChar()) {
+      // Without a control to go to the accelerator is still underlined.
+      text = UnderlinedCaption(l->Caption(), l->WordWrap());
+      if (text.isEmpty())
+        text = StripAccelerator(l->Caption());
+      else
+        format = Qt::RichText;
+    } else {
       text = buddy ? CaptionText(l->Caption(), false) : ToQt(l->Caption());
+    }
     // A caption's line breaks are the form file's CR LF.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (w->textFormat() != format) w->setTextFormat(format);
     if (w->text() != text) {
       w->setText(text);
       SyncGeometry();
     }
-    w->setTextFormat(Qt::PlainText);
     w->setWordWrap(l->WordWrap());
     const Qt::Alignment vertical = l->Layout() == tlCenter   ? Qt::AlignVCenter
                                    : l->Layout() == tlBottom ? Qt::AlignBottom
@@ -714,12 +765,35 @@ class TListViewView : public TControlView {
   QList<QStringList> FRows;
 };
 
+// A widget that says when it was resized (its parts follow its width).
+class TResizingWidget : public QWidget {
+ public:
+  std::function<void()> OnResize;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    if (OnResize) OnResize();
+  }
+};
+
 class TStatusBarView : public TControlView {
  public:
   using TControlView::TControlView;
+  ~TStatusBarView() override {
+    if (auto* w = static_cast<TResizingWidget*>(Widget())) w->OnResize = nullptr;
+  }
 
  protected:
-  QWidget* CreateWidget() override { return new QWidget; }
+  QWidget* CreateWidget() override {
+    auto* w = new TResizingWidget;
+    // Aligned to its form's bottom, the bar follows the form's width; its
+    // last panel takes what the others leave.
+    w->OnResize = [this] {
+      if (Control()) SyncOwn();
+    };
+    return w;
+  }
   bool FillsBackground() const override { return true; }
   void SyncOwn() override {
     auto* s = static_cast<TStatusBar*>(Control());
@@ -749,8 +823,8 @@ class TStatusBarView : public TControlView {
       FLabels << label;
     }
     const double scale = Scale();
-    const int height = Scaled(s->Height(), scale);
-    const int total = Scaled(s->Width(), scale);
+    const int height = Widget()->height();
+    const int total = Widget()->width();
     int x = 0;
     for (size_t i = 0; i < panels.size(); ++i) {
       QLabel* label = FLabels[static_cast<qsizetype>(i)];

@@ -109,6 +109,47 @@ class TInputFilter : public QObject {
   }
 };
 
+// An integer a form file gave an object that its class does not declare,
+// by a dotted path (BorderSpacing.Left); 0 when there is none.
+Integer KeptInteger(const TObject* obj, std::string_view path) {
+  for (;;) {
+    const size_t dot = path.find('.');
+    PPropInfo p = GetPropInfo(obj, path.substr(0, dot));
+    if (!p) return 0;
+    if (dot == std::string_view::npos)
+      return p->Kind() == tkInteger && p->GetOrd ? static_cast<Integer>(p->GetOrd(obj)) : 0;
+    if (p->Kind() != tkClass || !p->GetObj) return 0;
+    obj = p->GetObj(obj);
+    path.remove_prefix(dot + 1);
+  }
+}
+
+// The room an aligned control of an .lfm file keeps around it.
+QMargins BorderSpacingOf(const TObject* c) {
+  if (!c->FindDynamicProperty("BorderSpacing")) return {};
+  const Integer around = KeptInteger(c, "BorderSpacing.Around");
+  return QMargins(around + KeptInteger(c, "BorderSpacing.Left"),
+                  around + KeptInteger(c, "BorderSpacing.Top"),
+                  around + KeptInteger(c, "BorderSpacing.Right"),
+                  around + KeptInteger(c, "BorderSpacing.Bottom"));
+}
+
+bool IsLclForm(const TComponent* form) {
+  auto marked = [](const TObject* obj) {
+    for (const auto& p : obj->DynamicProperties()) {
+      const String& n = p->Name;
+      if (n == "LCLVersion" || n == "BorderSpacing" || n.starts_with("AnchorSide") ||
+          n == "ChildSizing")
+        return true;
+    }
+    return false;
+  };
+  if (marked(form)) return true;
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    if (marked(form->Components(i))) return true;
+  return false;
+}
+
 void InstallInputFilter() {
   static TInputFilter* filter = nullptr;
   if (filter) return;
@@ -201,7 +242,11 @@ void TControlView::SyncLook() {
     FLookSet = true;
     QPalette palette = FWidget->palette();
     if (background.isValid()) palette.setColor(BackgroundRole(), background);
-    if (text.isValid()) palette.setColor(TextRole(), text);
+    // A disabled control's text is the grey the style gives it, as the
+    // classic controls draw theirs, whatever the font's colour.
+    if (text.isValid())
+      for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, TextRole(), text);
     FWidget->setPalette(palette);
     FWidget->setAutoFillBackground(FillsBackground() && background.isValid());
   }
@@ -303,6 +348,7 @@ bool TControlView::MouseEvent(QWidget* receiver, QMouseEvent* event) {
 
 TFormView::TFormView(TCustomForm* form) : FForm(form), FLink(std::make_unique<TLink>(*this)) {
   InstallInputFilter();
+  FLclForm = IsLclForm(form);
   FScale = FormScale(form);
   TControlView& root = Add(MakeView(form), nullptr);
   FClient = root.Widget();
@@ -322,6 +368,11 @@ TFormView::~TFormView() {
   QWidget* client = FClient;
   FViews.clear();
   delete client;
+}
+
+bool TFormView::AutoSizes(const TControl* control) const {
+  if (PPropInfo p = GetPropInfo(control, "AutoSize"); p && p->GetOrd) return p->GetOrd(control) != 0;
+  return FLclForm;
 }
 
 QSize TFormView::ClientSize() const {
@@ -642,25 +693,33 @@ void TFormView::LayoutAligned(TComponent* parent) {
   order(kinds[alBottom], [](const QRect& b) { return -(b.top() + b.height()); });
   order(kinds[alLeft], [](const QRect& b) { return b.left(); });
   order(kinds[alRight], [](const QRect& b) { return -(b.left() + b.width()); });
+  // A control of an .lfm file keeps its BorderSpacing around it: the room
+  // it takes is its rectangle and that spacing.
+  auto place = [this](const TItem& c, const QRect& room) {
+    FAligned.insert(c.C, room - BorderSpacingOf(c.C));
+  };
+  auto outer = [](const TItem& c, bool vertical) {
+    const QMargins m = BorderSpacingOf(c.C);
+    return vertical ? c.Bounds.height() + m.top() + m.bottom()
+                    : c.Bounds.width() + m.left() + m.right();
+  };
   for (const TItem& c : kinds[alTop]) {
-    FAligned.insert(c.C, QRect(rest.left(), rest.top(), rest.width(), c.Bounds.height()));
-    rest.setTop(rest.top() + c.Bounds.height());
+    place(c, QRect(rest.left(), rest.top(), rest.width(), outer(c, true)));
+    rest.setTop(rest.top() + outer(c, true));
   }
   for (const TItem& c : kinds[alBottom]) {
-    FAligned.insert(c.C, QRect(rest.left(), rest.bottom() + 1 - c.Bounds.height(), rest.width(),
-                               c.Bounds.height()));
-    rest.setBottom(rest.bottom() - c.Bounds.height());
+    place(c, QRect(rest.left(), rest.bottom() + 1 - outer(c, true), rest.width(), outer(c, true)));
+    rest.setBottom(rest.bottom() - outer(c, true));
   }
   for (const TItem& c : kinds[alLeft]) {
-    FAligned.insert(c.C, QRect(rest.left(), rest.top(), c.Bounds.width(), rest.height()));
-    rest.setLeft(rest.left() + c.Bounds.width());
+    place(c, QRect(rest.left(), rest.top(), outer(c, false), rest.height()));
+    rest.setLeft(rest.left() + outer(c, false));
   }
   for (const TItem& c : kinds[alRight]) {
-    FAligned.insert(c.C, QRect(rest.right() + 1 - c.Bounds.width(), rest.top(), c.Bounds.width(),
-                               rest.height()));
-    rest.setRight(rest.right() - c.Bounds.width());
+    place(c, QRect(rest.right() + 1 - outer(c, false), rest.top(), outer(c, false), rest.height()));
+    rest.setRight(rest.right() - outer(c, false));
   }
-  for (const TItem& c : kinds[alClient]) FAligned.insert(c.C, rest);
+  for (const TItem& c : kinds[alClient]) place(c, rest);
 }
 
 void TFormView::SyncChildrenGeometry(TControl* parentControl) { SyncPlacedGeometry(parentControl); }
@@ -685,6 +744,13 @@ void TFormView::SyncFocus() {
   if (!target) target = FClient;
   if (target->window()->isVisible() && QApplication::focusWidget() != target)
     target->setFocus(Qt::OtherFocusReason);
+  // The focused control shows its focus, as the classic controls always
+  // do: the style draws it only after a focus change by the keyboard, and
+  // a focus change of another kind forgets that.
+  if (!target->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+    target->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    target->update();
+  }
 }
 
 void TFormView::Deliver(const std::function<void()>& action) {

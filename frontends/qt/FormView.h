@@ -108,6 +108,15 @@ class TFormView {
   TFormView& operator=(const TFormView&) = delete;
 
   TCustomForm* Form() const { return FForm; }
+  // Whether the form comes from the other classic designer's files (.lfm):
+  // its check boxes and radio buttons size themselves to their captions
+  // unless the file says otherwise, and its aligned controls keep their
+  // BorderSpacing. Told by what such files hold (LCLVersion, BorderSpacing,
+  // AnchorSide..., ChildSizing...), which the host keeps as read.
+  bool LclForm() const { return FLclForm; }
+  // Whether a control sizes itself to its caption (AutoSize, with the
+  // default its designer gives it).
+  bool AutoSizes(const TControl* control) const;
   // The form's client area; owned by the view until a window takes it.
   QWidget* Client() const { return FClient; }
   // The widget showing a control or placeholder, or nullptr.
@@ -179,6 +188,7 @@ class TFormView {
   QSize ClientSizeOf(const TComponent* component) const;
 
   TCustomForm* FForm;
+  bool FLclForm = false;
   double FScale = 1.0;
   QPointer<QWidget> FClient;
   std::unique_ptr<TLink> FLink;

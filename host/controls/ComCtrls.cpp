@@ -231,6 +231,18 @@ void TPageControl::SelectTab(int index) {
   if (OnChange) OnChange(this);
 }
 
+bool TPageControl::DialogChar(char CharCode) {
+  if (CanFocus())
+    for (int i = 0; i < PageCount(); ++i) {
+      TTabSheet* page = FPages[static_cast<size_t>(i)];
+      if (page->TabVisible() && IsAccel(CharCode, page->Caption())) {
+        SelectTab(i);
+        return true;
+      }
+    }
+  return TWinControl::DialogChar(CharCode);
+}
+
 void TPageControl::SelectNextPage(bool goForward) {
   int count = PageCount();
   if (count == 0) return;

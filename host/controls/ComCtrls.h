@@ -88,6 +88,9 @@ class TPageControl : public TWinControl {
   // places its sheets (one row of tabs; a row is taller with images).
   TClientRect PageRect() const;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  // The accelerator of a visible tab chooses its page as a click on the
+  // tab does; others go to the controls of the pages.
+  bool DialogChar(char CharCode) override;
 
   bool HotTrack() const { return FHotTrack; }
   void SetHotTrack(bool Value) { FHotTrack = Value; }

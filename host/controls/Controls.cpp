@@ -721,6 +721,27 @@ bool TWinControl::DialogKey(WORD Key, TShiftState Shift) {
   return false;
 }
 
+bool TControl::DialogChar(char) { return false; }
+
+bool TWinControl::DialogChar(char CharCode) {
+  // Copied: a control's response may change the children.
+  std::vector<TControl*> children = FControls;
+  for (TControl* child : children)
+    if (child->DialogChar(CharCode)) return true;
+  return false;
+}
+
+bool IsAccel(char CharCode, const String& Caption) {
+  char hotkey = 0;
+  for (size_t i = 0; i + 1 < Caption.size(); ++i)
+    if (Caption[i] == '&') {
+      ++i;
+      if (Caption[i] != '&') hotkey = Caption[i];
+    }
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return hotkey && upper(hotkey) == upper(CharCode);
+}
+
 String GetShortHint(const String& Hint) {
   size_t bar = Hint.find('|');
   return bar == String::npos ? Hint : Hint.substr(0, bar);

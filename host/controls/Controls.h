@@ -286,6 +286,13 @@ class TControl : public TComponent {
   // A person can point at it and click it: it and every parent up to its
   // form are visible and enabled.
   bool CanInteract() const;
+  // A caption's accelerator was pressed (Alt and the character after its
+  // "&"; CharCode is the key's character). The control whose caption has
+  // it responds as the classic control does (a button clicks, a check box
+  // takes the focus and toggles, a label focuses its FocusControl) and
+  // returns true; a windowed control offers it to its children in turn
+  // until one takes it. A control that cannot take the focus takes none.
+  virtual bool DialogChar(char CharCode);
 
   // Observers are told whenever the control's visible state changes.
   int AddObserver(std::function<void(TControl*)> fn) { return FObservers.Add(std::move(fn)); }
@@ -437,6 +444,8 @@ class TWinControl : public TControl {
   // arrows move the focus, Enter presses the Default button, Escape the
   // Cancel button.
   virtual bool WantsKey(Windows::WORD Key, TShiftState Shift) const;
+  // Offers an accelerator to the children in turn.
+  bool DialogChar(char CharCode) override;
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -485,6 +494,10 @@ class TWinControl : public TControl {
   bool FFocusingByMouse = false;
   std::unique_ptr<Windows::TWindow> FHandle;
 };
+
+// Whether CharCode is the accelerator of Caption: the character after its
+// last single "&" ("&&" is a literal ampersand), case ignored.
+bool IsAccel(char CharCode, const String& Caption);
 
 // The short hint (before a "|", shown as the hint) and the long hint (after
 // it, the application's Hint); a hint without "|" is both.

@@ -660,6 +660,25 @@ TEST_F(GlsToolTest, MessagesNameUnnamedTranslatorsSensibly) {
       << several.Err;
 }
 
+TEST_F(GlsToolTest, ValuesTheFormReaderCannotTakeAreWarnedOfWithTheirLines) {
+  WriteFile(File("Odd.dfm"),
+            Lines({"object Odd: TForm", "  Caption = 'Hello'", "  Width = abc", "  Flavour = 3",
+                   "  object B: TButton", "    Flavour = 1", "  end", "  object C: TButton",
+                   "    Flavour = 2", "  end", "  object T: TTimer", "    Left = 8", "  end",
+                   "end"}));
+  TRun run = Run({"extract", "--texts", "Odd.dfm"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "Hello"));
+  // Each kind once, at its first place; a component's design place is no
+  // unknown property.
+  EXPECT_EQ(run.Err,
+            "gls: Odd.dfm:3: warning: TForm.Width: abc is not a valid Integer value; it is kept "
+            "as read\n"
+            "gls: Odd.dfm:4: warning: TForm has no property Flavour; it is kept as read\n"
+            "gls: Odd.dfm:6: warning: TButton has no property Flavour; it is kept as read (2 "
+            "times)\n");
+}
+
 TEST_F(GlsToolTest, RealFormsFromOtherProjects) {
   GLS_REQUIRE_CORPUS(corpus);
   for (const char* name :

@@ -165,6 +165,24 @@ TEST_F(EditorTest, FontNamesComeFromTheSettingsAndTheReadingOrderIsWrittenOnEver
   EXPECT_EQ(Registry().ReadInteger("Glossmith", "ReadingOrderIndex", -1), 1);
 }
 
+TEST_F(EditorTest, AltAndTheAcceleratorOfAButtonPressesIt) {
+  SetTranslations({"Button1.Caption='Valider'"});
+  Ui.Key('N', {ssAlt}).AnswerInput("Label1.Caption");
+  Check([](TFormEditor& e) {
+    EXPECT_EQ(LinesOf(e.WorkList()),
+              (std::vector<String>{"Button1.Caption='Valider'", "Label1.Caption=''"}));
+  });
+  Ui.Key('R', {ssAlt}).Answer(mrNo);
+  Check([](TFormEditor& e) { EXPECT_EQ(e.WorkList()->Count(), 2); });
+  Ui.Key('O', {ssAlt});
+  Translator->ShowEditor();
+  EXPECT_EQ(Ui.Remaining(), 0);
+  ASSERT_EQ(Ui.Inputs().size(), 1u);
+  EXPECT_EQ(Ui.Inputs()[0].Caption, "Add a property");
+  ASSERT_EQ(Ui.Messages().size(), 1u);
+  EXPECT_EQ(Ui.Messages()[0].Text, "Do you want to remove the selected property ?");
+}
+
 TEST_F(EditorTest, NewAddsAPathWithTheFirstValueItsKindGets) {
   Ui.Click("BtnNew")
       .AnswerInput("Button1.Caption")

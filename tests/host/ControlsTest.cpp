@@ -446,7 +446,9 @@ TEST(ControlsTest, TextControlsKeepTheirStateConsistent) {
   combo->SetText("red");
   EXPECT_EQ(combo->ItemIndex(), 0);
   combo->SetStyle(csDropDownList);
-  combo->SetText("purple");  // not an item: nothing chosen
+  combo->SetText("purple");  // not an item: the choice stays
+  EXPECT_EQ(combo->Text(), "red");
+  combo->SetItemIndex(-1);
   EXPECT_EQ(combo->Text(), "");
   combo->Items()->Delete(1);
   combo->SetItemIndex(1);
