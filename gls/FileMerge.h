@@ -43,9 +43,11 @@ TLineOverlay InsertFormLines(std::vector<std::string_view> fileLines, std::strin
                              const std::vector<String>& originals);
 
 // Merges the form's lines for `locale` from the text of a translation file
-// into the translation list: each replaces the entry of its path.
+// into the translation list: each replaces the entry of its path. A line of
+// the form whose locale is not a number raises EConvertError; given the
+// file's name, an EFileLineError that names the file and the line.
 void MergeLoadedLines(std::string_view fileText, std::string_view formName, Integer locale,
-                      TSortList& translations);
+                      TSortList& translations, std::string_view fileName = {});
 
 // --- Dictionary -----------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "gls/BatchMerge.h"
+#include "gls/Diagnostics.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
@@ -100,6 +101,7 @@ void TTranslationFileUpdate::Save(TGlossmith& Translator) {
 
 void TTranslationFileUpdate::MergePending(bool Wait) {
   if (FPending.empty()) return;
+  TDiagnosticFile diagnosticFile(FFileName);
   if (!FLines) {
     if (!Wait && FReading.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
     try {
@@ -174,6 +176,7 @@ void TDictionaryUpdate::Export(TGlossmith& Translator) {
     FLines = std::make_unique<TDictionaryMerge>(ContentOf(LatestVersion(FFileName)));
     FLock = std::move(lock);
   }
+  TDiagnosticFile diagnosticFile(FFileName);
   FLines->Export(current, *Translator.FTranslations);
   ++FCount;
 }

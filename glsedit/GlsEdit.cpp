@@ -1,6 +1,7 @@
 #include "glsedit/GlsEdit.h"
 
 #include "gls/StorageSupport.h"
+#include "gls/Diagnostics.h"
 #include "host/classes/Streams.h"
 #include "host/formfiles/FormFiles.h"
 #include "host/platform/Registry.h"
@@ -47,6 +48,21 @@ bool EntersText(Windows::WORD Key, TShiftState Shift) {
 }
 
 String CommonPropertyName(int Index) { return Format("CommonProperty[%s]", {IntToStr(Index)}); }
+
+// The dialog's settings are a convenience: settings that cannot be written
+// (a read-only or foreign file, a folder in the way, no home folder) are a
+// warning, and the edit goes on.
+template <class F>
+void KeepSettings(F&& write) {
+  try {
+    write();
+  } catch (const Exception& e) {
+    TDiagnostic warning;
+    warning.Kind = TDiagnosticKind::SettingsNotSaved;
+    warning.Message = "the editor's settings are not saved: " + e.Message();
+    ReportDiagnostic(warning);
+  }
+}
 
 // Shows the hourglass for the time of one operation, whatever happens.
 class THourGlass {
@@ -462,6 +478,12 @@ void TFormEditor::BtnNewClick(TObject*) {
   if (!InputQuery("Add a property", "Please enter the property name", path)) return;
   // An empty name names no property: a line "=" could never be found again.
   if (path.empty() || PropList->Items()->IndexOf(path) >= 0) return;
+  // Nor may a path go into the list that the translation file or the form
+  // would hold in a line no reader can read back.
+  if (const String problem = PropertyPathProblem(path); !problem.empty()) {
+    MessageDlg(problem, mtError, {mbOK}, 0);
+    return;
+  }
   RemoveSelection();
   String line = path + "=";
   if (int i = GetPropIndex(path, FFormProps.get()); i >= 0) {
@@ -586,6 +608,10 @@ void TFormEditor::BtnAddCommonClick(TObject*) {
   String name;
   InputQuery("Create a new common property", "Specify the property name", name);
   if (name.empty()) return;
+  if (const String problem = PropertyPathProblem(name); !problem.empty()) {
+    MessageDlg(problem, mtError, {mbOK}, 0);
+    return;
+  }
   CommonPropList->SetItemIndex(CommonPropList->Items()->Add(name));
   BtnSet->SetEnabled(true);
   CommonPropListClick(this);
@@ -603,20 +629,25 @@ void TFormEditor::BtnDeleteCommonClick(TObject*) {
 void TFormEditor::BtnSetClick(TObject*) {
   TRegIniFile settings(EditorSettingsKey);
   TStrings* items = CommonPropList->Items();
+  std::vector<std::pair<String, String>> values;
   for (int i = 0; i < items->Count(); ++i)
-    settings.WriteString(EditorSettingsSection, CommonPropertyName(i), items->Strings(i));
+    values.emplace_back(CommonPropertyName(i), items->Strings(i));
   // Entries of a longer earlier list are blanked up to the first empty one.
   for (int i = items->Count();
        !settings.ReadString(EditorSettingsSection, CommonPropertyName(i), String()).empty(); ++i)
-    settings.WriteString(EditorSettingsSection, CommonPropertyName(i), String());
+    values.emplace_back(CommonPropertyName(i), String());
+  KeepSettings([&] { settings.WriteStrings(EditorSettingsSection, values); });
 }
 
 void TFormEditor::BtnDefaultClick(TObject*) {
   {
     TRegIniFile settings(EditorSettingsKey);
+    std::vector<std::pair<String, String>> blanks;
     for (int i = 0;
          !settings.ReadString(EditorSettingsSection, CommonPropertyName(i), String()).empty(); ++i)
-      settings.WriteString(EditorSettingsSection, CommonPropertyName(i), String());
+      blanks.emplace_back(CommonPropertyName(i), String());
+    if (!blanks.empty())
+      KeepSettings([&] { settings.WriteStrings(EditorSettingsSection, blanks); });
   }
   CommonPropList->Items()->Assign(FDefaultCommon.get());
   CommonPropListClick(this);
@@ -626,8 +657,10 @@ void TFormEditor::BtnDefaultClick(TObject*) {
 // Options, fonts, reading order
 
 void TFormEditor::CkxMoveClick(TObject*) {
-  TRegIniFile(EditorSettingsKey)
-      .WriteBool(EditorSettingsSection, "MoveNextUntranslated", CkxMove->Checked());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteBool(EditorSettingsSection, "MoveNextUntranslated", CkxMove->Checked());
+  });
 }
 
 void TFormEditor::BtnEditFontClick(TObject*) {
@@ -635,8 +668,10 @@ void TFormEditor::BtnEditFontClick(TObject*) {
   if (!FontDialog1->Execute()) return;
   EdtTranslation->Font()->Assign(FontDialog1->Font());
   LblEditFont->SetCaption(EdtTranslation->Font()->Name());
-  TRegIniFile(EditorSettingsKey)
-      .WriteString(EditorSettingsSection, "EditFontName", EdtTranslation->Font()->Name());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteString(EditorSettingsSection, "EditFontName", EdtTranslation->Font()->Name());
+  });
 }
 
 void TFormEditor::BtnDisplayFontClick(TObject*) {
@@ -645,15 +680,19 @@ void TFormEditor::BtnDisplayFontClick(TObject*) {
   PropList->Font()->Assign(FontDialog1->Font());
   EdtOrgTranslation->Font()->Assign(FontDialog1->Font());
   LblDisplayFont->SetCaption(PropList->Font()->Name());
-  TRegIniFile(EditorSettingsKey)
-      .WriteString(EditorSettingsSection, "DisplayFontName", PropList->Font()->Name());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteString(EditorSettingsSection, "DisplayFontName", PropList->Font()->Name());
+  });
 }
 
 void TFormEditor::GroupReadingOrderClick(TObject*) {
   EdtTranslation->SetAlignment(GroupReadingOrder->ItemIndex() == 0 ? taRightJustify
                                                                    : taLeftJustify);
-  TRegIniFile(EditorSettingsKey)
-      .WriteInteger(EditorSettingsSection, "ReadingOrderIndex", GroupReadingOrder->ItemIndex());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteInteger(EditorSettingsSection, "ReadingOrderIndex", GroupReadingOrder->ItemIndex());
+  });
 }
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <ostream>
@@ -43,6 +44,28 @@ String NeedValue(const TCommandLine& cmd, const char* option) {
   String value = cmd.Value(option);
   if (value.empty()) throw EUsageError(Format("missing %s FILE", {option}));
   return value;
+}
+
+// The file an option names for reading: a folder or a missing file is
+// refused by name before anything else is done.
+void NeedInputFile(const String& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec))
+    throw EToolError(file + ": is a folder, not a file");
+  if (!FileExists(file)) throw EToolError(file + ": no such file");
+}
+
+// The folder a file is to be written into must be there: a missing one is
+// reported by its own name before anything is written.
+void NeedOutputFolder(const String& file) {
+  if (file.empty() || file == "-") return;
+  const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+  if (folder.empty()) return;
+  std::error_code ec;
+  if (!std::filesystem::exists(folder, ec))
+    throw EToolError(folder.string() + ": no such folder (to write " + file + " into)");
+  if (!std::filesystem::is_directory(folder, ec))
+    throw EToolError(folder.string() + ": is not a folder (to write " + file + " into)");
 }
 
 // The plain text of a string value in literal form; false for any other value.
@@ -110,7 +133,7 @@ std::optional<String> BadLocaleMessage(const String& file, std::string_view form
   String line;
   const auto place = FindBadLocaleLine(file, formName, saving, line);
   if (!place) return std::nullopt;
-  return PlacedMessage(*place, line, e.Message());
+  return PlacedMessage(*place, line, ReasonOf(e));
 }
 
 // Writes the form back, in place or to -o OUT, with the translators' files
@@ -119,6 +142,8 @@ void WriteBack(TFormDocument& doc, const TCommandLine& cmd, TCommandIO& io) {
   const String out = cmd.Value("-o");
   std::optional<String> translations;
   if (cmd.Has("--translations")) translations = NeedValue(cmd, "--translations");
+  NeedOutputFolder(out);
+  if (translations) NeedOutputFolder(*translations);
   const std::vector<String> files = doc.TranslationFiles();
   // In place, each translator writes the file its FileName names, which the
   // form chose, not the user: outside the form's folder only when allowed.
@@ -164,6 +189,7 @@ void Emit(const String& fileName, const String& data, TCommandIO& io) {
     io.Out << data;
     return;
   }
+  NeedOutputFolder(fileName);
   try {
     WriteFileAtomically(fileName, data);
   } catch (const Exception& e) {
@@ -304,6 +330,7 @@ int AddForms(const std::vector<String>& args, TCommandIO& io, const char* done, 
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, SIZE_MAX, "FORM");
   const String to = NeedValue(cmd, "--to");
+  NeedOutputFolder(to);
   const std::vector<String>& files = cmd.Operands();
   const TTranslatorChoice choice = ChoiceOf(cmd);
   Update update(to);
@@ -400,7 +427,7 @@ int Load(const std::vector<String>& args, TCommandIO& io) {
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
-  if (!FileExists(from)) throw EToolError(from + ": no such file");
+  NeedInputFile(from);
   TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
   for (TGlossmith* t : doc.ChooseAll(ChoiceOf(cmd))) {
     if (doc.IsTemporary(t))
@@ -445,7 +472,7 @@ int DictImport(const std::vector<String>& args, TCommandIO& io) {
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
-  if (!FileExists(from)) throw EToolError(from + ": no such file");
+  NeedInputFile(from);
   TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
   TGlossmith* t = doc.Choose(ChoiceOf(cmd));
   if (doc.IsTemporary(t))
@@ -565,7 +592,10 @@ void PrintUsage(std::ostream& out) {
   for (const TCommandInfo& c : Commands()) out << "  gls " << c.Synopsis << "\n";
   out << "\n  gls COMMAND --help   help on one command\n  gls --version\n"
          "\nA file that another process is writing is waited for up to GLS_LOCK_WAIT\n"
-         "seconds (30 unless set in the environment).\n";
+         "seconds (30 unless set in the environment).\n"
+         "\nAn input file (form, translation file, dictionary, script) larger than\n"
+         "256 MiB is refused; --max-input-size SIZE on any command, or\n"
+         "GLS_MAX_INPUT_SIZE, sets another limit (bytes, or with K, M or G; 0: none).\n";
 }
 
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out) {

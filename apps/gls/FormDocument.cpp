@@ -160,7 +160,7 @@ void TFormDocument::Write(const String& fileName, const std::optional<String>& t
     for (const String& file : saved) {
       String line;
       if (auto place = FindBadLocaleLine(file, formName, true, line))
-        throw EToolError(PlacedMessage(*place, line, e.Message()));
+        throw EToolError(PlacedMessage(*place, line, ReasonOf(e)));
     }
     throw EToolError(target + ": " + e.Message());
   } catch (const Exception& e) {

@@ -308,6 +308,8 @@ void TReader::ReadPropValue(TPersistent* obj, const String& name, const TFormVal
       done = SetDeclared(obj, prop, value, line);
     } catch (const EReadError&) {
       throw;
+    } catch (const EFileLineError&) {
+      throw;
     } catch (const Exception& e) {
       Error(line, Format("Error reading %s: %s", {name, e.Message()}));
     }
@@ -334,6 +336,16 @@ bool TReader::SetDeclared(TPersistent* obj, PPropInfo prop, const TFormValue& v,
       if (v.Kind == K::Integer && v.Int >= INT32_MIN && v.Int <= INT32_MAX) {
         prop->SetOrd(obj, v.Int);
         return true;
+      }
+      // A number the property cannot hold would leave it at its default
+      // without a word (a translator's Locale at 0, the locale of none).
+      if (v.Kind == K::Integer) {
+        const String what = Format("Error reading %s: %s is out of the range of an Integer "
+                                   "(-2147483648 to 2147483647)",
+                                   {prop->Name, v.Text.empty() ? IntToStr(v.Int) : v.Text});
+        if (v.Line > 0 && v.Column > 0)
+          throw EReadError(Format("Line %d, column %d: %s", {v.Line, v.Column, what}));
+        Error(v.Line > 0 ? v.Line : line, what);
       }
       if (v.Kind == K::Ident) {
         Integer value;
@@ -458,6 +470,12 @@ bool TReader::ReadDefined(TPersistent* obj, const String& name, const TFormValue
                           Format("%s: %s; it is kept as read", {obj->ClassName(), e.Message()}));
     KeepDynamic(obj, name, value, line);
     return true;
+  } catch (const EFileLineError&) {
+    // Found in another file (a translation file the value names), which the
+    // error names with its line: this form's line would mislead.
+    FCurrent = saved;
+    FPropName.clear();
+    throw;
   } catch (const Exception& e) {
     FCurrent = saved;
     FPropName.clear();

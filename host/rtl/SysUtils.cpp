@@ -361,6 +361,11 @@ String UpperCase(std::string_view s) {
   return r;
 }
 
+EFileLineError::EFileLineError(const String& fileName, int line, const String& message)
+    : EConvertError(Format("%s, line %d: %s", {fileName, line, message})),
+      FFileName(fileName),
+      FLine(line) {}
+
 String LowerCase(std::string_view s) {
   String r(s);
   for (char& c : r)

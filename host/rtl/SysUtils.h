@@ -55,6 +55,21 @@ GLS_DECLARE_EXCEPTION(EListError, Exception)
 GLS_DECLARE_EXCEPTION(EComponentError, Exception)
 GLS_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 
+// An error found at a line of a file other than the one being read, such as
+// a bad line of a translation file read while a form is read: its message
+// names that file and line, and readers pass it on as it is rather than
+// placing it at a line of their own.
+class EFileLineError : public EConvertError {
+ public:
+  EFileLineError(const String& fileName, int line, const String& message);
+  const String& FileName() const { return FFileName; }
+  int Line() const { return FLine; }
+
+ private:
+  String FFileName;
+  int FLine;
+};
+
 // Formats with the classic directives %s, %d, %u, %x and %%, each as
 // %[-][width][.precision]type: width pads with blanks (on the right with "-"),
 // precision cuts a text or gives a number at least that many digits.

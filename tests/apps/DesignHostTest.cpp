@@ -253,6 +253,32 @@ TEST_F(DesignHostTest, ATranslationFileOutsideTheFormsFolderIsShownAndWrittenOnl
   EXPECT_TRUE(Contains(ReadFile(outside), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
 }
 
+TEST_F(DesignHostTest, SettingsThatCannotBeWrittenAreAWarningAndTheEditIsKept) {
+  // The settings folder is a file; then there is no home folder at all.
+  WriteFile(File("not-a-folder"), "x");
+  const std::vector<std::vector<std::pair<String, String>>> places = {
+      {{"XDG_CONFIG_HOME", File("not-a-folder")}}, {{"XDG_CONFIG_HOME", ""}, {"HOME", ""}}};
+  for (const auto& env : places) {
+    const TDesignRun run =
+        Run({"edit", "MainForm.dfm", "--locale", "12", "--script", Script(FrenchMinimize)}, env);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(Contains(run.Err, "gls: warning: the editor's settings are not saved: ")) << run.Err;
+    EXPECT_TRUE(Contains(Read("translations.txt"), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
+    WriteFile(File("translations.txt"), ReadFile(String(GLS_SOURCE_DIR) + "/examples/translations.txt"));
+  }
+}
+
+TEST_F(DesignHostTest, APathNoReaderCouldReadBackIsRefusedWhereItIsTyped) {
+  const String translations = Read("translations.txt");
+  const String script = "click BtnNew\ninput \"" + String(5000, 'P') +
+                        "\"\nanswer ok\nclick BtnOK\n";
+  const TDesignRun run = Run({"edit", "MainForm.dfm", "--locale", "12", "--script", Script(script)});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(Read("translations.txt"), translations) << "nothing changed, nothing written";
+  const TDesignRun show = Run({"show", "MainForm.dfm", "--locale", "12"});
+  EXPECT_EQ(show.Status, 0) << show.Err;
+}
+
 TEST_F(DesignHostTest, OKWithoutChangesCancelOrAFailingScriptTouchNoFile) {
   const auto before = Files();
   for (const char* script : {"click BtnOK\n", "click BtnCancel\n",

@@ -438,6 +438,82 @@ TEST_F(GlsToolTest, ASaveStoppedAtAnyMomentLeavesTheOldOrTheNewFileAndNothingEls
   EXPECT_EQ(Entries(), entries);
 }
 
+TEST_F(GlsToolTest, InputsOverTheSizeLimitAreRefusedBeforeTheyAreRead) {
+  // The form is under 3 KiB, its translation file over it.
+  TRun form = Run({"show", "MainForm.dfm", "--max-input-size", "1K"});
+  EXPECT_EQ(form.Status, 1);
+  EXPECT_TRUE(Contains(form.Err, "MainForm.dfm\": its size (2639 bytes) is over the input size "
+                                 "limit of 1 KiB"))
+      << form.Err;
+  TRun translations = Run({"show", "MainForm.dfm", "--max-input-size=3K"});
+  EXPECT_EQ(translations.Status, 1);
+  EXPECT_TRUE(Contains(translations.Err, "translations.txt\": its size (3985 bytes)"))
+      << translations.Err;
+  {
+    TEnvironment limit("GLS_MAX_INPUT_SIZE", "100");
+    String big;
+    while (big.size() < 5000) big += "Original text\tTranslated text\r\n";
+    WriteFile(File("big.dict"), big);
+    TRun dict = Run({"dict", "import", "OptionsDialog.dfm", "--locale", "7", "--from", "big.dict",
+                     "-o", "out.dfm", "--max-input-size", "4500"});
+    EXPECT_EQ(dict.Status, 1) << "the option wins over the environment; the dictionary is over";
+    EXPECT_TRUE(Contains(dict.Err, "big.dict\": its size (")) << dict.Err;
+    TRun env = Run({"show", "OptionsDialog.dfm"});
+    EXPECT_EQ(env.Status, 1);
+    EXPECT_TRUE(Contains(env.Err, "limit of 100 bytes")) << env.Err;
+    EXPECT_EQ(Run({"show", "MainForm.dfm", "--max-input-size", "0"}).Status, 0) << "0: no limit";
+  }
+  TRun bad = Run({"show", "MainForm.dfm", "--max-input-size", "lots"});
+  EXPECT_EQ(bad.Status, 2);
+  EXPECT_TRUE(Contains(bad.Err, "--max-input-size: 'lots' is not a valid size")) << bad.Err;
+  EXPECT_FALSE(fs::exists(File("out.dfm")));
+}
+
+TEST_F(GlsToolTest, ValuesCutOnSavingAndKeysGivenTwiceAreWarnings) {
+  WriteFile(File("Long.dfm"), Lines({"object Long: TForm", "  object Btn: TButton",
+                                     "    Caption = 'OK'", "  end",
+                                     "  object TranslatorGerman: TGlossmith", "    Locale = 7",
+                                     "    Translate = False", "    Translations.Strings = ("}) +
+                                  "      'Btn.Caption=''" + String(5000, 'x') + "''')\r\n" +
+                                  Lines({"  end", "end"}));
+  TRun save = Run({"save", "Long.dfm", "--to", "app.txt"});
+  ASSERT_EQ(save.Status, 0) << save.Err;
+  EXPECT_EQ(save.Err, "gls: warning: app.txt: Long.Btn.Caption: the value (5002 bytes) is cut to "
+                      "the 4095 bytes that a line holds\n");
+  TRun exported = Run({"dict", "export", "Long.dfm", "--to", "de.dict"});
+  ASSERT_EQ(exported.Status, 0) << exported.Err;
+  EXPECT_EQ(exported.Err, "gls: warning: de.dict: Btn.Caption: the translation (5002 bytes) is "
+                          "cut to the 4095 bytes that a line holds\n");
+
+  WriteFile(File("twice.txt"), "MainForm.Caption%12='a'\r\nMainForm.Caption%12='b'\r\n");
+  TRun load = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "twice.txt", "-o", "out.dfm"});
+  ASSERT_EQ(load.Status, 0) << load.Err;
+  EXPECT_TRUE(Contains(load.Err, "gls: warning: twice.txt, line 2: MainForm.Caption: given again "
+                                 "for locale 12; this later line wins\n"))
+      << load.Err;
+}
+
+TEST_F(GlsToolTest, FoldersGivenForFilesAreNamedAsFolders) {
+  fs::create_directory(File("dir"));
+  for (const char* command : {"load", "dict"}) {
+    TRun run = command == String("load")
+                   ? Run({"load", "MainForm.dfm", "--from", "dir"})
+                   : Run({"dict", "import", "MainForm.dfm", "--locale", "7", "--from", "dir"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "gls: dir: is a folder, not a file\n");
+  }
+  const String form = Read("MainForm.dfm");
+  TRun save = Run({"save", "MainForm.dfm", "--to", "missing/app.txt"});
+  EXPECT_EQ(save.Status, 1);
+  EXPECT_EQ(save.Err, "gls: missing: no such folder (to write missing/app.txt into)\n");
+  TRun load = Run({"load", "MainForm.dfm", "--from", "translations.txt", "-o", "missing/out.dfm"});
+  EXPECT_EQ(load.Status, 1);
+  EXPECT_EQ(load.Err, "gls: missing: no such folder (to write missing/out.dfm into)\n");
+  TRun translate = Run({"translate", "MainForm.dfm", "--locale", "7", "-o", "translations.txt/x"});
+  EXPECT_EQ(translate.Err, "gls: translations.txt: is not a folder (to write translations.txt/x into)\n");
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+}
+
 TEST_F(GlsToolTest, WithOutputNothingButTheNamedFilesChange) {
   const String form = Read("MainForm.dfm"), translations = Read("translations.txt");
   WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");

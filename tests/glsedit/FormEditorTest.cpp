@@ -1,6 +1,7 @@
 // The editor dialog as a person uses it: its frame, its settings and the
 // Translations page, driven through the scripted user interface.
 #include "EditorFixture.h"
+#include "gls/Diagnostics.h"
 #include "host/formfiles/FormFiles.h"
 
 namespace editortest {
@@ -292,6 +293,26 @@ TEST_F(EditorTest, ACharacterPropertyHoldingAQuoteOrHashIsNoString) {
   EXPECT_EQ(other->PasswordChar(), '*');
 }
 
+TEST_F(EditorTest, NewAndAddCommonRefusePathsNoReaderCouldReadBack) {
+  const String tooLong(5000, 'P');
+  Ui.Click("BtnNew").AnswerInput(tooLong).Answer(mrOk);
+  Ui.Click("BtnNew").AnswerInput("Button1.Caption=x").Answer(mrOk);
+  Ui.Click("BtnNew").AnswerInput("Button1.Cap%tion").Answer(mrOk);
+  Ui.Click("BtnNew").AnswerInput(String(MaxPathLength, 'Q'));
+  Ui.SelectPage("FormNotebook", 4).SelectPage("PropNotebook", 1);
+  Ui.Click("BtnAddCommon").AnswerInput(tooLong).Answer(mrOk);
+  Check([](TFormEditor& e) {
+    EXPECT_EQ(LinesOf(e.WorkList()), std::vector<String>{String(MaxPathLength, 'Q') + "="});
+    EXPECT_EQ(e.CommonPropList->Items()->IndexOf(String(5000, 'P')), -1);
+  }).Click("BtnOK");
+  Translator->ShowEditor();
+  ASSERT_EQ(Ui.Messages().size(), 4u);
+  for (const TMessageRequest& m : Ui.Messages()) EXPECT_EQ(m.Type, mtError);
+  EXPECT_EQ(Ui.Messages()[0].Text, "A property path can have at most 4082 characters; this one has 5000.");
+  EXPECT_NE(Ui.Messages()[1].Text.find("\"=\""), String::npos);
+  EXPECT_NE(Ui.Messages()[2].Text.find("\"%\""), String::npos);
+}
+
 TEST_F(EditorTest, LeavingTheMemoStoresAStringAsALiteralAndANumberAsTyped) {
   SetTranslations({"Button1.Caption=''", "Button1.Width=75"});
   Ui.ClickItem("PropList", 0).Focus("EdtTranslation").Focus("PropList");
@@ -303,6 +324,36 @@ TEST_F(EditorTest, LeavingTheMemoStoresAStringAsALiteralAndANumberAsTyped) {
   EXPECT_TRUE(Translator->ShowEditor());
   EXPECT_EQ(LinesOf(Translator->Translations()),
             (std::vector<String>{"Button1.Caption='Valider'", "Button1.Width=120"}));
+}
+
+TEST_F(EditorTest, SettingsThatCannotBeWrittenAreAWarningAndTheEditGoesOn) {
+  // A folder where the settings file would be, then no home folder at all
+  // (a read-only file is refused the same way, but not to the superuser
+  // the tests may run as).
+  std::filesystem::create_directory(Settings.Path() / "Orvanta.ini");
+  for (int round = 0; round < 2; ++round) {
+    if (round == 1) unsetenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const String oldHome = home ? home : "";
+    if (round == 1) unsetenv("HOME");
+    std::vector<TDiagnostic> warnings;
+    TDiagnosticScope scope([&](const TDiagnostic& d) { warnings.push_back(d); });
+    Translator->Translations()->Clear();
+    SetTranslations({"Button1.Caption=''"});
+    Ui.ClickItem("PropList", 0).Focus("EdtTranslation").Type("Valider").Focus("PropList");
+    Ui.SelectPage("FormNotebook", 1).Click("CkxMove");
+    Ui.SelectPage("FormNotebook", 4).SelectPage("PropNotebook", 1);
+    Ui.Click("BtnAddCommon").AnswerInput("Hint").Click("BtnSet").Click("BtnOK");
+    EXPECT_TRUE(Translator->ShowEditor());
+    if (round == 1 && home) setenv("HOME", oldHome.c_str(), 1);
+    EXPECT_EQ(LinesOf(Translator->Translations()),
+              std::vector<String>{"Button1.Caption='Valider'"});
+    ASSERT_GE(warnings.size(), 3u) << "the reading order on show, the option, the common list";
+    for (const TDiagnostic& w : warnings) {
+      EXPECT_EQ(w.Kind, TDiagnosticKind::SettingsNotSaved);
+      EXPECT_EQ(w.Text().rfind("the editor's settings are not saved: ", 0), 0u) << w.Text();
+    }
+  }
 }
 
 TEST_F(EditorTest, EscapeInTheMemoPutsBackWhatItShowedAndStoresNothingMore) {
