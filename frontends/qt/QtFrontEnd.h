@@ -41,6 +41,16 @@ bool UseQtUserInterfaceIfAvailable(const TQtStartOptions& options = {});
 // main returns; one that does not leaves Qt to the end of the process.
 void CloseQtUserInterface();
 
+// Text metrics of the fonts the preview shows host fonts in, in the form's
+// pixels: for checks that measure translated texts. StartQtTextMetrics
+// starts Qt without a display (its offscreen platform) when it is not
+// running, and is false in a build without Qt; the others need it started.
+bool StartQtTextMetrics();
+double QtTextWidth(const TFont& font, std::string_view text);
+double QtLineHeight(const TFont& font);
+// The family a host font shows in.
+String QtFontFamily(const TFont& font);
+
 // Forms shown in windows of their own, for as long as the object lives
 // (gls preview). Needs the Qt service active (UseQtUserInterfaceIfAvailable);
 // raises EInvalidOperation otherwise.

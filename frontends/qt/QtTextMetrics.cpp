@@ -1,0 +1,42 @@
+// Text metrics in the font the preview shows a host font in.
+#include <QFontMetricsF>
+#include <QHash>
+#include <memory>
+
+#include "frontends/qt/Conversions.h"
+#include "frontends/qt/QtFrontEnd.h"
+
+namespace Glossmith::inline QtFrontEnd {
+
+namespace {
+
+// The metrics of each font met, by name, height and style: a form has few.
+const QFontMetricsF& MetricsOf(const TFont& font) {
+  static QHash<QString, std::shared_ptr<QFontMetricsF>> cache;
+  const QString key = ToQt(font.Name()) + QLatin1Char('|') + QString::number(font.Height()) +
+                      QLatin1Char('|') + QString::number(font.Style().Mask()) + QLatin1Char('|') +
+                      QString::number(static_cast<int>(font.Pitch()));
+  auto found = cache.constFind(key);
+  if (found != cache.constEnd()) return **found;
+  auto metrics = std::make_shared<QFontMetricsF>(ToQFont(&font, 1.0));
+  cache.insert(key, metrics);
+  return *metrics;
+}
+
+}  // namespace
+
+bool StartQtTextMetrics() {
+  TQtStartOptions options;
+  options.Offscreen = true;
+  return UseQtUserInterfaceIfAvailable(options);
+}
+
+double QtTextWidth(const TFont& font, std::string_view text) {
+  return MetricsOf(font).horizontalAdvance(ToQt(String(text)));
+}
+
+double QtLineHeight(const TFont& font) { return MetricsOf(font).height(); }
+
+String QtFontFamily(const TFont& font) { return FromQt(FamilyFor(font.Name())); }
+
+}  // namespace Glossmith::inline QtFrontEnd
