@@ -6,7 +6,9 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "EditAdvice.h"
 #include "FormDocument.h"
+#include "frontends/qt/QtFrontEnd.h"
 #include "host/classes/FileLock.h"
 
 using namespace Glossmith::Tool;
@@ -37,6 +39,9 @@ int main(int argc, char** argv) {
     }
     TFileLock::SetDefaultWait(std::chrono::milliseconds(static_cast<long long>(seconds * 1000)));
   }
+  // The editor dialog's translation memo tells of what the checks find as
+  // a person types (in the Qt front end).
+  SetEditAdvisor(TranslationAdvice);
   std::vector<String> rest(args.begin() + 1, args.end());
   for (const String& a : rest)
     if (a == "--help") {

@@ -10,7 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QHBoxLayout>
 #include <QPixmap>
+#include <QPointer>
+#include <QStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -22,6 +25,7 @@
 
 #include "frontends/qt/Conversions.h"
 #include "frontends/qt/FormView.h"
+#include "frontends/qt/QtFrontEnd.h"
 #include "host/classes/Generic.h"
 #include "host/controls/ComCtrls.h"
 #include "host/controls/TabNotBk.h"
@@ -364,10 +368,51 @@ class TMemoView : public TControlView {
       cursor.setPosition(end, QTextCursor::KeepAnchor);
       w->setTextCursor(cursor);
     }
+    SyncAdvice();
   }
 
+ public:
+  ~TMemoView() override { delete FAdvice; }
+
  private:
+  // The advisor's message under the memo: an icon and the text, in the
+  // memo's parent just below it.
+  void SyncAdvice() {
+    const TEditAdvisor& advisor = EditAdvisor();
+    const String message = advisor ? advisor(Control()) : String();
+    QWidget* parent = Widget()->parentWidget();
+    if (message.empty() || !parent) {
+      if (FAdvice) FAdvice->hide();
+      return;
+    }
+    if (!FAdvice) {
+      FAdvice = new QWidget(parent);
+      FAdvice->setObjectName(QStringLiteral("TranslationAdvice"));
+      auto* layout = new QHBoxLayout(FAdvice);
+      layout->setContentsMargins(0, 0, 0, 0);
+      layout->setSpacing(4);
+      auto* icon = new QLabel(FAdvice);
+      const int size = FAdvice->style()->pixelMetric(QStyle::PM_SmallIconSize);
+      icon->setPixmap(
+          FAdvice->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
+      layout->addWidget(icon);
+      FAdviceText = new QLabel(FAdvice);
+      FAdviceText->setObjectName(QStringLiteral("TranslationAdviceText"));
+      FAdviceText->setTextFormat(Qt::PlainText);
+      layout->addWidget(FAdviceText, 1);
+    }
+    if (FAdvice->parentWidget() != parent) FAdvice->setParent(parent);
+    FAdviceText->setText(ToQt(message));
+    const QRect memo = Widget()->geometry();
+    const int height = std::max(FAdvice->sizeHint().height(), 16);
+    FAdvice->setGeometry(memo.left(), memo.bottom() + 2, memo.width(), height);
+    FAdvice->raise();
+    FAdvice->show();
+  }
+
   QString FText;
+  QPointer<QWidget> FAdvice;
+  QLabel* FAdviceText = nullptr;
 };
 
 class TListBoxView : public TControlView {

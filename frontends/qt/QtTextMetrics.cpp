@@ -1,4 +1,5 @@
-// Text metrics in the font the preview shows a host font in.
+// Text metrics in the font the preview shows a host font in, and the
+// advisor of memos.
 #include <QFontMetricsF>
 #include <QHash>
 #include <memory>
@@ -24,6 +25,18 @@ const QFontMetricsF& MetricsOf(const TFont& font) {
 }
 
 }  // namespace
+
+namespace {
+
+TEditAdvisor& Advisor() {
+  static TEditAdvisor advisor;
+  return advisor;
+}
+
+}  // namespace
+
+void SetEditAdvisor(TEditAdvisor advisor) { Advisor() = std::move(advisor); }
+const TEditAdvisor& EditAdvisor() { return Advisor(); }
 
 bool StartQtTextMetrics() {
   TQtStartOptions options;
