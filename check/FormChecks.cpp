@@ -77,9 +77,22 @@ bool SplitSegment(std::string_view segment, std::string_view& name, int& index) 
   return !name.empty();
 }
 
+// The owner's named components by their exact names, as paths name them.
+using TComponentMap = std::unordered_map<std::string_view, TComponent*>;
+
+TComponentMap ComponentsOf(TComponent* root) {
+  TComponentMap map;
+  for (int i = 0; i < root->ComponentCount(); ++i) {
+    TComponent* c = root->Components(i);
+    if (!c->Name().empty()) map.emplace(c->Name(), c);
+  }
+  return map;
+}
+
 // Finds what `path` names as the walk reaches it: the owner's own
-// properties by bare name, a component's by its name first.
-TTarget Resolve(TComponent* root, std::string_view path) {
+// properties by bare name, a component's by its name first; names compare
+// exactly, as the walk's lookups do.
+TTarget Resolve(TComponent* root, const TComponentMap& components, std::string_view path) {
   TTarget target;
   if (IsSystemMenuName(path)) {
     if (dynamic_cast<TCustomForm*>(root)) target.Kind = TTarget::TKind::SystemMenu;
@@ -96,8 +109,8 @@ TTarget Resolve(TComponent* root, std::string_view path) {
   TObject* obj = root;
   size_t first = 0;
   if (segments.size() > 1 && segments[0].find('[') == std::string_view::npos) {
-    if (TComponent* c = root->FindComponent(segments[0])) {
-      obj = c;
+    if (auto found = components.find(segments[0]); found != components.end()) {
+      obj = found->second;
       first = 1;
     }
   }
@@ -106,7 +119,7 @@ TTarget Resolve(TComponent* root, std::string_view path) {
     int index;
     if (!SplitSegment(segments[k], name, index)) return {};
     PPropInfo prop = GetPropInfo(obj, name);
-    if (!prop || prop->Kind() == tkMethod) return {};
+    if (!prop || prop->Kind() == tkMethod || prop->Name != name) return {};
     const bool last = k + 1 == segments.size();
     if (prop->Kind() != tkClass) {
       if (!last || index >= 0) return {};
@@ -537,6 +550,10 @@ class TRun {
     return *FProbe;
   }
   String CurrentValue(const TTarget& t);
+  const TComponentMap& Components() {
+    if (!FComponents) FComponents = ComponentsOf(FRoot);
+    return *FComponents;
+  }
   void CheckEntry(const TCheckEntry& entry);
   void CheckOriginals();
   void CheckLists();
@@ -549,6 +566,7 @@ class TRun {
   std::vector<TDiagnostic>& FOut;
   TGlossmith* FProbe = nullptr;
   std::unique_ptr<TStringList> FSystemMenu;
+  std::optional<TComponentMap> FComponents;
   std::vector<TChecked> FChecked;
   std::unordered_map<String, size_t> FByPath;  // an entry's position in FChecked
 };
@@ -574,7 +592,7 @@ void TRun::CheckEntry(const TCheckEntry& e) {
     Report("value-length", e, path, String(), String(),
            Format("the value is longer than %d bytes; the translation file keeps only that much",
                   {static_cast<Integer>(MaxValueLength)}));
-  TTarget target = Resolve(FRoot, path);
+  TTarget target = Resolve(FRoot, Components(), path);
   if (target.Kind == TTarget::TKind::None) {
     Report("missing-path", e, path, String(), String(), "the form has no such property");
     return;
@@ -676,7 +694,7 @@ void TRun::CheckOriginals() {
       // Saved for another locale, not translated for this one.
       if (!ok || o.Value.empty() || (o.Value[0] != '\'' && o.Value[0] != '#') || !HasLetters(saved))
         continue;
-      const TTarget target = Resolve(FRoot, o.Path);
+      const TTarget target = Resolve(FRoot, Components(), o.Path);
       if (!target.IsText()) continue;
       Report("untranslated", o, o.Path, saved, String(),
              Format("no translation for locale %d", {FInput.Locale}));

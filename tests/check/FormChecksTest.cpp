@@ -304,6 +304,7 @@ TEST(TranslationFileIndex, EntriesAsLoadingMergesThem) {
   EXPECT_EQ(file.Entries("F", 7).front().Value, "'d=e'");
   EXPECT_EQ(file.Entries("F", -1).size(), 1u);
   EXPECT_EQ(file.Locales("F"), (std::vector<Integer>{7, 12}));
+  EXPECT_TRUE(file.Entries("G.A", 12).empty());
   ASSERT_EQ(file.BadLines().size(), 1u);
   EXPECT_EQ(file.BadLines()[0].Line, 6);
 }
