@@ -122,7 +122,15 @@ void TCheckRun::CheckForm(const String& fileName) {
       }
     }
     doc.Guard([&] {
-      CheckTranslator(doc.Root(), input, Selection, Measure, Found);
+      // Each translator on a form of its own, as read: applying and
+      // restoring a translation can leave traces (a font's ParentFont
+      // cleared) that another translator's checks would take for the form's.
+      std::unique_ptr<TComponent> copy;
+      try {
+        copy = doc.CopyWithoutTranslators();
+      } catch (const Exception&) {
+      }
+      CheckTranslator(copy ? copy.get() : doc.Root(), input, Selection, Measure, Found);
       return 0;
     });
   }

@@ -13,14 +13,34 @@ namespace {
 
 // The metrics of each font met, by name, height and style: a form has few.
 const QFontMetricsF& MetricsOf(const TFont& font) {
+  // Texts come in runs of one font: the last one is compared first.
+  static struct {
+    String Name;
+    Integer Height = 0;
+    uint32_t Style = 0;
+    int Pitch = -1;
+    std::shared_ptr<QFontMetricsF> Metrics;
+  } last;
+  if (last.Metrics && last.Height == font.Height() && last.Style == font.Style().Mask() &&
+      last.Pitch == static_cast<int>(font.Pitch()) && last.Name == font.Name())
+    return *last.Metrics;
   static QHash<QString, std::shared_ptr<QFontMetricsF>> cache;
   const QString key = ToQt(font.Name()) + QLatin1Char('|') + QString::number(font.Height()) +
                       QLatin1Char('|') + QString::number(font.Style().Mask()) + QLatin1Char('|') +
                       QString::number(static_cast<int>(font.Pitch()));
   auto found = cache.constFind(key);
-  if (found != cache.constEnd()) return **found;
-  auto metrics = std::make_shared<QFontMetricsF>(ToQFont(&font, 1.0));
-  cache.insert(key, metrics);
+  std::shared_ptr<QFontMetricsF> metrics;
+  if (found != cache.constEnd()) {
+    metrics = *found;
+  } else {
+    metrics = std::make_shared<QFontMetricsF>(ToQFont(&font, 1.0));
+    cache.insert(key, metrics);
+  }
+  last.Name = font.Name();
+  last.Height = font.Height();
+  last.Style = font.Style().Mask();
+  last.Pitch = static_cast<int>(font.Pitch());
+  last.Metrics = metrics;
   return *metrics;
 }
 
