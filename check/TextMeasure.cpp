@@ -114,7 +114,23 @@ bool ContainsNoCase(std::string_view text, std::string_view part) {
   return LowerCase(String(text)).find(LowerCase(String(part))) != String::npos;
 }
 
+TFace FaceOfName(const TFont& font);
+
+// Texts come in runs of one font: the last font name's face is kept.
 TFace FaceOf(const TFont& font) {
+  static thread_local String lastName;
+  static thread_local TFontPitch lastPitch = fpDefault;
+  static thread_local TFace lastFace = Sans;
+  static thread_local bool known = false;
+  if (known && font.Pitch() == lastPitch && font.Name() == lastName) return lastFace;
+  lastName = font.Name();
+  lastPitch = font.Pitch();
+  lastFace = FaceOfName(font);
+  known = true;
+  return lastFace;
+}
+
+TFace FaceOfName(const TFont& font) {
   const String& name = font.Name();
   if (font.Pitch() == fpFixed || ContainsNoCase(name, "courier") || ContainsNoCase(name, "mono") ||
       ContainsNoCase(name, "fixedsys") || ContainsNoCase(name, "consolas") ||
