@@ -166,6 +166,30 @@ TEST_F(CheckToolTest, LoadRefusesWhatTheErrorChecksFindWithItsPlace) {
   EXPECT_EQ(Run({"load", "MainForm.dfm", "--from", "good.txt", "--locale", "12"}).Status, 0);
 }
 
+// Putting a translation back does not give a label its parent's font again
+// (the label's colour was recorded while it followed the form's translated
+// one): each translator is checked on the form as read, so the next one
+// does not take that for a changed original.
+TEST_F(CheckToolTest, EachTranslatorIsCheckedOnTheFormAsRead) {
+  auto translator = [](const char* name, const char* locale) {
+    return String("  object ") + name + ": TGlossmith\r\n    FileName = 'tr.txt'\r\n    Locale = " +
+           locale + "\r\n    Translate = False\r\n  end\r\n";
+  };
+  WriteFile(File("F.dfm"), "object F: TForm\r\n  Font.Color = clBtnFace\r\n"
+                           "  object Label1: TLabel\r\n    Caption = 'Name'\r\n  end\r\n" +
+                               translator("T12", "12") + translator("T25", "25") + "end\r\n");
+  WriteFile(File("tr.txt"),
+            "F.Font.Color%-1=clBtnFace\r\n"
+            "F.Font.Color%12=clWindow\r\n"
+            "F.Label1.Font.Color%-1=clBtnFace\r\n"
+            "F.Label1.Font.Color%12=clRed\r\n"
+            "F.Label1.Font.Color%25=clRed\r\n");
+  const TResult r = Run({"check", "F.dfm", "--estimate", "--werror"});
+  EXPECT_EQ(r.Status, 0) << r.Out << r.Err;
+  EXPECT_EQ(CountOf(r.Out, "[stale-original]"), 0) << r.Out;
+  EXPECT_TRUE(Contains(r.Out, "no findings in 1 form(s) (2 translator(s))")) << r.Out;
+}
+
 TEST_F(CheckToolTest, PseudoTranslatorShowsWhereTheLayoutBreaks) {
   const TResult pseudo = Run({"pseudo", "MainForm.dfm"});
   ASSERT_EQ(pseudo.Status, 0) << pseudo.Err;
