@@ -10,8 +10,10 @@
 
 #include "CommandLine.h"
 #include "FormDocument.h"
+#include "Intake.h"
 #include "Places.h"
 #include "TextTable.h"
+#include "check/Pseudo.h"
 #include "gls/FileMerge.h"
 #include "gls/FileUpdate.h"
 #include "gls/StorageSupport.h"
@@ -94,36 +96,6 @@ TGlossmith* WalkingTranslator(TFormDocument& doc, const TTranslatorChoice& choic
     if (!all.empty()) return all.front();
   }
   return doc.Choose(choice);
-}
-
-// The entries of a translator's list in byte order, to tell afterwards which
-// entries a load or an import added or changed.
-std::vector<String> EntriesOf(const TGlossmith& t) {
-  std::vector<String> entries;
-  for (int i = 0; i < t.Translations()->Count(); ++i) entries.push_back(t.Translations()->Get(i));
-  std::sort(entries.begin(), entries.end());
-  return entries;
-}
-
-// Applies the entries a load or an import brought into `t` to a copy of the
-// form before anything is written: one that cannot be applied is reported at
-// the line of `from` that `locate` finds for it.
-template <class Locate>
-void CheckIntake(const TFormDocument& doc, const TGlossmith& t, const std::vector<String>& before,
-                 const String& from, Locate&& locate) {
-  std::vector<String> added;
-  const std::vector<String> after = EntriesOf(t);
-  std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
-                      std::back_inserter(added));
-  try {
-    doc.CheckEntries(t, added);
-  } catch (const ETranslationEntryError& e) {
-    if (const std::optional<TPlace> place = locate(e))
-      throw EToolError(PlacedMessage(*place, e.Entry(), e.Message()));
-    throw EToolError(from + ": " + Shortened(e.Entry()) + ": " + e.Message());
-  } catch (const Exception& e) {
-    throw EToolError(from + ": " + e.Message());
-  }
 }
 
 // The message for a line of the form's in a translation file whose locale is
@@ -450,6 +422,79 @@ int Load(const std::vector<String>& args, TCommandIO& io) {
   return 0;
 }
 
+// gls pseudo: adds or refreshes a translator whose texts are the form's own,
+// pseudo-localized, and writes the form back.
+int Pseudo(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale,
+                          {"--expand", true},
+                          {"--mirror", false},
+                          kOutput,
+                          kTranslations,
+                          kVerbose,
+                          kHelp});
+  TakeVerbose(cmd, io);
+  NeedOperands(cmd, 1, 1, "FORM");
+  TPseudoOptions options;
+  options.Mirror = cmd.Has("--mirror");
+  Integer expand = options.Expand;
+  if (cmd.IntValue("--expand", expand) && (expand < 0 || expand > 1000))
+    throw EUsageError("--expand is a percentage from 0 to 1000");
+  options.Expand = expand;
+  Integer locale = options.Mirror ? PseudoMirrorLocale : PseudoLocale;
+  cmd.IntValue("--locale", locale);
+  TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
+  const std::vector<TGlossmith*> translators = doc.Translators();
+  TGlossmith* pseudo = nullptr;
+  for (TGlossmith* t : translators)
+    if (t->Locale() == locale) pseudo = t;
+  TComponent* root = doc.Root();
+  if (!pseudo) {
+    pseudo = new TGlossmith(root);
+    String name = options.Mirror ? "TranslatorPseudoMirror" : "TranslatorPseudo";
+    for (int n = 2; root->FindComponent(name); ++n)
+      name = (options.Mirror ? "TranslatorPseudoMirror" : "TranslatorPseudo") + IntToStr(n);
+    doc.Guard([&] {
+      pseudo->SetName(name);
+      return 0;
+    });
+    pseudo->SetLocale(locale);
+    pseudo->SetTranslate(false);
+    // Beside the other translators' lists, so that preview and check find it.
+    for (TGlossmith* t : translators)
+      if (!t->FileName().empty()) {
+        pseudo->SetFileName(t->FileName());
+        break;
+      }
+  }
+  // The form's texts, untranslated.
+  TStringList lines;
+  doc.Guard([&] { return pseudo->TranslateForm(&lines, true); });
+  TStringList entries;
+  for (const auto& item : lines.Items()) {
+    const std::string_view path = glsstorage::Before(item.Str, '=');
+    // References to other components are walked through; their texts are
+    // the other component's, which has entries of its own.
+    if (path.find(".FocusControl.") != std::string_view::npos ||
+        path.find(".PopupMenu.") != std::string_view::npos ||
+        path.find(".Action.") != std::string_view::npos)
+      continue;
+    std::string_view name = path.substr(path.rfind('.') == std::string_view::npos ? 0 : path.rfind('.') + 1);
+    name = name.substr(0, name.find('['));
+    String text;
+    if (!IsTextProperty(name) || !PlainText(glsstorage::After(item.Str, '='), text)) continue;
+    String shown = Pseudolocalize(text, options);
+    if (shown == text) continue;
+    TGlossmith::ConvertToLiterals(shown);
+    entries.Add(String(path) + "=" + shown);
+  }
+  if (options.Mirror && GetPropInfo(root, "BiDiMode")) entries.Add("BiDiMode=bdRightToLeft");
+  pseudo->SetTranslations(&entries);
+  io.Err << "gls: " << doc.FileName() << ": " << entries.Count() << " texts pseudo-localized by "
+         << glsstorage::DescribeTranslator(*pseudo) << "\n";
+  WriteBack(doc, cmd, io);
+  return 0;
+}
+
 int DictExport(const std::vector<String>& args, TCommandIO& io) {
   return AddForms<TDictionaryUpdate>(
       args, io, "exported", [](TDictionaryUpdate& u, TGlossmith& t) { u.Export(t); },
@@ -535,6 +580,16 @@ const std::vector<TCommandInfo>& Commands() {
       "it fills is reported with its file and line number, and nothing is\n"
       "written.\n" +
       translationFiles;
+  static const String pseudoHelp =
+       "Adds (or refreshes) a translator whose texts are the form's own,\n"
+       "pseudo-localized: accented look-alike letters, longer by --expand per\n"
+       "cent (short texts more), in brackets so that a cut-off end shows;\n"
+       "accelerators, placeholders and line breaks kept. Its Locale is 1281\n"
+       "(2559 with --mirror, which also wraps texts for right-to-left display\n"
+       "and sets the form's BiDiMode). Then gls preview --locale 1281 and gls\n"
+       "check show where the layout breaks. Writes the form back (in place\n"
+       "unless -o).\n" +
+      translationFiles;
   static const std::vector<TCommandInfo> commands = {
       {"extract", Extract, "extract FORM... [--texts]",
        "Prints, for each form, every property a translator reaches, one line\n"
@@ -571,6 +626,30 @@ const std::vector<TCommandInfo>& Commands() {
        "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT] "
        "[--translations FILE] [--allow-outside]",
        dictHelp.c_str()},
+      {"check", RunCheck,
+       "check FORM... [--locale N ... | --all] [--from FILE] [--format text|json] [--only CHECKS] "
+       "[--skip CHECKS] [--werror] [--estimate] | check --list",
+       "Checks every translation of each form's translators (or those of the\n"
+       "locales named) against the form: values that do not convert, texts\n"
+       "that lost their accelerators or placeholders, captions that clash or\n"
+       "are cut off by the controls beside them, and more (--list). Prints one\n"
+       "line FILE:LINE: warning|error: PATH: MESSAGE [check] a finding, then a\n"
+       "summary. Exit status 0 when clean, 1 when an error was found (or a\n"
+       "warning, with --werror), 2 when the check could not run.\n"
+       "  --locale N         check the translator of Locale N (repeatable)\n"
+       "  --all              check every translator (the default)\n"
+       "  --from FILE        check the translations in FILE instead of the\n"
+       "                     files the translators name\n"
+       "  --format json      the findings as a JSON array (summary on stderr)\n"
+       "  --only CHECKS      run only these checks (names, comma-separated)\n"
+       "  --skip CHECKS      run all but these checks\n"
+       "  --werror           warnings fail the check too\n"
+       "  --estimate         measure texts with the bundled font widths even\n"
+       "                     when the Qt front end is there\n"
+       "  --list             list the checks and what each finds\n"},
+      {"pseudo", Pseudo,
+       "pseudo FORM [--locale N] [--expand 40] [--mirror] [-o OUT] [--translations FILE]",
+       pseudoHelp.c_str()},
       EditCommand,
       InspectCommand,
       VerbsCommand,

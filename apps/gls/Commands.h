@@ -37,6 +37,8 @@ void PrintUsage(std::ostream& out);
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out);
 
 int RunDemo(const std::vector<String>& args, TCommandIO& io);
+// gls check (CheckCommands.cpp).
+int RunCheck(const std::vector<String>& args, TCommandIO& io);
 // gls preview (Preview.cpp).
 int RunPreview(const std::vector<String>& args, TCommandIO& io);
 

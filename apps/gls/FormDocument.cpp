@@ -256,6 +256,12 @@ std::unique_ptr<TComponent> TFormDocument::Scratch(TGlossmith*& translator) cons
   return form;
 }
 
+std::unique_ptr<TComponent> TFormDocument::CopyWithoutTranslators() const {
+  auto tree = ParseForm(FData);
+  DropTranslators(*tree);
+  return std::unique_ptr<TComponent>(ReadFormFromString(FormTreeToString(*tree)));
+}
+
 void TFormDocument::CheckEntries(const TGlossmith& like, const std::vector<String>& entries) const {
   if (entries.empty()) return;
   TGlossmith* probe = nullptr;

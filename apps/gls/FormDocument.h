@@ -97,6 +97,9 @@ class TFormDocument {
   // ETranslationEntryError of the first entry that cannot be applied. The
   // document's own form does not change.
   void CheckEntries(const TGlossmith& like, const std::vector<String>& entries) const;
+  // A copy of the form as read, without its translators, owned by the
+  // caller; raises the host's error when the form reads only with them.
+  std::unique_ptr<TComponent> CopyWithoutTranslators() const;
   // The untranslated value of `path` on the form as read, decoded from
   // literal form.
   std::optional<String> OriginalText(std::string_view path) const;

@@ -7,8 +7,10 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "EditAdvice.h"
 #include "FormDocument.h"
 #include "gls/Diagnostics.h"
+#include "frontends/qt/QtFrontEnd.h"
 #include "host/classes/FileLock.h"
 #include "host/classes/Streams.h"
 
@@ -40,6 +42,9 @@ int main(int argc, char** argv) {
     }
     TFileLock::SetDefaultWait(std::chrono::milliseconds(static_cast<long long>(seconds * 1000)));
   }
+  // The editor dialog's translation memo tells of what the checks find as
+  // a person types (in the Qt front end).
+  SetEditAdvisor(TranslationAdvice);
   // The largest input file read whole: --max-input-size on any command,
   // else GLS_MAX_INPUT_SIZE, else the default.
   if (const char* size = std::getenv("GLS_MAX_INPUT_SIZE"); size && *size) {

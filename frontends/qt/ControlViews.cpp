@@ -12,7 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QHBoxLayout>
 #include <QPixmap>
+#include <QPointer>
+#include <QStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,6 +30,7 @@
 
 #include "frontends/qt/Conversions.h"
 #include "frontends/qt/FormView.h"
+#include "frontends/qt/QtFrontEnd.h"
 #include "host/classes/Generic.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/ComCtrls.h"
@@ -424,10 +428,51 @@ class TMemoView : public TControlView {
       cursor.setPosition(end, QTextCursor::KeepAnchor);
       w->setTextCursor(cursor);
     }
+    SyncAdvice();
   }
 
+ public:
+  ~TMemoView() override { delete FAdvice; }
+
  private:
+  // The advisor's message under the memo: an icon and the text, in the
+  // memo's parent just below it.
+  void SyncAdvice() {
+    const TEditAdvisor& advisor = EditAdvisor();
+    const String message = advisor ? advisor(Control()) : String();
+    QWidget* parent = Widget()->parentWidget();
+    if (message.empty() || !parent) {
+      if (FAdvice) FAdvice->hide();
+      return;
+    }
+    if (!FAdvice) {
+      FAdvice = new QWidget(parent);
+      FAdvice->setObjectName(QStringLiteral("TranslationAdvice"));
+      auto* layout = new QHBoxLayout(FAdvice);
+      layout->setContentsMargins(0, 0, 0, 0);
+      layout->setSpacing(4);
+      auto* icon = new QLabel(FAdvice);
+      const int size = FAdvice->style()->pixelMetric(QStyle::PM_SmallIconSize);
+      icon->setPixmap(
+          FAdvice->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
+      layout->addWidget(icon);
+      FAdviceText = new QLabel(FAdvice);
+      FAdviceText->setObjectName(QStringLiteral("TranslationAdviceText"));
+      FAdviceText->setTextFormat(Qt::PlainText);
+      layout->addWidget(FAdviceText, 1);
+    }
+    if (FAdvice->parentWidget() != parent) FAdvice->setParent(parent);
+    FAdviceText->setText(ToQt(message));
+    const QRect memo = Widget()->geometry();
+    const int height = std::max(FAdvice->sizeHint().height(), 16);
+    FAdvice->setGeometry(memo.left(), memo.bottom() + 2, memo.width(), height);
+    FAdvice->raise();
+    FAdvice->show();
+  }
+
   QString FText;
+  QPointer<QWidget> FAdvice;
+  QLabel* FAdviceText = nullptr;
 };
 
 class TListBoxView : public TControlView {
