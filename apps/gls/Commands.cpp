@@ -521,6 +521,8 @@ const std::vector<TCommandInfo>& Commands() {
        "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT] "
        "[--translations FILE]",
        dictHelp.c_str()},
+      PoCommand,
+      XliffCommand,
       EditCommand,
       InspectCommand,
       VerbsCommand,

@@ -1,0 +1,68 @@
+#include "exchange/Formats.h"
+#include "exchange/Po.h"
+
+namespace Glossmith::inline Exchange {
+
+String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info) {
+  TPoCatalog catalog;
+  TPoEntry header;
+  String project = forms.empty() ? String() : forms.front().FormName;
+  if (forms.size() > 1) project += " and " + IntToStr(static_cast<Int64>(forms.size() - 1)) + " more";
+  header.Str = "Project-Id-Version: " + project + "\n";
+  const String tag = LanguageTagOf(info.Locale);
+  header.Str += "Language: " + tag + "\n";
+  header.Str +=
+      "MIME-Version: 1.0\n"
+      "Content-Type: text/plain; charset=UTF-8\n"
+      "Content-Transfer-Encoding: 8bit\n";
+  header.Str += "X-Generator: " + info.Generator + "\n";
+  header.Str += "X-Glossmith-Locale: " + IntToStr(info.Locale) + "\n";
+  catalog.Entries.push_back(std::move(header));
+  for (const TFormUnits& form : forms)
+    for (const TExchangeUnit& unit : form.Units) {
+      TPoEntry e;
+      e.Extracted = DescribeUnit(unit);
+      e.References.push_back(form.FormFile);
+      if (unit.State == TUnitState::Stale) e.SetFlag("fuzzy", true);
+      if (unit.IsValue) e.SetFlag(kValueFlag, true);
+      if (unit.State == TUnitState::Stale) e.PreviousId = unit.Previous;
+      e.Context = unit.Context;
+      e.Id = unit.Source;
+      e.Str = unit.Target;
+      if (unit.State == TUnitState::Obsolete) {
+        e.Obsolete = true;
+        e.Extracted.clear();
+        e.References.clear();
+        // An obsolete entry keeps its translation; without a stored
+        // original the translation stands in for it.
+        if (e.Id.empty()) e.Id = unit.Target;
+      }
+      catalog.Entries.push_back(std::move(e));
+    }
+  return WritePo(catalog);
+}
+
+TIncomingCatalog ReadPoCatalog(std::string_view data, const String& fileName) {
+  TPoCatalog catalog = ReadPo(data, fileName);
+  TIncomingCatalog in;
+  if (const TPoEntry* header = catalog.Header()) {
+    in.Language = catalog.HeaderField("Language");
+    in.LanguageLine = header->Line;
+    Integer locale;
+    if (TryStrToInt(catalog.HeaderField("X-Glossmith-Locale"), locale)) in.Locale = locale;
+  }
+  for (const TPoEntry& e : catalog.Entries) {
+    if (e.IsHeader() || e.Obsolete) continue;
+    TIncoming entry;
+    entry.Context = e.Context.value_or(String());
+    entry.Source = e.Id;
+    entry.Target = e.Str;
+    entry.Fuzzy = e.Fuzzy();
+    entry.Line = e.Line;
+    if (e.IsPlural()) entry.Ignored = "a plural entry (form texts have no plural forms)";
+    in.Entries.push_back(std::move(entry));
+  }
+  return in;
+}
+
+}  // namespace Glossmith::inline Exchange
