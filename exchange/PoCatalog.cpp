@@ -30,6 +30,8 @@ String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& 
       e.Id = unit.Source;
       e.Str = unit.Target;
       if (unit.State == TUnitState::Obsolete) {
+        // An obsolete entry without a translation carries nothing.
+        if (unit.Target.empty()) continue;
         e.Obsolete = true;
         e.Extracted.clear();
         e.References.clear();
