@@ -219,6 +219,9 @@ std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines
         }
       }
     }
+    // A text with a NUL character (a PasswordChar of #0 in a generic
+    // component) is no text to translate, and no catalog format carries it.
+    if (unit.Source.find('\0') != String::npos || unit.Target.find('\0') != String::npos) continue;
     // Where it shows.
     unit.ClassName = onComponent ? root->FindComponent(first)->ClassName() : root->ClassName();
     unit.Property = onComponent ? path.substr(dot + 1) : path;

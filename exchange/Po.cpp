@@ -290,7 +290,19 @@ void WriteEntry(String& out, const TPoEntry& e) {
   if (!e.References.empty()) {
     out += "#:";
     size_t column = 2;
+    // gettext reads a reference up to the next space, so a file name with
+    // spaces is wrapped as the several references it reads back.
+    std::vector<std::string_view> words;
     for (const String& r : e.References) {
+      std::string_view rest = r;
+      while (!rest.empty()) {
+        const size_t space = rest.find(' ');
+        if (space != 0) words.push_back(rest.substr(0, space));
+        if (space == std::string_view::npos) break;
+        rest.remove_prefix(space + 1);
+      }
+    }
+    for (std::string_view r : words) {
       if (column > 2 && column + r.size() + 1 > static_cast<size_t>(kPageWidth)) {
         out += "\n#:";
         column = 2;

@@ -3,6 +3,26 @@
 
 namespace Glossmith::inline Exchange {
 
+namespace {
+
+// A catalog declares UTF-8: a text in another code page cannot go in.
+void RequireUtf8(const String& text, const TExchangeUnit& unit, const String& formFile) {
+  for (size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t n = Utf8CharLength(text, i);
+    if (n == 0)
+      throw EConvertError(formFile + ": " + unit.Context +
+                          ": the text is not valid UTF-8, which a PO file must be; convert the "
+                          "form's texts to UTF-8 first");
+    i += n;
+  }
+}
+
+}  // namespace
+
 String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info) {
   TPoCatalog catalog;
   TPoEntry header;
@@ -20,6 +40,9 @@ String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& 
   catalog.Entries.push_back(std::move(header));
   for (const TFormUnits& form : forms)
     for (const TExchangeUnit& unit : form.Units) {
+      RequireUtf8(unit.Source, unit, form.FormFile);
+      RequireUtf8(unit.Target, unit, form.FormFile);
+      if (unit.Previous) RequireUtf8(*unit.Previous, unit, form.FormFile);
       TPoEntry e;
       e.Extracted = DescribeUnit(unit);
       e.References.push_back(form.FormFile);
