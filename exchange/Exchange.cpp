@@ -99,6 +99,10 @@ bool IsFontPath(std::string_view path) {
   return path.starts_with("Font.") || path.find(".Font.") != std::string_view::npos;
 }
 
+// Whether the path reaches its property through a property that refers to
+// another component (Label1.FocusControl.Hint is Edit1.Hint again).
+bool ThroughReference(const TComponent* root, std::string_view path);
+
 }  // namespace
 
 String LanguageTagOf(Integer locale) {
@@ -192,6 +196,7 @@ std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines
     const bool isValue = !IsLiteral(raw) || IsFontPath(path);
     auto translation = translations.find(path);
     const bool translated = translation != translations.end();
+    if (!translated && ThroughReference(root, path)) continue;
     if (isValue && !options.Values) continue;
     if (!translated) {
       // Names (of components, of the components a property refers to) and
@@ -304,6 +309,38 @@ bool ParseStep(std::string_view text, TStep& step) {
     return false;
   step = TStep{text.substr(0, open), index};
   return true;
+}
+
+}  // namespace
+
+namespace {
+
+bool ThroughReference(const TComponent* root, std::string_view path) {
+  const TObject* obj = root;
+  std::string_view rest = path;
+  size_t dot = rest.find('.');
+  if (dot == std::string_view::npos) return false;
+  if (const TComponent* c = root->FindComponent(rest.substr(0, dot))) {
+    obj = c;
+    rest.remove_prefix(dot + 1);
+  }
+  while ((dot = rest.find('.')) != std::string_view::npos) {
+    TStep step;
+    if (!ParseStep(rest.substr(0, dot), step)) return false;
+    PPropInfo prop = GetPropInfo(obj, step.Name);
+    if (!prop || !prop->PropType || prop->PropType->Kind != tkClass) return false;
+    const TObject* sub = GetObjectProp(obj, prop);
+    if (dynamic_cast<const TComponent*>(sub)) return true;
+    if (step.Index >= 0) {
+      auto* collection = dynamic_cast<const TCollection*>(sub);
+      if (!collection || step.Index >= collection->Count()) return false;
+      sub = collection->Items(step.Index);
+    }
+    if (!sub) return false;
+    obj = sub;
+    rest.remove_prefix(dot + 1);
+  }
+  return false;
 }
 
 }  // namespace

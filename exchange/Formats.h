@@ -30,6 +30,9 @@ struct TIncoming {
   String Target;       // the translation; empty when there is none
   bool Fuzzy = false;  // marked for review (PO fuzzy; XLIFF needs-review, ...)
   int Line = 0;        // where it is in the file, from 1
+  // The file names the entry by no path (a numbered XLIFF unit as po2xliff
+  // writes it): it is matched by its source text.
+  bool BySource = false;
   // Set for an entry that is read but not used (a plural entry, a unit
   // without a resname), with the reason for the note.
   String Ignored;

@@ -72,7 +72,18 @@ TIncomingCatalog ReadPoCatalog(std::string_view data, const String& fileName) {
   TIncomingCatalog in;
   if (const TPoEntry* header = catalog.Header()) {
     in.Language = catalog.HeaderField("Language");
+    // The line of the header that names the language.
     in.LanguageLine = header->Line;
+    size_t pos = 0;
+    for (int line = 1; pos < data.size() && line < header->Line + 64; ++line) {
+      size_t end = data.find('\n', pos);
+      if (end == std::string_view::npos) end = data.size();
+      if (line >= header->Line && data.substr(pos, end - pos).find("Language:") != std::string_view::npos) {
+        in.LanguageLine = line;
+        break;
+      }
+      pos = end + 1;
+    }
     Integer locale;
     if (TryStrToInt(catalog.HeaderField("X-Glossmith-Locale"), locale)) in.Locale = locale;
   }

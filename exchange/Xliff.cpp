@@ -218,6 +218,8 @@ void ReadUnits(pugi::xml_node node, TIncomingCatalog& in, const TLineOf& lineOf)
     }
     if (name == "bin-unit") continue;
     if (name != "trans-unit") continue;
+    // The header of a PO file that po2xliff carried over.
+    if (std::string_view(child.attribute("restype").value()) == "x-gettext-domain-header") continue;
     TIncoming e;
     e.Line = lineOf(child.offset_debug());
     String context = child.attribute("resname").value();
@@ -229,7 +231,11 @@ void ReadUnits(pugi::xml_node node, TIncomingCatalog& in, const TLineOf& lineOf)
             if (LocalName(c.name()) == "context" &&
                 std::string_view(c.attribute("context-type").value()) == "x-po-msgctxt")
               context = c.text().get();
-    if (context.empty()) context = child.attribute("id").value();
+    if (context.empty()) {
+      context = child.attribute("id").value();
+      // An id that is no path (no form name before a dot): a numbered unit.
+      e.BySource = context.find('.') == String::npos;
+    }
     e.Context = context;
     TextOf(Child(child, "source"), e.Source);
     if (auto target = Child(child, "target")) {

@@ -274,6 +274,33 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       io.Err << "gls: " << where(e) << e.Ignored << "; skipped\n";
       continue;
     }
+    if (e.BySource) {
+      // No path: every property whose original is the entry's source takes it.
+      if (e.Target.empty() || (e.Fuzzy && !fuzzy)) continue;
+      if (auto [it, fresh] = seen.emplace("\x01" + e.Source, e.Line); !fresh) {
+        problems.push_back(where(e) + "a second entry for the source text '" + e.Source +
+                           "' (the first is at line " + IntToStr(it->second) + ")");
+        continue;
+      }
+      int matched = 0;
+      for (TImportForm& form : forms)
+        for (const TExchangeUnit& u : form.Units) {
+          if (u.State == TUnitState::Obsolete || u.Source != e.Source || (u.IsValue && !values))
+            continue;
+          ++matched;
+          try {
+            if (auto change = ChangeFor(form.Doc->Root(), u, u.Source, e.Target,
+                                        form.Stored ? &*form.Stored : nullptr))
+              form.Changes.push_back(std::move(*change));
+          } catch (const EConvertError& error) {
+            problems.push_back(where(e) + u.Context + ": " + error.Message());
+          }
+        }
+      if (matched == 0)
+        problems.push_back(where(e) + "no property of the forms has the source text '" +
+                           e.Source + "' (the unit names no path)");
+      continue;
+    }
     if (e.Context.empty()) {
       problems.push_back(where(e) + "an entry without a context (msgctxt), which names the property");
       continue;
