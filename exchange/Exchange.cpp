@@ -58,9 +58,9 @@ bool IsLiteral(std::string_view value) {
 }
 
 // The plain text of a raw value: decoded when it is in literal form.
-String Plain(std::string_view raw, bool isValue) {
+String Plain(std::string_view raw, bool literal) {
   String text(raw);
-  if (!isValue && IsLiteral(text)) {
+  if (literal && IsLiteral(text)) {
     try {
       TGlossmith::ConvertFromLiterals(text);
     } catch (const EConvertError&) {
@@ -208,15 +208,16 @@ std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines
     unit.Path = path;
     unit.Context = formName + "." + path;
     unit.IsValue = isValue;
-    unit.Source = Plain(raw, isValue);
+    unit.Literal = IsLiteral(raw);
+    unit.Source = Plain(raw, unit.Literal);
     if (translated) {
-      unit.Target = Plain(translation->second, isValue);
+      unit.Target = Plain(translation->second, unit.Literal);
       unit.State = unit.Target.empty() && !isValue ? TUnitState::Untranslated
                                                    : TUnitState::Translated;
       if (stored && unit.State == TUnitState::Translated) {
         auto original = stored->Originals.find(path);
         if (original != stored->Originals.end()) {
-          String old = Plain(original->second, isValue);
+          String old = Plain(original->second, unit.Literal);
           if (old != unit.Source) {
             unit.State = TUnitState::Stale;
             unit.Previous = std::move(old);
@@ -243,7 +244,7 @@ std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines
     }
     for (const String& base : {prefix, owner, String()}) {
       if (auto font = valueOf(base + "Font.Name")) {
-        unit.FontName = Plain(*font, false);
+        unit.FontName = Plain(*font, true);
         if (auto size = valueOf(base + "Font.Size")) {
           Integer s;
           if (TryStrToInt(*size, s)) unit.FontSize = s;
@@ -261,13 +262,14 @@ std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines
     unit.Path = path;
     unit.Context = formName + "." + path;
     unit.IsValue = !IsLiteral(raw) || IsFontPath(path);
+    unit.Literal = IsLiteral(raw);
     if (unit.IsValue && !options.Values) continue;
     unit.State = TUnitState::Obsolete;
-    unit.Target = Plain(raw, unit.IsValue);
+    unit.Target = Plain(raw, unit.Literal);
     if (stored) {
       auto original = stored->Originals.find(path);
       if (original != stored->Originals.end())
-        unit.Previous = Plain(original->second, unit.IsValue);
+        unit.Previous = Plain(original->second, unit.Literal);
     }
     unit.Source = unit.Previous.value_or(String());
     units.push_back(std::move(unit));
@@ -416,9 +418,8 @@ std::optional<TChange> ChangeFor(const TComponent* root, const TExchangeUnit& un
                                  const TStoredLines* stored) {
   String value = target;
   String original = source;
-  if (unit.IsValue) {
-    CheckValue(root, unit.Path, value);
-  } else {
+  if (unit.IsValue) CheckValue(root, unit.Path, value);
+  if (unit.Literal) {
     TGlossmith::ConvertToLiterals(value);
     TGlossmith::ConvertToLiterals(original);
   }
@@ -428,7 +429,7 @@ std::optional<TChange> ChangeFor(const TComponent* root, const TExchangeUnit& un
     auto it = stored->Originals.find(unit.Path);
     if (it == stored->Originals.end())
       sameOriginal = false;
-    else if (Plain(it->second, unit.IsValue) == source)
+    else if (Plain(it->second, unit.Literal) == source)
       original = it->second;
     else
       sameOriginal = false;

@@ -50,6 +50,9 @@ struct TExchangeUnit {
   String Target;   // the translation, plain; empty when untranslated
   TUnitState State = TUnitState::Untranslated;
   bool IsValue = false;  // not a text: a number, colour, font, set, ...
+  // The property holds a string: the texts above are decoded from literal
+  // form and go back encoded (a font's name is a value held as a string).
+  bool Literal = true;
   // Where the text shows, for the translator: the component's class, the
   // property below the component, and the width and font of the object that
   // holds it, when known.

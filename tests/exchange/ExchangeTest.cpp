@@ -141,7 +141,13 @@ TEST(ExchangeUnits, StatesOfTranslations) {
   EXPECT_TRUE(Find(all, "Button1.Width")->IsValue);
   ASSERT_TRUE(Find(all, "Font.Name"));
   EXPECT_TRUE(Find(all, "Font.Name")->IsValue);
-  EXPECT_EQ(Find(all, "Font.Name")->Source, "'Tahoma'");
+  EXPECT_EQ(Find(all, "Font.Name")->Source, "Tahoma");
+  EXPECT_EQ(Find(all, "Button1.Width")->Source, "75");
+  auto font = ChangeFor(f.Form.get(), *Find(all, "Font.Name"), "Tahoma", "Arial", &stored);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->Value, "'Arial'");
+  EXPECT_THROW(ChangeFor(f.Form.get(), *Find(all, "Button1.Width"), "75", "wide", &stored),
+               EConvertError);
 }
 
 TEST(ExchangeValues, CheckValueJudgesByThePropertysType) {
