@@ -124,30 +124,49 @@ bool SameLanguage(std::string_view tag, Integer locale) {
   return primary == theirs;
 }
 
-TStoredLines ReadStoredLines(std::string_view data, std::string_view formName, Integer locale) {
-  TStoredLines lines;
+namespace {
+
+void TakeStoredLine(std::string_view line, std::string_view formName, Integer locale,
+                    TStoredLines& lines) {
+  std::string_view rest = line.substr(formName.size() + 1, MaxValueLength);
+  size_t eq = rest.find('=');
+  if (eq == std::string_view::npos) return;
+  std::string_view key = rest.substr(0, eq);
+  size_t percent = key.find('%');
+  if (percent == std::string_view::npos) return;
+  Integer lineLocale;
+  if (!TryStrToInt(key.substr(percent + 1, MaxLocaleLength), lineLocale)) return;
+  String path(key.substr(0, percent));
+  String value(rest.substr(eq + 1));
+  if (lineLocale == -1)
+    lines.Originals[path] = std::move(value);
+  else if (lineLocale == locale)
+    lines.Translations[path] = std::move(value);
+}
+
+}  // namespace
+
+TFormLineIndex::TFormLineIndex(std::string_view data) {
   size_t pos = 0;
   while (pos < data.size()) {
     std::string_view line = NextLine(data, pos);
-    if (line.size() <= formName.size() || !line.starts_with(formName) ||
-        line[formName.size()] != '.')
-      continue;
-    std::string_view rest = line.substr(formName.size() + 1, MaxValueLength);
-    size_t eq = rest.find('=');
-    if (eq == std::string_view::npos) continue;
-    std::string_view key = rest.substr(0, eq);
-    size_t percent = key.find('%');
-    if (percent == std::string_view::npos) continue;
-    Integer lineLocale;
-    if (!TryStrToInt(key.substr(percent + 1, MaxLocaleLength), lineLocale)) continue;
-    String path(key.substr(0, percent));
-    String value(rest.substr(eq + 1));
-    if (lineLocale == -1)
-      lines.Originals[path] = std::move(value);
-    else if (lineLocale == locale)
-      lines.Translations[path] = std::move(value);
+    const size_t dot = line.find('.');
+    if (dot == std::string_view::npos) continue;
+    FLines[line.substr(0, dot)].push_back(line);
   }
+}
+
+TStoredLines ReadStoredLines(const TFormLineIndex& index, std::string_view formName,
+                             Integer locale) {
+  TStoredLines lines;
+  auto it = index.FLines.find(formName);
+  if (it != index.FLines.end())
+    for (std::string_view line : it->second) TakeStoredLine(line, formName, locale, lines);
   return lines;
+}
+
+TStoredLines ReadStoredLines(std::string_view data, std::string_view formName, Integer locale) {
+  return ReadStoredLines(TFormLineIndex(data), formName, locale);
 }
 
 std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines* stored,
@@ -460,39 +479,44 @@ void ApplyChanges(TGlossmith& translator, const std::vector<TChange>& changes) {
 
 String MergeChanges(std::string_view data, std::string_view formName, Integer locale,
                     const std::vector<TChange>& changes) {
-  std::map<String, const TChange*, std::less<>> byPath;
-  for (const TChange& c : changes) byPath[c.Path] = &c;
-  const String localeText = IntToStr(locale);
-  // The file's lines, without the ones the changes replace.
-  std::vector<std::string_view> kept;
-  size_t pos = 0;
-  while (pos < data.size()) {
-    std::string_view line = NextLine(data, pos);
-    if (line.size() > formName.size() && line.starts_with(formName) &&
-        line[formName.size()] == '.') {
-      std::string_view rest = line.substr(formName.size() + 1);
-      std::string_view key = rest.substr(0, rest.find('='));
-      size_t percent = key.find('%');
-      if (percent != std::string_view::npos && byPath.count(key.substr(0, percent))) {
-        std::string_view lineLocale = key.substr(percent + 1);
-        if (lineLocale == "-1" || lineLocale == localeText) continue;
-      }
-    }
-    kept.push_back(line);
-  }
+  return MergeChanges(data, {TFormChanges{String(formName), locale, changes}});
+}
+
+String MergeChanges(std::string_view data, const std::vector<TFormChanges>& forms) {
+  // "Form.path" -> the locale whose line, with the original's, is replaced.
+  std::unordered_map<String, String> replaced;
   std::vector<String> added;
-  for (const auto& [path, change] : byPath) {
-    const String head = String(formName) + "." + path + "%";
-    added.push_back(head + "-1=" + change->Original);
-    if (locale != -1) added.push_back(head + localeText + "=" + change->Value);
+  for (const TFormChanges& form : forms) {
+    const String localeText = IntToStr(form.Locale);
+    for (const TChange& change : form.Changes) {
+      const String full = form.FormName + "." + change.Path;
+      if (!replaced.emplace(full, localeText).second) continue;  // the first change wins
+      added.push_back(full + "%-1=" + change.Original);
+      if (form.Locale != -1) added.push_back(full + "%" + localeText + "=" + change.Value);
+    }
   }
+  if (added.empty()) return String(data);
   std::sort(added.begin(), added.end());
-  // Each new line goes before the first kept line that sorts after it, as
-  // inserting it into the sorted file would put it.
+  // The file's lines without the ones replaced; each new line goes before the
+  // first kept line that sorts after it, as inserting it into the sorted file
+  // would put it.
   String out;
   out.reserve(data.size() + added.size() * 64);
   size_t next = 0;
-  for (std::string_view line : kept) {
+  size_t pos = 0;
+  String key;
+  while (pos < data.size()) {
+    std::string_view line = NextLine(data, pos);
+    const std::string_view head = line.substr(0, line.find('='));
+    const size_t percent = head.find('%');
+    if (percent != std::string_view::npos && head.find('.') < percent) {
+      key.assign(head.substr(0, percent));
+      auto it = replaced.find(key);
+      if (it != replaced.end()) {
+        const std::string_view lineLocale = head.substr(percent + 1);
+        if (lineLocale == "-1" || lineLocale == it->second) continue;
+      }
+    }
     while (next < added.size() && std::string_view(added[next]) < line) {
       out += added[next++];
       out += "\r\n";

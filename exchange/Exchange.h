@@ -6,6 +6,7 @@
 
 #include <map>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "gls/Gls.h"
@@ -32,6 +33,20 @@ struct TStoredLines {
   std::map<String, String, std::less<>> Translations;  // path -> value of "%locale"
 };
 TStoredLines ReadStoredLines(std::string_view fileData, std::string_view formName, Integer locale);
+
+// The lines of a translation file by their form name (the text before the
+// first "."), so that many forms of one file are read in one pass. It refers
+// to the file's text, which must outlive it.
+class TFormLineIndex {
+ public:
+  explicit TFormLineIndex(std::string_view fileData);
+
+ private:
+  friend TStoredLines ReadStoredLines(const TFormLineIndex&, std::string_view, Integer);
+  std::unordered_map<std::string_view, std::vector<std::string_view>> FLines;
+};
+TStoredLines ReadStoredLines(const TFormLineIndex& index, std::string_view formName,
+                             Integer locale);
 
 // --- Units --------------------------------------------------------------------------
 
@@ -120,5 +135,13 @@ void ApplyChanges(TGlossmith& translator, const std::vector<TChange>& changes);
 // them.
 String MergeChanges(std::string_view fileData, std::string_view formName, Integer locale,
                     const std::vector<TChange>& changes);
+// The same for the changes of several forms (and locales) at once, in one
+// pass over the file.
+struct TFormChanges {
+  String FormName;
+  Integer Locale = 0;
+  std::vector<TChange> Changes;
+};
+String MergeChanges(std::string_view fileData, const std::vector<TFormChanges>& forms);
 
 }  // namespace Glossmith::inline Exchange

@@ -53,10 +53,21 @@ class TTranslationFiles {
     return it->second.Data;
   }
 
+  // The file's stored lines of a form, from one index of the file's lines.
+  TStoredLines StoredLines(const String& fileName, std::string_view formName, Integer locale) {
+    Read(fileName);
+    TFile& file = FFiles.at(ExpandFileName(fileName));
+    if (!file.Index)
+      file.Index = std::make_unique<TFormLineIndex>(file.Data ? std::string_view(*file.Data)
+                                                              : std::string_view());
+    return ReadStoredLines(*file.Index, formName, locale);
+  }
+
  private:
   struct TFile {
     std::unique_ptr<TFileLock> Lock;
     std::optional<String> Data;
+    std::unique_ptr<TFormLineIndex> Index;
   };
   std::map<String, TFile> FFiles;
 };
@@ -66,8 +77,7 @@ class TTranslationFiles {
 std::optional<TStoredLines> StoredLinesOf(TGlossmith& t, TTranslationFiles& files) {
   const String file = t.StorageFile();
   if (file.empty()) return std::nullopt;
-  const std::optional<String>& data = files.Read(file);
-  return ReadStoredLines(data ? *data : String(), glsstorage::FormNameOf(t.Owner()), t.Locale());
+  return files.StoredLines(file, glsstorage::FormNameOf(t.Owner()), t.Locale());
 }
 
 String Generator() { return String("Glossmith ") + GLS_VERSION; }
@@ -115,9 +125,8 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     for (TGlossmith* t : translators) {
       std::optional<TStoredLines> stored;
       if (from) {
-        const std::optional<String>& data = files.Read(*from);
-        if (!data) throw EToolError(*from + ": no such file");
-        stored = ReadStoredLines(*data, glsstorage::FormNameOf(doc.Root()), t->Locale());
+        if (!files.Read(*from)) throw EToolError(*from + ": no such file");
+        stored = files.StoredLines(*from, glsstorage::FormNameOf(doc.Root()), t->Locale());
       } else {
         stored = StoredLinesOf(*t, files);
       }
@@ -342,8 +351,9 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     for (const String& p : problems) io.Err << "gls: skipped: " << p << "\n";
   }
 
-  // The translation files, merged form by form, then the forms.
-  std::map<String, String> fileData;  // target -> new content
+  // The translation files, each merged once with the changes of all its
+  // forms, then the forms.
+  std::map<String, std::pair<String, std::vector<TFormChanges>>> merges;  // target -> source, changes
   std::vector<String> fileOrder;
   for (TImportForm& form : forms) {
     TGlossmith& t = *form.Translator;
@@ -353,24 +363,28 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       continue;
     }
     if (form.Changes.empty()) continue;
-    String target = translationsOut ? *translationsOut : source;
     if (!out.empty() && !translationsOut) {
       io.Err << "gls: " << form.Doc->FileName() << ": the translations in " << source
              << " are not written (-o changes nothing else); --translations FILE writes them\n";
       continue;
     }
-    auto it = fileData.find(target);
-    if (it == fileData.end()) {
-      const std::optional<String>& data = files.Read(source);
-      it = fileData.emplace(target, data ? *data : String()).first;
+    const String target = translationsOut ? *translationsOut : source;
+    auto it = merges.find(target);
+    if (it == merges.end()) {
+      it = merges.emplace(target, std::make_pair(source, std::vector<TFormChanges>())).first;
       fileOrder.push_back(target);
     }
-    it->second = MergeChanges(it->second, form.FormName, t.Locale(), form.Changes);
+    it->second.second.push_back({form.FormName, t.Locale(), std::move(form.Changes)});
+    form.Changes.clear();
   }
   for (const String& target : fileOrder) {
+    const auto& [source, changes] = merges[target];
+    const std::optional<String>& data = files.Read(source);
+    const String merged =
+        MergeChanges(data ? std::string_view(*data) : std::string_view(), changes);
     if (translationsOut) files.Read(target);  // locked as well
     try {
-      WriteFileAtomically(target, fileData[target]);
+      WriteFileAtomically(target, merged);
     } catch (const Exception& e) {
       throw EToolError(target + ": " + e.Message());
     }
@@ -384,7 +398,7 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     // saved with the form.
     form.Doc->Write(out, String(), [&io](const String& file) { io.Wrote(file); });
   }
-  size_t changed = 0;
+  size_t changed = fileOrder.size();
   for (const TImportForm& form : forms) changed += form.Changes.size();
   if (changed == 0 && out.empty()) io.Err << "gls: " << from << ": no translation changed; nothing written\n";
   return 0;
