@@ -16,10 +16,18 @@ mkdir -p "$out"
 [ -f "$data/tr.txt" ] || python3 "$gen" preset L --outdir "$data"
 if [ ! -f "$forms/Form500.dfm" ]; then
   mkdir -p "$forms"
-  for i in $(seq 1 500); do
-    python3 "$gen" form --form "Form$i" --entries 500 --translators 3 --file-name tr.txt \
-      -o "$forms/Form$i.dfm"
-  done
+  # The 500 forms of the L file, with their translators keeping their lists
+  # in tr.txt, written by one Python process.
+  python3 - "$gen" "$forms" <<'PY'
+import argparse, importlib.util, os, sys
+spec = importlib.util.spec_from_file_location("gen", sys.argv[1])
+gen = importlib.util.module_from_spec(spec)
+spec.loader.exec_module(gen)
+for i in range(1, 501):
+    gen.cmd_form(argparse.Namespace(seed=1, eol="crlf", form=f"Form{i}", entries=500, translators=3,
+                                    locale_ids=None, file_name="tr.txt",
+                                    out=os.path.join(sys.argv[2], f"Form{i}.dfm")))
+PY
 fi
 cp "$data/tr.txt" "$forms/tr.txt"
 

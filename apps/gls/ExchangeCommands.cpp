@@ -190,6 +190,11 @@ struct TImportForm {
   std::vector<TExchangeUnit> Units;
   std::map<String, size_t, std::less<>> ByContext;
   std::vector<TChange> Changes;
+  // Once the form is closed: its translator's translation file and locale,
+  // and the form file.
+  String File;
+  Integer Locale = 0;
+  String FileName;
 };
 
 // The translator of a form that an import without --locale or --translator
@@ -245,10 +250,53 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     throw EToolError(e.Message());
   }
 
+  // The entries by the form their context names; the checks that need no
+  // form first.
+  std::vector<String> problems;
+  auto where = [&](const TIncoming& e) {
+    return from + ":" + IntToStr(e.Line) + ": " + (e.Context.empty() ? String() : e.Context + ": ");
+  };
+  std::map<String, std::vector<const TIncoming*>, std::less<>> byForm;
+  std::map<String, const TIncoming*, std::less<>> bySource;  // entries that name no path
+  std::map<const TIncoming*, int> sourceMatches;
+  {
+    std::map<String, int, std::less<>> seen;
+    for (const TIncoming& e : catalog.Entries) {
+      if (!e.Ignored.empty()) {
+        io.Err << "gls: " << where(e) << e.Ignored << "; skipped\n";
+        continue;
+      }
+      const bool wanted = !e.Target.empty() && (!e.Fuzzy || fuzzy);
+      if (e.BySource) {
+        if (!wanted) continue;
+        if (auto [it, fresh] = seen.emplace("\x01" + e.Source, e.Line); !fresh) {
+          problems.push_back(where(e) + "a second entry for the source text '" + e.Source +
+                             "' (the first is at line " + IntToStr(it->second) + ")");
+          continue;
+        }
+        bySource[e.Source] = &e;
+        sourceMatches[&e] = 0;
+        continue;
+      }
+      if (e.Context.empty()) {
+        problems.push_back(where(e) + "an entry without a context (msgctxt), which names the property");
+        continue;
+      }
+      if (auto [it, fresh] = seen.emplace(e.Context, e.Line); !fresh) {
+        problems.push_back(where(e) + "a second entry for this property (the first is at line " +
+                           IntToStr(it->second) + ")");
+        continue;
+      }
+      if (wanted) byForm[e.Context.substr(0, e.Context.find('.'))].push_back(&e);
+    }
+  }
+
+  // One form at a time: a form whose translator keeps its list in a file is
+  // closed once its changes are known; one that keeps it in the form stays
+  // open to be written back.
   TTranslationFiles files;
   std::vector<TImportForm> forms;
-  for (const String& file : cmd.Operands()) {
-    TImportForm form;
+  for (const String& file : cmd.Operands()) {    TImportForm form;
     const bool inPlace = out.empty();
     form.Doc = std::make_unique<TFormDocument>(
         file, inPlace ? TFormDocument::TAccess::Update : TFormDocument::TAccess::Read);
@@ -270,79 +318,67 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     });
     for (size_t i = 0; i < form.Units.size(); ++i)
       if (form.Units[i].State != TUnitState::Obsolete) form.ByContext[form.Units[i].Context] = i;
+    const TStoredLines* stored = form.Stored ? &*form.Stored : nullptr;
+    auto take = [&](const TIncoming& e, const TExchangeUnit& u, const String& source) {
+      try {
+        if (auto change = ChangeFor(form.Doc->Root(), u, source, e.Target, stored))
+          form.Changes.push_back(std::move(*change));
+      } catch (const EConvertError& error) {
+        problems.push_back(where(e) + (e.BySource ? u.Context + ": " : String()) + error.Message());
+      }
+    };
+    if (auto entries = byForm.find(form.FormName); entries != byForm.end()) {
+      for (const TIncoming* e : entries->second) {
+        auto unit = form.ByContext.find(e->Context);
+        if (unit == form.ByContext.end()) {
+          problems.push_back(where(*e) + "the form " + file + " has no such property");
+          continue;
+        }
+        const TExchangeUnit& u = form.Units[unit->second];
+        if (u.IsValue && !values) continue;
+        take(*e, u, e->Source.empty() ? u.Source : e->Source);
+      }
+      byForm.erase(entries);
+    }
+    // Entries that name no path fill every property with their source.
+    if (!bySource.empty())
+      for (const TExchangeUnit& u : form.Units) {
+        if (u.State == TUnitState::Obsolete || (u.IsValue && !values)) continue;
+        auto e = bySource.find(u.Source);
+        if (e == bySource.end()) continue;
+        ++sourceMatches[e->second];
+        take(*e->second, u, u.Source);
+      }
+    form.Units.clear();
+    form.Units.shrink_to_fit();
+    form.ByContext.clear();
+    form.Stored.reset();
+    if (!form.Translator->StorageFile().empty()) {
+      form.File = form.Translator->StorageFile();
+      form.Locale = form.Translator->Locale();
+      form.FileName = form.Doc->FileName();
+      form.Translator = nullptr;
+      form.Doc.reset();
+    }
     forms.push_back(std::move(form));
   }
+  for (const auto& [name, entries] : byForm)
+    for (const TIncoming* e : entries)
+      problems.push_back(where(*e) + "no form " + name + " among the forms given");
+  for (const auto& [e, count] : sourceMatches)
+    if (count == 0)
+      problems.push_back(where(*e) + "no property of the forms has the source text '" + e->Source +
+                         "' (the unit names no path)");
+  std::sort(problems.begin(), problems.end(), [&](const String& x, const String& y) {
+    // In the order of the catalog's lines.
+    auto line = [&](const String& m) {
+      Integer n = 0;
+      TryStrToInt(m.substr(from.size() + 1, m.find(':', from.size() + 1) - from.size() - 1), n);
+      return n;
+    };
+    return line(x) < line(y);
+  });
 
-  std::vector<String> problems;
-  std::map<String, int, std::less<>> seen;
-  auto where = [&](const TIncoming& e) {
-    return from + ":" + IntToStr(e.Line) + ": " + (e.Context.empty() ? String() : e.Context + ": ");
-  };
-  for (const TIncoming& e : catalog.Entries) {
-    if (!e.Ignored.empty()) {
-      io.Err << "gls: " << where(e) << e.Ignored << "; skipped\n";
-      continue;
-    }
-    if (e.BySource) {
-      // No path: every property whose original is the entry's source takes it.
-      if (e.Target.empty() || (e.Fuzzy && !fuzzy)) continue;
-      if (auto [it, fresh] = seen.emplace("\x01" + e.Source, e.Line); !fresh) {
-        problems.push_back(where(e) + "a second entry for the source text '" + e.Source +
-                           "' (the first is at line " + IntToStr(it->second) + ")");
-        continue;
-      }
-      int matched = 0;
-      for (TImportForm& form : forms)
-        for (const TExchangeUnit& u : form.Units) {
-          if (u.State == TUnitState::Obsolete || u.Source != e.Source || (u.IsValue && !values))
-            continue;
-          ++matched;
-          try {
-            if (auto change = ChangeFor(form.Doc->Root(), u, u.Source, e.Target,
-                                        form.Stored ? &*form.Stored : nullptr))
-              form.Changes.push_back(std::move(*change));
-          } catch (const EConvertError& error) {
-            problems.push_back(where(e) + u.Context + ": " + error.Message());
-          }
-        }
-      if (matched == 0)
-        problems.push_back(where(e) + "no property of the forms has the source text '" +
-                           e.Source + "' (the unit names no path)");
-      continue;
-    }
-    if (e.Context.empty()) {
-      problems.push_back(where(e) + "an entry without a context (msgctxt), which names the property");
-      continue;
-    }
-    if (auto [it, fresh] = seen.emplace(e.Context, e.Line); !fresh) {
-      problems.push_back(where(e) + "a second entry for this property (the first is at line " +
-                         IntToStr(it->second) + ")");
-      continue;
-    }
-    if (e.Target.empty() || (e.Fuzzy && !fuzzy)) continue;
-    TImportForm* form = nullptr;
-    const size_t dot = e.Context.find('.');
-    for (TImportForm& f : forms)
-      if (dot != String::npos && std::string_view(e.Context).substr(0, dot) == f.FormName) form = &f;
-    if (!form) {
-      problems.push_back(where(e) + "no form " + e.Context.substr(0, dot) + " among the forms given");
-      continue;
-    }
-    auto unit = form->ByContext.find(e.Context);
-    if (unit == form->ByContext.end()) {
-      problems.push_back(where(e) + "the form " + form->Doc->FileName() + " has no such property");
-      continue;
-    }
-    const TExchangeUnit& u = form->Units[unit->second];
-    if (u.IsValue && !values) continue;
-    try {
-      if (auto change = ChangeFor(form->Doc->Root(), u, e.Source.empty() ? u.Source : e.Source,
-                                  e.Target, form->Stored ? &*form->Stored : nullptr))
-        form->Changes.push_back(std::move(*change));
-    } catch (const EConvertError& error) {
-      problems.push_back(where(e) + error.Message());
-    }
-  }
   if (!problems.empty()) {
     if (!keepGoing) {
       for (size_t i = 0; i + 1 < problems.size(); ++i) io.Err << "gls: " << problems[i] << "\n";
@@ -356,15 +392,14 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   std::map<String, std::pair<String, std::vector<TFormChanges>>> merges;  // target -> source, changes
   std::vector<String> fileOrder;
   for (TImportForm& form : forms) {
-    TGlossmith& t = *form.Translator;
-    const String source = t.StorageFile();
+    const String& source = form.File;
     if (source.empty()) {
-      ApplyChanges(t, form.Changes);
+      ApplyChanges(*form.Translator, form.Changes);
       continue;
     }
     if (form.Changes.empty()) continue;
     if (!out.empty() && !translationsOut) {
-      io.Err << "gls: " << form.Doc->FileName() << ": the translations in " << source
+      io.Err << "gls: " << form.FileName << ": the translations in " << source
              << " are not written (-o changes nothing else); --translations FILE writes them\n";
       continue;
     }
@@ -374,7 +409,7 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       it = merges.emplace(target, std::make_pair(source, std::vector<TFormChanges>())).first;
       fileOrder.push_back(target);
     }
-    it->second.second.push_back({form.FormName, t.Locale(), std::move(form.Changes)});
+    it->second.second.push_back({form.FormName, form.Locale, std::move(form.Changes)});
     form.Changes.clear();
   }
   for (const String& target : fileOrder) {
@@ -391,8 +426,11 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     io.Wrote(target);
   }
   for (TImportForm& form : forms) {
-    const bool formChanged = form.Translator->StorageFile().empty() && !form.Changes.empty();
+    const bool formChanged = form.File.empty() && !form.Changes.empty();
     if (!formChanged && out.empty()) continue;
+    // The form itself is written only with -o (a translator that keeps its
+    // list in a file leaves the form as it is): read it again for that.
+    if (!form.Doc) form.Doc = std::make_unique<TFormDocument>(form.FileName);
     if (out.empty()) form.Doc->LockUnchanged();
     // Only this translator's list changed: no other translator's file is
     // saved with the form.
