@@ -51,6 +51,21 @@ struct TIncomingCatalog {
 inline constexpr const char* kValueFlag = "glossmith-value";
 
 String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info);
+
+// The same catalog written form by form, so that a form's units can go once
+// they are written: the header names `project`; obsolete entries are kept
+// for the end, as msgcat writes them last.
+class TPoCatalogWriter {
+ public:
+  TPoCatalogWriter(const TCatalogInfo& info, const String& project);
+  // Raises EConvertError for a text that is not UTF-8.
+  void Add(const TFormUnits& form);
+  String Finish();
+
+ private:
+  String FOut;
+  String FObsolete;
+};
 // Raises EPoError (file:line: message).
 TIncomingCatalog ReadPoCatalog(std::string_view data, const String& fileName);
 

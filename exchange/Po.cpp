@@ -284,7 +284,9 @@ void WriteComments(String& out, std::string_view marker, const std::vector<Strin
   }
 }
 
-void WriteEntry(String& out, const TPoEntry& e) {
+}  // namespace
+
+void WritePoEntry(String& out, const TPoEntry& e) {
   WriteComments(out, "#", e.Comments);
   WriteComments(out, "#.", e.Extracted);
   if (!e.References.empty()) {
@@ -344,8 +346,6 @@ void WriteEntry(String& out, const TPoEntry& e) {
   }
 }
 
-}  // namespace
-
 String WritePo(const TPoCatalog& catalog) {
   String out;
   bool any = false;
@@ -353,7 +353,7 @@ String WritePo(const TPoCatalog& catalog) {
     for (const TPoEntry& e : catalog.Entries) {
       if (e.Obsolete != (pass == 1)) continue;
       if (any) out += '\n';
-      WriteEntry(out, e);
+      WritePoEntry(out, e);
       any = true;
     }
   return out;

@@ -64,6 +64,9 @@ TPoCatalog ReadPo(std::string_view data, const String& fileName);
 // and split after each "\n", obsolete entries last.
 String WritePo(const TPoCatalog& catalog);
 
+// One entry as WritePo writes it (without the blank line between entries).
+void WritePoEntry(String& out, const TPoEntry& entry);
+
 // One string statement ("msgid", "msgstr", ...) as msgcat writes it, each
 // line begun with `prefix` ("#~ " for obsolete entries, "#| " for previous
 // strings).

@@ -23,48 +23,64 @@ void RequireUtf8(const String& text, const TExchangeUnit& unit, const String& fo
 
 }  // namespace
 
-String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info) {
-  TPoCatalog catalog;
+TPoCatalogWriter::TPoCatalogWriter(const TCatalogInfo& info, const String& project) {
   TPoEntry header;
-  String project = forms.empty() ? String() : forms.front().FormName;
-  if (forms.size() > 1) project += " and " + IntToStr(static_cast<Int64>(forms.size() - 1)) + " more";
   header.Str = "Project-Id-Version: " + project + "\n";
-  const String tag = LanguageTagOf(info.Locale);
-  header.Str += "Language: " + tag + "\n";
+  header.Str += "Language: " + LanguageTagOf(info.Locale) + "\n";
   header.Str +=
       "MIME-Version: 1.0\n"
       "Content-Type: text/plain; charset=UTF-8\n"
       "Content-Transfer-Encoding: 8bit\n";
   header.Str += "X-Generator: " + info.Generator + "\n";
   header.Str += "X-Glossmith-Locale: " + IntToStr(info.Locale) + "\n";
-  catalog.Entries.push_back(std::move(header));
-  for (const TFormUnits& form : forms)
-    for (const TExchangeUnit& unit : form.Units) {
-      RequireUtf8(unit.Source, unit, form.FormFile);
-      RequireUtf8(unit.Target, unit, form.FormFile);
-      if (unit.Previous) RequireUtf8(*unit.Previous, unit, form.FormFile);
-      TPoEntry e;
-      e.Extracted = DescribeUnit(unit);
-      e.References.push_back(form.FormFile);
-      if (unit.State == TUnitState::Stale) e.SetFlag("fuzzy", true);
+  WritePoEntry(FOut, header);
+}
+
+void TPoCatalogWriter::Add(const TFormUnits& form) {
+  for (const TExchangeUnit& unit : form.Units) {
+    RequireUtf8(unit.Source, unit, form.FormFile);
+    RequireUtf8(unit.Target, unit, form.FormFile);
+    if (unit.Previous) RequireUtf8(*unit.Previous, unit, form.FormFile);
+    TPoEntry e;
+    e.Context = unit.Context;
+    e.Id = unit.Source;
+    e.Str = unit.Target;
+    if (unit.State == TUnitState::Obsolete) {
+      // An obsolete entry without a translation carries nothing.
+      if (unit.Target.empty()) continue;
+      e.Obsolete = true;
       if (unit.IsValue) e.SetFlag(kValueFlag, true);
-      if (unit.State == TUnitState::Stale) e.PreviousId = unit.Previous;
-      e.Context = unit.Context;
-      e.Id = unit.Source;
-      e.Str = unit.Target;
-      if (unit.State == TUnitState::Obsolete) {
-        // An obsolete entry without a translation carries nothing.
-        if (unit.Target.empty()) continue;
-        e.Obsolete = true;
-        e.Extracted.clear();
-        e.References.clear();
-        // An obsolete entry keeps its translation; without a stored
-        // original the translation stands in for it.
-        if (e.Id.empty()) e.Id = unit.Target;
-      }
-      catalog.Entries.push_back(std::move(e));
+      // An obsolete entry keeps its translation; without a stored original
+      // the translation stands in for it.
+      if (e.Id.empty()) e.Id = unit.Target;
+      FObsolete += '\n';
+      WritePoEntry(FObsolete, e);
+      continue;
     }
-  return WritePo(catalog);
+    e.Extracted = DescribeUnit(unit);
+    e.References.push_back(form.FormFile);
+    if (unit.State == TUnitState::Stale) {
+      e.SetFlag("fuzzy", true);
+      e.PreviousId = unit.Previous;
+    }
+    if (unit.IsValue) e.SetFlag(kValueFlag, true);
+    FOut += '\n';
+    WritePoEntry(FOut, e);
+  }
+}
+
+String TPoCatalogWriter::Finish() {
+  FOut += FObsolete;
+  FObsolete.clear();
+  return std::move(FOut);
+}
+
+String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info) {
+  String project = forms.empty() ? String() : forms.front().FormName;
+  if (forms.size() > 1) project += " and " + IntToStr(static_cast<Int64>(forms.size() - 1)) + " more";
+  TPoCatalogWriter writer(info, project);
+  for (const TFormUnits& form : forms) writer.Add(form);
+  return writer.Finish();
 }
 
 TIncomingCatalog ReadPoCatalog(std::string_view data, const String& fileName) {

@@ -112,6 +112,8 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
 
   TTranslationFiles files;
   std::map<Integer, std::vector<TFormUnits>> byLocale;
+  std::optional<TPoCatalogWriter> poWriter;
+  Integer poLocale = 0;
   for (const String& file : cmd.Operands()) {
     TFormDocument doc(file);
     std::vector<TGlossmith*> translators;
@@ -137,8 +139,36 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
         form.Units = BuildUnits(*t, stored ? &*stored : nullptr, options);
         return 0;
       });
+      if (poWriter || (!all && &format == &kPo)) {
+        // One catalog of PO: each form's entries are written as it comes.
+        if (!poWriter) {
+          String project = form.FormName;
+          if (cmd.Operands().size() > 1)
+            project += " and " + IntToStr(static_cast<Int64>(cmd.Operands().size() - 1)) + " more";
+          poLocale = t->Locale();
+          poWriter.emplace(TCatalogInfo{poLocale, Generator()}, project);
+        }
+        if (t->Locale() != poLocale)
+          throw EToolError("the forms' translators have different locales; choose one with --locale");
+        poWriter->Add(form);
+        continue;
+      }
       byLocale[t->Locale()].push_back(std::move(form));
     }
+  }
+  if (poWriter) {
+    const String data = poWriter->Finish();
+    if (out.empty() || out == "-") {
+      io.Out << data;
+      return 0;
+    }
+    try {
+      WriteFileAtomically(out, data);
+    } catch (const Exception& e) {
+      throw EToolError(out + ": " + e.Message());
+    }
+    io.Wrote(out);
+    return 0;
   }
   if (all) {
     if (!DirectoryExists(out)) throw EToolError(out + ": no such folder");
