@@ -650,6 +650,8 @@ const std::vector<TCommandInfo>& Commands() {
       {"pseudo", Pseudo,
        "pseudo FORM [--locale N] [--expand 40] [--mirror] [-o OUT] [--translations FILE]",
        pseudoHelp.c_str()},
+      PoCommand,
+      XliffCommand,
       EditCommand,
       InspectCommand,
       VerbsCommand,

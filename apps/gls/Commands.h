@@ -43,6 +43,9 @@ int RunCheck(const std::vector<String>& args, TCommandIO& io);
 int RunPreview(const std::vector<String>& args, TCommandIO& io);
 
 // The design host's commands (DesignCommands.cpp).
+// The exchange with translators' tools (ExchangeCommands.cpp).
+extern const TCommandInfo PoCommand, XliffCommand;
+
 extern const TCommandInfo EditCommand, InspectCommand, VerbsCommand, VerbCommand, PaletteCommand;
 
 }  // namespace Glossmith::Tool
