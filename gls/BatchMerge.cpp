@@ -238,6 +238,8 @@ void TDictionaryMerge::Export(const std::vector<String>& current, const TStringL
       run.assign(FBase.begin() + static_cast<std::ptrdiff_t>(first),
                  FBase.begin() + static_cast<std::ptrdiff_t>(last));
     }
+    // An untranslated entry never replaces a translation (MergeExportedLines).
+    if (!run.empty() && e.Line.size() == e.KeyLength) continue;
     FAdded.push_back(std::move(e.Line));
     if (run.empty())
       run.push_back(FAdded.back());

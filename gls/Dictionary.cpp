@@ -1,6 +1,7 @@
 // Dictionaries: lines  escaped original TAB escaped translation, with no
 // reference to forms, so that translations made once can be reused.
 #include "gls/FileMerge.h"
+#include "gls/Diagnostics.h"
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
@@ -59,9 +60,11 @@ String TGlossmith::ReadString(const String& S) {
 
 void TGlossmith::TranslateTo(const String& FileName) {
   const std::vector<String> current = SortedCurrentValues(*this);
+  TDiagnosticFile diagnosticFile(FileName);
   TFileLock lock(FileName);
+  const String latest = LatestVersion(FileName);
   TTextLines file;
-  if (FileExists(FileName)) file.LoadFromFile(FileName);
+  if (FileExists(latest)) file.LoadFromFile(latest);
   TLineOverlay lines = MergeExportedLines(std::move(file.Lines()), current, *FTranslations);
   TAtomicFileWriter out(FileName);
   lines.ForEach([&out](std::string_view line) {
@@ -73,6 +76,9 @@ void TGlossmith::TranslateTo(const String& FileName) {
 
 bool TGlossmith::TranslateFrom(const String& FileName) {
   if (!FileExists(FileName)) return false;
+  // Read as a stream, but a file without line ends would still be one
+  // line held whole.
+  CheckInputSize(FileName);
   TFileStream stream(FileName, fmOpenRead);
   TDictionaryImport import(SortedCurrentValues(*this), *FTranslations);
   if (import.Empty()) return true;

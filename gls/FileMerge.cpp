@@ -1,7 +1,9 @@
 #include "gls/FileMerge.h"
 
 #include <algorithm>
+#include <unordered_set>
 
+#include "gls/Diagnostics.h"
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
 
@@ -26,6 +28,37 @@ Integer LineLocale(std::string_view keyPart) {
   size_t pct = keyPart.find('%');
   return StrToInt(pct == std::string_view::npos ? keyPart
                                                 : keyPart.substr(pct + 1, MaxLocaleLength));
+}
+
+// The number (from 1) of the line that starts at `pos`, lines ending as
+// ForEachLine ends them: at CR, LF or the pair.
+int LineNumberAt(std::string_view text, size_t pos) {
+  int line = 1;
+  for (size_t i = 0; i < pos && i < text.size(); ++i)
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
+      ++line;
+  return line;
+}
+
+// LineLocale; with a file name, its conversion error names that file and the
+// line (counted only when there is an error).
+template <class LineNumber>
+Integer LocatedLineLocale(std::string_view keyPart, std::string_view fileName,
+                          LineNumber lineNumber) {
+  if (fileName.empty()) return LineLocale(keyPart);
+  try {
+    return LineLocale(keyPart);
+  } catch (const EConvertError&) {
+    const size_t pct = keyPart.find('%');
+    throw EFileLineError(
+        String(fileName), lineNumber(),
+        pct == std::string_view::npos
+            ? Format("the line has no locale (no \"%%\" before its \"=\" in the first %d "
+                     "characters after the form name)",
+                     {MaxValueLength})
+            : Format("the locale \"%s\" of the line is not a number",
+                     {String(keyPart.substr(pct + 1, MaxLocaleLength))}));
+  }
 }
 
 // The value part of an entry, decoded from literal form.
@@ -87,6 +120,22 @@ bool FormLine(std::string_view formName, std::string_view entry, std::string_vie
   if (eq == std::string_view::npos) return false;
   std::string_view path = entry.substr(0, eq);
   std::string_view value = entry.substr(eq + 1, MaxValueLength);
+  if (entry.size() - eq - 1 > MaxValueLength)
+    ReportValueCut(String(formName) + "." + String(path), entry.size() - eq - 1);
+  // A character 0 inside a literal (from a file line that held one) is
+  // written as the form writer writes it, #0, so that no line of the file
+  // holds a raw NUL; the text it stands for is the same.
+  String canonical;
+  if (value.find('\0') != std::string_view::npos && (value[0] == '\'' || value[0] == '#')) {
+    canonical = String(value);
+    try {
+      TGlossmith::ConvertFromLiterals(canonical);
+      TGlossmith::ConvertToLiterals(canonical);
+      if (canonical.size() <= MaxValueLength) value = canonical;
+    } catch (const EConvertError&) {
+      // not literal text: written as it stands
+    }
+  }
   line.clear();
   line.reserve(formName.size() + path.size() + localeText.size() + value.size() + 3);
   line.append(formName).append(1, '.').append(path).append(1, '%');
@@ -109,17 +158,30 @@ TLineOverlay InsertFormLines(std::vector<std::string_view> lines, std::string_vi
 }
 
 void MergeLoadedLines(std::string_view text, std::string_view formName, Integer locale,
-                      TSortList& translations) {
+                      TSortList& translations, std::string_view fileName) {
   const size_t deleteCount = IntToStr(locale).size() + 1;
   const String prefix = String(formName) + '.';
+  std::unordered_set<String> seen;  // the paths loaded so far
   ForEachLineStartingWith(text, prefix, [&](std::string_view line) {
     // Only this form's lines are examined; the others may hold anything.
     if (!IsFormLine(line, formName)) return;
     String rest(line.substr(formName.size() + 1, MaxValueLength));
-    if (LineLocale(Before(rest, '=')) != locale) return;
+    const Integer lineLocale = LocatedLineLocale(Before(rest, '='), fileName, [&] {
+      return LineNumberAt(text, static_cast<size_t>(line.data() - text.data()));
+    });
+    if (lineLocale != locale) return;
     size_t pct = rest.find('%');
     if (pct != String::npos) rest.erase(pct, deleteCount);
     std::string_view path = Before(rest, '=');
+    if (!seen.emplace(path).second) {
+      TDiagnostic d;
+      d.Kind = TDiagnosticKind::DuplicateKey;
+      d.FileName = String(fileName);
+      d.Line = LineNumberAt(text, static_cast<size_t>(line.data() - text.data()));
+      d.Path = prefix + String(path);
+      d.Message = Format("given again for locale %d; this later line wins", {locale});
+      ReportDiagnostic(d);
+    }
     int index;
     if (FindEntry(translations, path, index)) translations.Delete(index);
     translations.SortInsert(rest, nullptr);
@@ -140,6 +202,11 @@ std::vector<TExportedLine> ExportedLines(const std::vector<String>& current,
     std::string_view key(entry.data(), eq + 1);  // path "="
     int pos = SortPosition(currentCount, currentAt, key);
     if (pos >= currentCount || !current[static_cast<size_t>(pos)].starts_with(key)) continue;
+    const String& original = current[static_cast<size_t>(pos)];
+    if (entry.size() - eq - 1 > MaxValueLength)
+      ReportValueCut(key.substr(0, eq), entry.size() - eq - 1, "the translation");
+    if (original.size() - eq - 1 > MaxValueLength)
+      ReportValueCut(key.substr(0, eq), original.size() - eq - 1, "the original text");
     String translation;
     try {
       translation = DecodedValue(entry);
@@ -170,10 +237,13 @@ TLineOverlay MergeExportedLines(std::vector<std::string_view> lines,
   for (TExportedLine& e : exported) {
     std::string_view key(e.Line.data(), e.KeyLength);
     int at = SortPosition(dictionary.Count(), lineAt, key);
-    if (at < dictionary.Count() && dictionary.At(at).starts_with(key))
-      dictionary.Replace(at, std::move(e.Line));
-    else
+    if (at < dictionary.Count() && dictionary.At(at).starts_with(key)) {
+      // An entry not yet translated has nothing to give: the translation the
+      // dictionary holds for its text stays.
+      if (e.Line.size() > e.KeyLength) dictionary.Replace(at, std::move(e.Line));
+    } else {
       dictionary.Insert(at, std::move(e.Line));
+    }
   }
   return dictionary;
 }

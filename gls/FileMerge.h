@@ -43,9 +43,11 @@ TLineOverlay InsertFormLines(std::vector<std::string_view> fileLines, std::strin
                              const std::vector<String>& originals);
 
 // Merges the form's lines for `locale` from the text of a translation file
-// into the translation list: each replaces the entry of its path.
+// into the translation list: each replaces the entry of its path. A line of
+// the form whose locale is not a number raises EConvertError; given the
+// file's name, an EFileLineError that names the file and the line.
 void MergeLoadedLines(std::string_view fileText, std::string_view formName, Integer locale,
-                      TSortList& translations);
+                      TSortList& translations, std::string_view fileName = {});
 
 // --- Dictionary -----------------------------------------------------------------
 
@@ -65,7 +67,8 @@ std::vector<TExportedLine> ExportedLines(const std::vector<String>& current,
                                          const TStringList& translations);
 
 // The lines of a dictionary after an export: the file's lines in sorted order,
-// with the line of each exported original text replaced or inserted.
+// with the line of each exported original text replaced or inserted; an
+// empty translation inserts its line but never replaces one.
 // `current` holds the form's entries path "=" value in sorted order. Raises
 // EConvertError for an entry whose value is malformed literal text.
 TLineOverlay MergeExportedLines(std::vector<std::string_view> fileLines,

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "gls/BatchMerge.h"
+#include "gls/Diagnostics.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
@@ -72,7 +73,7 @@ void TTranslationFileUpdate::Save(TGlossmith& Translator) {
     formName = RequireFormName(Translator);
     if (!FLock) {
       FLock = std::make_unique<TFileLock>(FFileName);
-      FReading = std::async(std::launch::async, [name = FFileName] {
+      FReading = std::async(std::launch::async, [name = LatestVersion(FFileName)] {
         return std::make_unique<TTranslationFileMerge>(ContentOf(name));
       });
     }
@@ -100,6 +101,7 @@ void TTranslationFileUpdate::Save(TGlossmith& Translator) {
 
 void TTranslationFileUpdate::MergePending(bool Wait) {
   if (FPending.empty()) return;
+  TDiagnosticFile diagnosticFile(FFileName);
   if (!FLines) {
     if (!Wait && FReading.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
     try {
@@ -171,9 +173,10 @@ void TDictionaryUpdate::Export(TGlossmith& Translator) {
   const std::vector<String> current = SortedCurrentValues(Translator);
   if (!FLines) {
     auto lock = std::make_unique<TFileLock>(FFileName);
-    FLines = std::make_unique<TDictionaryMerge>(ContentOf(FFileName));
+    FLines = std::make_unique<TDictionaryMerge>(ContentOf(LatestVersion(FFileName)));
     FLock = std::move(lock);
   }
+  TDiagnosticFile diagnosticFile(FFileName);
   FLines->Export(current, *Translator.FTranslations);
   ++FCount;
 }

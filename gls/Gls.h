@@ -17,6 +17,16 @@ namespace Glossmith::inline Gls {
 constexpr size_t MaxAppliedValueLength = 4098;
 constexpr size_t MaxValueLength = 4095;
 constexpr size_t MaxLocaleLength = 255;
+// The longest property path whose translation-file line reads back: the
+// path, "%", a locale of up to 11 characters and "=" within the
+// MaxValueLength characters read after the form name.
+constexpr size_t MaxPathLength = MaxValueLength - 13;
+
+// Why a property path that a person typed cannot be kept in a translation
+// list (it would be written in a line that no reader can read back), or
+// empty when it can: it is longer than MaxPathLength, or holds "=" (the end
+// of the path), "%" (the start of the locale in a file line) or a line break.
+String PropertyPathProblem(std::string_view Path);
 
 // Events of the translator. Sender is always the translator; List the list
 // the walk applies or collects into; Skip is false on entry.

@@ -1,6 +1,8 @@
 #include "gls/StorageSupport.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "gls/Gls.h"
 #include "host/controls/Forms.h"
@@ -53,6 +55,33 @@ String NativeFileName(std::string_view fileName) {
   std::replace(name.begin(), name.end(), '\\', PathDelim);
   return name;
 }
+
+namespace {
+
+std::filesystem::path Resolved(std::string_view name) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path path = fs::absolute(fs::path(NativeFileName(name.empty() ? "." : name)), error);
+  fs::path resolved = fs::weakly_canonical(path, error);
+  return (error ? path.lexically_normal() : resolved);
+}
+
+}  // namespace
+
+bool FileIsWithin(std::string_view fileName, std::string_view folder) {
+  const std::filesystem::path file = Resolved(fileName);
+  std::filesystem::path root = Resolved(folder);
+  if (!root.has_filename()) root = root.parent_path();  // "/a/b/" is "/a/b"
+  // Compared part by part: /a/bc is not within /a/b.
+  auto f = file.begin();
+  for (const auto& part : root) {
+    if (f == file.end() || *f != part) return false;
+    ++f;
+  }
+  return true;
+}
+
+String ResolvedFileName(std::string_view fileName) { return Resolved(fileName).string(); }
 
 THourGlass::THourGlass() : FSaved(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
 

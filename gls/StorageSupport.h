@@ -47,6 +47,14 @@ std::vector<String> SortedCurrentValues(TGlossmith& translator);
 // directory separator.
 String NativeFileName(std::string_view fileName);
 
+// Whether a file lies in a folder or one of its subfolders, once both are
+// resolved as the system resolves them (relative to the working folder,
+// ".." and symbolic links followed as far as they exist). An empty folder is
+// the working folder.
+bool FileIsWithin(std::string_view fileName, std::string_view folder);
+// A file name resolved as FileIsWithin resolves it, for messages.
+String ResolvedFileName(std::string_view fileName);
+
 // Shows the hourglass cursor until the scope ends, then the cursor before it.
 class THourGlass {
  public:

@@ -2,6 +2,7 @@
 // by any number of forms and locales. Each translator rewrites and reads only
 // the lines of its own form and locale, and the original texts (locale -1).
 #include "gls/FileMerge.h"
+#include "gls/Diagnostics.h"
 #include "gls/Gls.h"
 #include "gls/StorageSupport.h"
 #include "host/classes/AtomicFile.h"
@@ -66,9 +67,13 @@ std::vector<String> TGlossmith::OriginalsToSave() {
 void TGlossmith::SaveTo(const String& FileName) {
   THourGlass hourGlass;
   const String formName = RequireFormName(*this);
+  TDiagnosticFile diagnosticFile(FileName);
   TFileLock lock(FileName);
+  // Another translator of the same form may have written the file's next
+  // version already, still to be put in place with the form.
+  const String latest = LatestVersion(FileName);
   TTextLines file;
-  if (FileExists(FileName)) file.LoadFromFile(FileName);
+  if (FileExists(latest)) file.LoadFromFile(latest);
   DropFormLines(file.Lines(), formName, FLocale);
   const std::vector<String> originals = OriginalsToSave();
   TLineOverlay lines =
@@ -81,12 +86,25 @@ void TGlossmith::SaveTo(const String& FileName) {
   out.Commit();
 }
 
+String PropertyPathProblem(std::string_view Path) {
+  if (Path.size() > MaxPathLength)
+    return Format("A property path can have at most %d characters; this one has %d.",
+                  {MaxPathLength, Path.size()});
+  if (Path.find('=') != std::string_view::npos)
+    return "A property path cannot hold \"=\", which ends the path in a translation line.";
+  if (Path.find('%') != std::string_view::npos)
+    return "A property path cannot hold \"%\", which starts the locale in a translation file.";
+  if (Path.find_first_of("\r\n") != std::string_view::npos)
+    return "A property path cannot hold a line break.";
+  return String();
+}
+
 bool TGlossmith::LoadFrom(const String& FileName) {
   if (!FileExists(FileName)) return false;
   const String formName = RequireFormName(*this);
   TActiveListScope scope(FActiveList, FTranslations.get());
   TMappedFile file(FileName);
-  MergeLoadedLines(file.Text(), formName, FLocale, *FTranslations);
+  MergeLoadedLines(file.Text(), formName, FLocale, *FTranslations, FileName);
   return true;
 }
 

@@ -1,9 +1,12 @@
 #include "glsedit/GlsEdit.h"
 
+#include "gls/StorageSupport.h"
+#include "gls/Diagnostics.h"
 #include "host/classes/Streams.h"
 #include "host/formfiles/FormFiles.h"
 #include "host/platform/Registry.h"
 #include "host/platform/Resources.h"
+#include "host/platform/ToolIntf.h"
 
 namespace Glossmith::inline GlsEdit {
 
@@ -20,7 +23,46 @@ String ValueOf(const String& Line) {
   return eq == String::npos ? String() : Line.substr(eq + 1, MaxValueLength);
 }
 
+// Whether a key may enter text in a memo, as opposed to moving the caret,
+// deleting, a modifier alone, or a shortcut.
+bool EntersText(Windows::WORD Key, TShiftState Shift) {
+  using namespace Windows;
+  if (Shift.Contains(ssCtrl) || Shift.Contains(ssAlt)) return false;
+  switch (Key) {
+    case VK_BACK:
+    case VK_DELETE:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_INSERT:
+      return false;
+    default:
+      return true;
+  }
+}
+
 String CommonPropertyName(int Index) { return Format("CommonProperty[%s]", {IntToStr(Index)}); }
+
+// The dialog's settings are a convenience: settings that cannot be written
+// (a read-only or foreign file, a folder in the way, no home folder) are a
+// warning, and the edit goes on.
+template <class F>
+void KeepSettings(F&& write) {
+  try {
+    write();
+  } catch (const Exception& e) {
+    TDiagnostic warning;
+    warning.Kind = TDiagnosticKind::SettingsNotSaved;
+    warning.Message = "the editor's settings are not saved: " + e.Message();
+    ReportDiagnostic(warning);
+  }
+}
 
 // Shows the hourglass for the time of one operation, whatever happens.
 class THourGlass {
@@ -101,6 +143,7 @@ void TFormEditor::Publish(TPublisher<TFormEditor>& P) {
   P.Method<void(TObject*, Integer, bool&)>("FormNotebookChange", &E::FormNotebookChange);
   P.Method<Notify>("BtnOKClick", &E::BtnOKClick);
   P.Method<Notify>("BtnCancelClick", &E::BtnCancelClick);
+  P.Method<void(TObject*, bool&)>("FormCloseQuery", &E::FormCloseQuery);
   P.Method<Notify>("PropListClick", &E::PropListClick);
   P.Method<Key>("PropListKeyDown", &E::PropListKeyDown);
   P.Method<Notify>("EdtTranslationExit", &E::EdtTranslationExit);
@@ -204,8 +247,10 @@ void TFormEditor::FormNotebookChange(TObject*, Integer NewTab, bool&) {
   if (NewTab != 1) return;
   LblTot->SetCaption(IntToStr(PropList->Items()->Count()));
   int localized = 0;
-  for (int i = 0; i < FWorkList->Count(); ++i)
-    if (!Decoded(ValueOf(FWorkList->Strings(i))).empty()) ++localized;
+  for (int i = 0; i < FWorkList->Count(); ++i) {
+    const String& line = FWorkList->Strings(i);
+    if (!Shown(PathOf(line), ValueOf(line)).empty()) ++localized;
+  }
   LblLocalized->SetCaption(IntToStr(localized));
 }
 
@@ -226,16 +271,32 @@ void TFormEditor::BtnCancelClick(TObject*) {
   if (FModified &&
       MessageDlg("Do you want to discard the changes ?", mtWarning, {mbYes, mbNo}, 0) != mrYes)
     return;
+  FDiscardConfirmed = true;
   SetModalResult(mrCancel);
+}
+
+// Every way out but OK discards the working list; only Cancel used to ask,
+// so the title bar's close button lost a person's work without a word.
+void TFormEditor::FormCloseQuery(TObject*, bool& CanClose) {
+  const bool confirmed = FDiscardConfirmed;
+  FDiscardConfirmed = false;
+  if (ModalResult() == mrOk || !FModified || confirmed) return;
+  CanClose =
+      MessageDlg("Do you want to discard the changes ?", mtWarning, {mbYes, mbNo}, 0) == mrYes;
 }
 
 // ---------------------------------------------------------------------------
 // Translations page
 
+// The whole path: Button1.Capt must not find the line of Button1.Caption,
+// whose value would then be shown, or overwritten by an edit.
 int TFormEditor::GetPropIndex(const String& Path, const TStrings* List) {
   if (Path.empty()) return -1;
-  for (int i = 0; i < List->Count(); ++i)
-    if (List->Strings(i).starts_with(Path)) return i;
+  for (int i = 0; i < List->Count(); ++i) {
+    const String& line = List->Strings(i);
+    if (line.starts_with(Path) && (line.size() == Path.size() || line[Path.size()] == '='))
+      return i;
+  }
   return -1;
 }
 
@@ -245,14 +306,29 @@ bool TFormEditor::IsStringLiteral(const String& Value) {
 
 String TFormEditor::Decoded(const String& Value) const {
   String text = Value;
-  TGlossmith::ConvertFromLiterals(text);
+  try {
+    TGlossmith::ConvertFromLiterals(text);
+  } catch (const EConvertError&) {
+    // A character property holding "#" (or a hand-made line): shown as it
+    // stands rather than an error each time the property is chosen.
+  }
   return text;
+}
+
+bool TFormEditor::IsStringValue(const String& FormValue) {
+  return IsStringLiteral(FormValue) && FormValue.size() > 1;
+}
+
+String TFormEditor::Shown(const String& Path, const String& Value) const {
+  const int i = GetPropIndex(Path, FFormProps.get());
+  if (i >= 0 && !IsStringValue(ValueOf(FFormProps->Strings(i)))) return Value;
+  return Decoded(Value);
 }
 
 String TFormEditor::EncodedFor(const String& Path, const String& Text) const {
   int i = GetPropIndex(Path, FFormProps.get());
   String value = Text;
-  if (i >= 0 && IsStringLiteral(ValueOf(FFormProps->Strings(i))))
+  if (i >= 0 && IsStringValue(ValueOf(FFormProps->Strings(i))))
     TGlossmith::ConvertToLiterals(value);
   return value;
 }
@@ -331,13 +407,13 @@ void TFormEditor::PropListClick(TObject*) {
   BtnRemove->SetEnabled(true);
   const String path = PropList->Items()->Strings(current);
   if (int i = GetPropIndex(path, FFormProps.get()); i >= 0) {
-    FCurrentValue = Decoded(ValueOf(FFormProps->Strings(i)));
+    FCurrentValue = Shown(path, ValueOf(FFormProps->Strings(i)));
     EdtOrgTranslation->SetText(FCurrentValue);
   }
   EdtTranslation->SetColor(clWindow);
   EdtTranslation->SetEnabled(true);
   if (int i = GetPropIndex(path, FWorkList.get()); i >= 0) {
-    FCurrentValue = Decoded(ValueOf(FWorkList->Strings(i)));
+    FCurrentValue = Shown(path, ValueOf(FWorkList->Strings(i)));
     EdtTranslation->SetText(FCurrentValue);
   }
 }
@@ -367,7 +443,7 @@ void TFormEditor::MoveCurrent(int Step) {
   if (PropList->ItemIndex() >= 0) PropList->SetSelected(PropList->ItemIndex(), true);
 }
 
-void TFormEditor::EdtTranslationKeyDown(TObject*, Windows::WORD& Key, TShiftState) {
+void TFormEditor::EdtTranslationKeyDown(TObject*, Windows::WORD& Key, TShiftState Shift) {
   switch (Key) {
     case Windows::VK_ESCAPE: {
       const int current = PropList->ItemIndex();
@@ -386,9 +462,11 @@ void TFormEditor::EdtTranslationKeyDown(TObject*, Windows::WORD& Key, TShiftStat
       return;
     default:
       // Right-to-left entry where the system does not provide it: every key
-      // first puts the caret at the start, so typed characters enter from
-      // the left end.
-      if (GroupReadingOrder->ItemIndex() == 0 && !UserInterface().HandlesRightToLeftInput()) {
+      // that enters text first puts the caret at the start, so typed
+      // characters enter from the left end. Keys that move the caret or
+      // delete (and shortcuts) act where the person put the caret.
+      if (GroupReadingOrder->ItemIndex() == 0 && !UserInterface().HandlesRightToLeftInput() &&
+          EntersText(Key, Shift)) {
         EdtTranslation->SetSelStart(0);
         EdtTranslation->SetSelLength(0);
       }
@@ -400,17 +478,25 @@ void TFormEditor::BtnNewClick(TObject*) {
   if (!InputQuery("Add a property", "Please enter the property name", path)) return;
   // An empty name names no property: a line "=" could never be found again.
   if (path.empty() || PropList->Items()->IndexOf(path) >= 0) return;
+  // Nor may a path go into the list that the translation file or the form
+  // would hold in a line no reader can read back.
+  if (const String problem = PropertyPathProblem(path); !problem.empty()) {
+    MessageDlg(problem, mtError, {mbOK}, 0);
+    return;
+  }
   RemoveSelection();
   String line = path + "=";
   if (int i = GetPropIndex(path, FFormProps.get()); i >= 0) {
     const String value = ValueOf(FFormProps->Strings(i));
-    line += IsStringLiteral(value) ? String("''") : value;
+    line += IsStringValue(value) ? String("''") : value;
   }
   FWorkList->SortInsert(line, nullptr);
   const int added = PropList->Items()->Add(path);
   PropList->SetItemIndex(added);
   PropList->SetSelected(added, true);
   PropListClick(this);
+  // The added line is a change to commit: OK would otherwise drop it.
+  FModified = true;
 }
 
 void TFormEditor::BtnRemoveClick(TObject*) {
@@ -488,7 +574,7 @@ void TFormEditor::BtnSelectClick(TObject*) {
     if (!matches) continue;
     const int line = GetPropIndex(path, FFormProps.get());
     if (line < 0) continue;
-    if (CkxEmpty->Checked() || !Decoded(ValueOf(FFormProps->Strings(line))).empty())
+    if (CkxEmpty->Checked() || !Shown(path, ValueOf(FFormProps->Strings(line))).empty())
       ListAvail->SetSelected(i, true);
   }
   ListAvailClick(this);
@@ -503,7 +589,7 @@ void TFormEditor::BtnIncludePropClick(TObject*) {
     String suffix = "=";
     if (int line = GetPropIndex(path, FFormProps.get()); line >= 0) {
       const String value = ValueOf(FFormProps->Strings(line));
-      suffix = IsStringLiteral(value) ? String("=''") : ("=" + value).substr(0, MaxValueLength);
+      suffix = IsStringValue(value) ? String("=''") : ("=" + value).substr(0, MaxValueLength);
     }
     FWorkList->SortInsert(path + suffix, nullptr);
     PropList->Items()->Add(path);
@@ -522,6 +608,10 @@ void TFormEditor::BtnAddCommonClick(TObject*) {
   String name;
   InputQuery("Create a new common property", "Specify the property name", name);
   if (name.empty()) return;
+  if (const String problem = PropertyPathProblem(name); !problem.empty()) {
+    MessageDlg(problem, mtError, {mbOK}, 0);
+    return;
+  }
   CommonPropList->SetItemIndex(CommonPropList->Items()->Add(name));
   BtnSet->SetEnabled(true);
   CommonPropListClick(this);
@@ -539,20 +629,25 @@ void TFormEditor::BtnDeleteCommonClick(TObject*) {
 void TFormEditor::BtnSetClick(TObject*) {
   TRegIniFile settings(EditorSettingsKey);
   TStrings* items = CommonPropList->Items();
+  std::vector<std::pair<String, String>> values;
   for (int i = 0; i < items->Count(); ++i)
-    settings.WriteString(EditorSettingsSection, CommonPropertyName(i), items->Strings(i));
+    values.emplace_back(CommonPropertyName(i), items->Strings(i));
   // Entries of a longer earlier list are blanked up to the first empty one.
   for (int i = items->Count();
        !settings.ReadString(EditorSettingsSection, CommonPropertyName(i), String()).empty(); ++i)
-    settings.WriteString(EditorSettingsSection, CommonPropertyName(i), String());
+    values.emplace_back(CommonPropertyName(i), String());
+  KeepSettings([&] { settings.WriteStrings(EditorSettingsSection, values); });
 }
 
 void TFormEditor::BtnDefaultClick(TObject*) {
   {
     TRegIniFile settings(EditorSettingsKey);
+    std::vector<std::pair<String, String>> blanks;
     for (int i = 0;
          !settings.ReadString(EditorSettingsSection, CommonPropertyName(i), String()).empty(); ++i)
-      settings.WriteString(EditorSettingsSection, CommonPropertyName(i), String());
+      blanks.emplace_back(CommonPropertyName(i), String());
+    if (!blanks.empty())
+      KeepSettings([&] { settings.WriteStrings(EditorSettingsSection, blanks); });
   }
   CommonPropList->Items()->Assign(FDefaultCommon.get());
   CommonPropListClick(this);
@@ -562,8 +657,10 @@ void TFormEditor::BtnDefaultClick(TObject*) {
 // Options, fonts, reading order
 
 void TFormEditor::CkxMoveClick(TObject*) {
-  TRegIniFile(EditorSettingsKey)
-      .WriteBool(EditorSettingsSection, "MoveNextUntranslated", CkxMove->Checked());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteBool(EditorSettingsSection, "MoveNextUntranslated", CkxMove->Checked());
+  });
 }
 
 void TFormEditor::BtnEditFontClick(TObject*) {
@@ -571,8 +668,10 @@ void TFormEditor::BtnEditFontClick(TObject*) {
   if (!FontDialog1->Execute()) return;
   EdtTranslation->Font()->Assign(FontDialog1->Font());
   LblEditFont->SetCaption(EdtTranslation->Font()->Name());
-  TRegIniFile(EditorSettingsKey)
-      .WriteString(EditorSettingsSection, "EditFontName", EdtTranslation->Font()->Name());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteString(EditorSettingsSection, "EditFontName", EdtTranslation->Font()->Name());
+  });
 }
 
 void TFormEditor::BtnDisplayFontClick(TObject*) {
@@ -581,15 +680,19 @@ void TFormEditor::BtnDisplayFontClick(TObject*) {
   PropList->Font()->Assign(FontDialog1->Font());
   EdtOrgTranslation->Font()->Assign(FontDialog1->Font());
   LblDisplayFont->SetCaption(PropList->Font()->Name());
-  TRegIniFile(EditorSettingsKey)
-      .WriteString(EditorSettingsSection, "DisplayFontName", PropList->Font()->Name());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteString(EditorSettingsSection, "DisplayFontName", PropList->Font()->Name());
+  });
 }
 
 void TFormEditor::GroupReadingOrderClick(TObject*) {
   EdtTranslation->SetAlignment(GroupReadingOrder->ItemIndex() == 0 ? taRightJustify
                                                                    : taLeftJustify);
-  TRegIniFile(EditorSettingsKey)
-      .WriteInteger(EditorSettingsSection, "ReadingOrderIndex", GroupReadingOrder->ItemIndex());
+  KeepSettings([&] {
+    TRegIniFile(EditorSettingsKey)
+        .WriteInteger(EditorSettingsSection, "ReadingOrderIndex", GroupReadingOrder->ItemIndex());
+  });
 }
 
 // ---------------------------------------------------------------------------
@@ -599,6 +702,21 @@ void TFormEditor::BtnTranslateClick(TObject*) { RunFileOperation(TFileOperation:
 void TFormEditor::BtnExportClick(TObject*) { RunFileOperation(TFileOperation::Export); }
 void TFormEditor::BtnLoadClick(TObject*) { RunFileOperation(TFileOperation::Load); }
 void TFormEditor::BtnSaveClick(TObject*) { RunFileOperation(TFileOperation::Save); }
+
+// In the designer the form's folder is the open project's: a name typed in
+// the file dialog is resolved against the working folder, which may lie
+// anywhere, so a file outside the form's folder tree is written only once
+// the person has seen where.
+bool TFormEditor::ConfirmWriting(const String& FileName) {
+  TComponent* form = FTranslator->Owner();
+  if (!form || !form->ComponentState().Contains(csDesigning)) return true;
+  const String folder = FTranslator->GetAppDir();
+  if (folder.empty() || glsstorage::FileIsWithin(FileName, folder)) return true;
+  return MessageDlg(
+             Format("%s lies outside the folder of the form (%s). Write it there ?",
+                    {glsstorage::ResolvedFileName(FileName), glsstorage::ResolvedFileName(folder)}),
+             mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
+}
 
 // Each operation works on a translator of its own, owned by the edited
 // translator's form (so that it sees the same form and form name), holding a
@@ -617,6 +735,7 @@ void TFormEditor::RunFileOperation(TFileOperation Operation) {
   temporary->Translations()->Assign(FWorkList.get());
   if (!dialog->Execute()) return;
   const String fileName = dialog->FileName();
+  if (!opens && !ConfirmWriting(fileName)) return;
   bool found = false;
   switch (Operation) {
     case TFileOperation::Translate:
@@ -624,12 +743,14 @@ void TFormEditor::RunFileOperation(TFileOperation Operation) {
       break;
     case TFileOperation::Export:
       temporary->TranslateTo(fileName);
+      ToolServices->FileWritten(fileName);
       break;
     case TFileOperation::Load:
       found = temporary->LoadFrom(fileName);
       break;
     case TFileOperation::Save:
       temporary->SaveTo(fileName);
+      ToolServices->FileWritten(fileName);
       break;
   }
   if (!opens || !found) return;

@@ -13,6 +13,7 @@ object FormEditor: TFormEditor
   Font.Style = []
   OldCreateOrder = True
   Position = poScreenCenter
+  OnCloseQuery = FormCloseQuery
   OnCreate = FormCreate
   OnDestroy = FormDestroy
   OnShow = FormShow

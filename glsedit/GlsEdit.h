@@ -90,12 +90,16 @@ class TFormEditor : public TForm, public TTranslationsEditor {
   void FormNotebookChange(TObject* Sender, Integer NewTab, bool& AllowChange);
   void BtnOKClick(TObject* Sender);
   void BtnCancelClick(TObject* Sender);
+  // The title bar's close button (and the system close keystroke) asks the
+  // question Cancel asks before changes are discarded.
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
 
   // --- Translations page -----------------------------------------------------
   void GetTranslatorProps();
   void RefreshPropList();
   void PropListClick(TObject* Sender);
-  // The index of the first line of List that begins with Path, or -1.
+  // The index of the first line of List for Path (the path followed by "=",
+  // or the whole line), or -1.
   static int GetPropIndex(const String& Path, const TStrings* List);
   // Whether a value is in literal form (begins with "'" or "#").
   static bool IsStringLiteral(const String& Value);
@@ -141,8 +145,19 @@ class TFormEditor : public TForm, public TTranslationsEditor {
   // The dictionary page's four buttons share one procedure.
   enum class TFileOperation { Translate, Export, Load, Save };
   void RunFileOperation(TFileOperation Operation);
-  // The decoded text of a line's value; the line's own text when it is no literal.
+  // Save and Export: whether to write FileName, asking the person when it lies
+  // outside the folder tree of the form being designed.
+  bool ConfirmWriting(const String& FileName);
+  // The decoded text of a line's value; the value as it stands when it is no
+  // well-formed literal.
   String Decoded(const String& Value) const;
+  // Whether a value of the form property list is a string property's: a
+  // literal, which has at least two characters ('' or #9). A character
+  // property's value is its one character, which may be ' or # itself.
+  static bool IsStringValue(const String& FormValue);
+  // The text the memos show for a value of Path's line: decoded, except for a
+  // property that the form shows as no string.
+  String Shown(const String& Path, const String& Value) const;
   // Text encoded for the working line of Path: as a literal when the
   // property shows a string on the form, else as typed.
   String EncodedFor(const String& Path, const String& Text) const;
@@ -150,6 +165,8 @@ class TFormEditor : public TForm, public TTranslationsEditor {
   void MoveCurrent(int Step);
 
   bool FModified = false;
+  // Cancel asked its question and was told Yes: closing asks no more.
+  bool FDiscardConfirmed = false;
   String FCurrentValue;
   std::unique_ptr<TStringList> FDefaultCommon;
   std::unique_ptr<TStringList> FFormProps;

@@ -3,14 +3,17 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <ostream>
 
 #include "CommandLine.h"
 #include "FormDocument.h"
+#include "Intake.h"
 #include "Places.h"
 #include "TextTable.h"
+#include "check/Pseudo.h"
 #include "gls/FileMerge.h"
 #include "gls/FileUpdate.h"
 #include "gls/StorageSupport.h"
@@ -26,6 +29,7 @@ const TOptionSpec kOutput{"-o", true};
 const TOptionSpec kHelp{"--help", false};
 const TOptionSpec kVerbose{"-v", false};
 const TOptionSpec kTranslations{"--translations", true};
+const TOptionSpec kAllowOutside{AllowOutsideOption, false};
 
 // -v asks for the list of the files written.
 void TakeVerbose(const TCommandLine& cmd, TCommandIO& io) {
@@ -42,6 +46,28 @@ String NeedValue(const TCommandLine& cmd, const char* option) {
   String value = cmd.Value(option);
   if (value.empty()) throw EUsageError(Format("missing %s FILE", {option}));
   return value;
+}
+
+// The file an option names for reading: a folder or a missing file is
+// refused by name before anything else is done.
+void NeedInputFile(const String& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec))
+    throw EToolError(file + ": is a folder, not a file");
+  if (!FileExists(file)) throw EToolError(file + ": no such file");
+}
+
+// The folder a file is to be written into must be there: a missing one is
+// reported by its own name before anything is written.
+void NeedOutputFolder(const String& file) {
+  if (file.empty() || file == "-") return;
+  const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+  if (folder.empty()) return;
+  std::error_code ec;
+  if (!std::filesystem::exists(folder, ec))
+    throw EToolError(folder.string() + ": no such folder (to write " + file + " into)");
+  if (!std::filesystem::is_directory(folder, ec))
+    throw EToolError(folder.string() + ": is not a folder (to write " + file + " into)");
 }
 
 // The plain text of a string value in literal form; false for any other value.
@@ -72,36 +98,6 @@ TGlossmith* WalkingTranslator(TFormDocument& doc, const TTranslatorChoice& choic
   return doc.Choose(choice);
 }
 
-// The entries of a translator's list in byte order, to tell afterwards which
-// entries a load or an import added or changed.
-std::vector<String> EntriesOf(const TGlossmith& t) {
-  std::vector<String> entries;
-  for (int i = 0; i < t.Translations()->Count(); ++i) entries.push_back(t.Translations()->Get(i));
-  std::sort(entries.begin(), entries.end());
-  return entries;
-}
-
-// Applies the entries a load or an import brought into `t` to a copy of the
-// form before anything is written: one that cannot be applied is reported at
-// the line of `from` that `locate` finds for it.
-template <class Locate>
-void CheckIntake(const TFormDocument& doc, const TGlossmith& t, const std::vector<String>& before,
-                 const String& from, Locate&& locate) {
-  std::vector<String> added;
-  const std::vector<String> after = EntriesOf(t);
-  std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
-                      std::back_inserter(added));
-  try {
-    doc.CheckEntries(t, added);
-  } catch (const ETranslationEntryError& e) {
-    if (const std::optional<TPlace> place = locate(e))
-      throw EToolError(PlacedMessage(*place, e.Entry(), e.Message()));
-    throw EToolError(from + ": " + Shortened(e.Entry()) + ": " + e.Message());
-  } catch (const Exception& e) {
-    throw EToolError(from + ": " + e.Message());
-  }
-}
-
 // The message for a line of the form's in a translation file whose locale is
 // no number: the first such line when loading, the last when saving.
 std::optional<String> BadLocaleMessage(const String& file, std::string_view formName,
@@ -109,7 +105,7 @@ std::optional<String> BadLocaleMessage(const String& file, std::string_view form
   String line;
   const auto place = FindBadLocaleLine(file, formName, saving, line);
   if (!place) return std::nullopt;
-  return PlacedMessage(*place, line, e.Message());
+  return PlacedMessage(*place, line, ReasonOf(e));
 }
 
 // Writes the form back, in place or to -o OUT, with the translators' files
@@ -118,7 +114,15 @@ void WriteBack(TFormDocument& doc, const TCommandLine& cmd, TCommandIO& io) {
   const String out = cmd.Value("-o");
   std::optional<String> translations;
   if (cmd.Has("--translations")) translations = NeedValue(cmd, "--translations");
+  NeedOutputFolder(out);
+  if (translations) NeedOutputFolder(*translations);
   const std::vector<String> files = doc.TranslationFiles();
+  // In place, each translator writes the file its FileName names, which the
+  // form chose, not the user: outside the form's folder only when allowed.
+  if (out.empty() && !translations && !cmd.Has(AllowOutsideOption))
+    for (const TOutsideFile& outside : FilesOutside(doc.FileName(), doc.Translators()))
+      throw EToolError(DescribeOutside(doc.FileName(), outside) + "; nothing was written (" +
+                       AllowOutsideOption + " writes it there)");
   if (translations && files.empty()) {
     io.Err << "gls: " << doc.FileName()
            << ": no translator keeps its list in a file; --translations writes nothing\n";
@@ -157,6 +161,7 @@ void Emit(const String& fileName, const String& data, TCommandIO& io) {
     io.Out << data;
     return;
   }
+  NeedOutputFolder(fileName);
   try {
     WriteFileAtomically(fileName, data);
   } catch (const Exception& e) {
@@ -297,6 +302,7 @@ int AddForms(const std::vector<String>& args, TCommandIO& io, const char* done, 
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, SIZE_MAX, "FORM");
   const String to = NeedValue(cmd, "--to");
+  NeedOutputFolder(to);
   const std::vector<String>& files = cmd.Operands();
   const TTranslatorChoice choice = ChoiceOf(cmd);
   Update update(to);
@@ -382,12 +388,18 @@ TFormDocument::TAccess AccessFor(const String& form, const String& out) {
 }
 
 int Load(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(
-      args, {kLocale, kTranslator, {"--from", true}, kOutput, kTranslations, kVerbose, kHelp});
+  TCommandLine cmd(args, {kLocale,
+                          kTranslator,
+                          {"--from", true},
+                          kOutput,
+                          kTranslations,
+                          kAllowOutside,
+                          kVerbose,
+                          kHelp});
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
-  if (!FileExists(from)) throw EToolError(from + ": no such file");
+  NeedInputFile(from);
   TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
   for (TGlossmith* t : doc.ChooseAll(ChoiceOf(cmd))) {
     if (doc.IsTemporary(t))
@@ -410,6 +422,79 @@ int Load(const std::vector<String>& args, TCommandIO& io) {
   return 0;
 }
 
+// gls pseudo: adds or refreshes a translator whose texts are the form's own,
+// pseudo-localized, and writes the form back.
+int Pseudo(const std::vector<String>& args, TCommandIO& io) {
+  TCommandLine cmd(args, {kLocale,
+                          {"--expand", true},
+                          {"--mirror", false},
+                          kOutput,
+                          kTranslations,
+                          kVerbose,
+                          kHelp});
+  TakeVerbose(cmd, io);
+  NeedOperands(cmd, 1, 1, "FORM");
+  TPseudoOptions options;
+  options.Mirror = cmd.Has("--mirror");
+  Integer expand = options.Expand;
+  if (cmd.IntValue("--expand", expand) && (expand < 0 || expand > 1000))
+    throw EUsageError("--expand is a percentage from 0 to 1000");
+  options.Expand = expand;
+  Integer locale = options.Mirror ? PseudoMirrorLocale : PseudoLocale;
+  cmd.IntValue("--locale", locale);
+  TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
+  const std::vector<TGlossmith*> translators = doc.Translators();
+  TGlossmith* pseudo = nullptr;
+  for (TGlossmith* t : translators)
+    if (t->Locale() == locale) pseudo = t;
+  TComponent* root = doc.Root();
+  if (!pseudo) {
+    pseudo = new TGlossmith(root);
+    String name = options.Mirror ? "TranslatorPseudoMirror" : "TranslatorPseudo";
+    for (int n = 2; root->FindComponent(name); ++n)
+      name = (options.Mirror ? "TranslatorPseudoMirror" : "TranslatorPseudo") + IntToStr(n);
+    doc.Guard([&] {
+      pseudo->SetName(name);
+      return 0;
+    });
+    pseudo->SetLocale(locale);
+    pseudo->SetTranslate(false);
+    // Beside the other translators' lists, so that preview and check find it.
+    for (TGlossmith* t : translators)
+      if (!t->FileName().empty()) {
+        pseudo->SetFileName(t->FileName());
+        break;
+      }
+  }
+  // The form's texts, untranslated.
+  TStringList lines;
+  doc.Guard([&] { return pseudo->TranslateForm(&lines, true); });
+  TStringList entries;
+  for (const auto& item : lines.Items()) {
+    const std::string_view path = glsstorage::Before(item.Str, '=');
+    // References to other components are walked through; their texts are
+    // the other component's, which has entries of its own.
+    if (path.find(".FocusControl.") != std::string_view::npos ||
+        path.find(".PopupMenu.") != std::string_view::npos ||
+        path.find(".Action.") != std::string_view::npos)
+      continue;
+    std::string_view name = path.substr(path.rfind('.') == std::string_view::npos ? 0 : path.rfind('.') + 1);
+    name = name.substr(0, name.find('['));
+    String text;
+    if (!IsTextProperty(name) || !PlainText(glsstorage::After(item.Str, '='), text)) continue;
+    String shown = Pseudolocalize(text, options);
+    if (shown == text) continue;
+    TGlossmith::ConvertToLiterals(shown);
+    entries.Add(String(path) + "=" + shown);
+  }
+  if (options.Mirror && GetPropInfo(root, "BiDiMode")) entries.Add("BiDiMode=bdRightToLeft");
+  pseudo->SetTranslations(&entries);
+  io.Err << "gls: " << doc.FileName() << ": " << entries.Count() << " texts pseudo-localized by "
+         << glsstorage::DescribeTranslator(*pseudo) << "\n";
+  WriteBack(doc, cmd, io);
+  return 0;
+}
+
 int DictExport(const std::vector<String>& args, TCommandIO& io) {
   return AddForms<TDictionaryUpdate>(
       args, io, "exported", [](TDictionaryUpdate& u, TGlossmith& t) { u.Export(t); },
@@ -421,12 +506,18 @@ int DictExport(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int DictImport(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(
-      args, {kLocale, kTranslator, {"--from", true}, kOutput, kTranslations, kVerbose, kHelp});
+  TCommandLine cmd(args, {kLocale,
+                          kTranslator,
+                          {"--from", true},
+                          kOutput,
+                          kTranslations,
+                          kAllowOutside,
+                          kVerbose,
+                          kHelp});
   TakeVerbose(cmd, io);
   NeedOperands(cmd, 1, 1, "FORM");
   const String from = NeedValue(cmd, "--from");
-  if (!FileExists(from)) throw EToolError(from + ": no such file");
+  NeedInputFile(from);
   TFormDocument doc(cmd.Operands()[0], AccessFor(cmd.Operands()[0], cmd.Value("-o")));
   TGlossmith* t = doc.Choose(ChoiceOf(cmd));
   if (doc.IsTemporary(t))
@@ -470,7 +561,10 @@ const std::vector<TCommandInfo>& Commands() {
       "  -o OUT             write the form to OUT instead of in place\n"
       "  --translations FILE\n"
       "                     write the translators' lists into FILE instead of\n"
-      "                     the file their FileName names\n";
+      "                     the file their FileName names\n"
+      "A FileName that names a file outside the form's folder (an absolute path\n"
+      "elsewhere, or ../) is refused, and nothing is written, unless\n"
+      "  --allow-outside    write such files where FileName names them\n";
   static const String loadHelp =
       "Merges the form's lines of a translation file into its translators\n"
       "(or the chosen one) and writes the form back (in place unless -o).\n"
@@ -485,6 +579,16 @@ const std::vector<TCommandInfo>& Commands() {
       "A dictionary line whose translation cannot be applied to the property\n"
       "it fills is reported with its file and line number, and nothing is\n"
       "written.\n" +
+      translationFiles;
+  static const String pseudoHelp =
+       "Adds (or refreshes) a translator whose texts are the form's own,\n"
+       "pseudo-localized: accented look-alike letters, longer by --expand per\n"
+       "cent (short texts more), in brackets so that a cut-off end shows;\n"
+       "accelerators, placeholders and line breaks kept. Its Locale is 1281\n"
+       "(2559 with --mirror, which also wraps texts for right-to-left display\n"
+       "and sets the form's BiDiMode). Then gls preview --locale 1281 and gls\n"
+       "check show where the layout breaks. Writes the form back (in place\n"
+       "unless -o).\n" +
       translationFiles;
   static const std::vector<TCommandInfo> commands = {
       {"extract", Extract, "extract FORM... [--texts]",
@@ -515,12 +619,39 @@ const std::vector<TCommandInfo>& Commands() {
        "the lines of other forms and locales. The file is read and written\n"
        "once, locked against other writers meanwhile.\n"},
       {"load", Load,
-       "load FORM --from FILE [--locale N | --translator NAME] [-o OUT] [--translations FILE]",
+       "load FORM --from FILE [--locale N | --translator NAME] [-o OUT] [--translations FILE] "
+       "[--allow-outside]",
        loadHelp.c_str()},
       {"dict", Dict,
        "dict export FORM... --to DICT | dict import FORM --from DICT [-o OUT] "
-       "[--translations FILE]",
+       "[--translations FILE] [--allow-outside]",
        dictHelp.c_str()},
+      {"check", RunCheck,
+       "check FORM... [--locale N ... | --all] [--from FILE] [--format text|json] [--only CHECKS] "
+       "[--skip CHECKS] [--werror] [--estimate] | check --list",
+       "Checks every translation of each form's translators (or those of the\n"
+       "locales named) against the form: values that do not convert, texts\n"
+       "that lost their accelerators or placeholders, captions that clash or\n"
+       "are cut off by the controls beside them, and more (--list). Prints one\n"
+       "line FILE:LINE: warning|error: PATH: MESSAGE [check] a finding, then a\n"
+       "summary. Exit status 0 when clean, 1 when an error was found (or a\n"
+       "warning, with --werror), 2 when the check could not run.\n"
+       "  --locale N         check the translator of Locale N (repeatable)\n"
+       "  --all              check every translator (the default)\n"
+       "  --from FILE        check the translations in FILE instead of the\n"
+       "                     files the translators name\n"
+       "  --format json      the findings as a JSON array (summary on stderr)\n"
+       "  --only CHECKS      run only these checks (names, comma-separated)\n"
+       "  --skip CHECKS      run all but these checks\n"
+       "  --werror           warnings fail the check too\n"
+       "  --estimate         measure texts with the bundled font widths even\n"
+       "                     when the Qt front end is there\n"
+       "  --list             list the checks and what each finds\n"},
+      {"pseudo", Pseudo,
+       "pseudo FORM [--locale N] [--expand 40] [--mirror] [-o OUT] [--translations FILE]",
+       pseudoHelp.c_str()},
+      PoCommand,
+      XliffCommand,
       EditCommand,
       InspectCommand,
       VerbsCommand,
@@ -542,7 +673,10 @@ void PrintUsage(std::ostream& out) {
   for (const TCommandInfo& c : Commands()) out << "  gls " << c.Synopsis << "\n";
   out << "\n  gls COMMAND --help   help on one command\n  gls --version\n"
          "\nA file that another process is writing is waited for up to GLS_LOCK_WAIT\n"
-         "seconds (30 unless set in the environment).\n";
+         "seconds (30 unless set in the environment).\n"
+         "\nAn input file (form, translation file, dictionary, script) larger than\n"
+         "256 MiB is refused; --max-input-size SIZE on any command, or\n"
+         "GLS_MAX_INPUT_SIZE, sets another limit (bytes, or with K, M or G; 0: none).\n";
 }
 
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out) {

@@ -37,10 +37,15 @@ void PrintUsage(std::ostream& out);
 void PrintCommandHelp(const TCommandInfo& command, std::ostream& out);
 
 int RunDemo(const std::vector<String>& args, TCommandIO& io);
+// gls check (CheckCommands.cpp).
+int RunCheck(const std::vector<String>& args, TCommandIO& io);
 // gls preview (Preview.cpp).
 int RunPreview(const std::vector<String>& args, TCommandIO& io);
 
 // The design host's commands (DesignCommands.cpp).
+// The exchange with translators' tools (ExchangeCommands.cpp).
+extern const TCommandInfo PoCommand, XliffCommand;
+
 extern const TCommandInfo EditCommand, InspectCommand, VerbsCommand, VerbCommand, PaletteCommand;
 
 }  // namespace Glossmith::Tool

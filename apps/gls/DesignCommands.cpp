@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <ostream>
 
@@ -15,9 +16,14 @@
 #include "FormDocument.h"
 #include "design/GlsReg.h"
 #include "frontends/qt/QtFrontEnd.h"
+#include "gls/FileMerge.h"
 #include "gls/StorageSupport.h"
+#include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
+#include "host/classes/TextLines.h"
+#include "host/controls/Dialogs.h"
 #include "host/controls/ScriptedUserInterface.h"
+#include "host/platform/ToolIntf.h"
 
 namespace Glossmith::Tool {
 
@@ -30,6 +36,7 @@ const TOptionSpec kTranslator{"--translator", true};
 const TOptionSpec kScript{"--script", true};
 const TOptionSpec kVerbose{"-v", false};
 const TOptionSpec kHelp{"--help", false};
+const TOptionSpec kAllowOutside{AllowOutsideOption, false};
 
 void Operands(const TCommandLine& cmd, size_t least, size_t most, const char* what) {
   const size_t n = cmd.Operands().size();
@@ -137,6 +144,18 @@ class TPerson {
   std::optional<TUserInterfaceScope> FScope;
 };
 
+// The files a design-time tool writes while a command runs (the editor's
+// Save and Export) are listed with -v, as the command's own are.
+class TListToolWrites {
+ public:
+  explicit TListToolWrites(TCommandIO& io) {
+    ToolServices->OnFileWritten = [&io](const String& file) { io.Wrote(file); };
+  }
+  ~TListToolWrites() { ToolServices->OnFileWritten = nullptr; }
+  TListToolWrites(const TListToolWrites&) = delete;
+  TListToolWrites& operator=(const TListToolWrites&) = delete;
+};
+
 // One form in the design host, with its designer.
 class TDesignSession {
  public:
@@ -168,9 +187,32 @@ class TDesignSession {
     return FDocument.Choose(choice);
   }
 
-  // Runs one verb of a component's editor, as its context menu does.
-  void ExecuteVerb(TComponentEditor& editor, int index, TPerson& person) {
+  // With --allow-outside a translator's file outside the form's folder tree
+  // is written without a question.
+  void AllowOutside(bool Value) { FAllowOutside = Value; }
+
+  // Before a person works on `translator` when its file lies outside the
+  // form's folder tree: the resolved path is shown, and the file is written
+  // there only after a Yes (or with --allow-outside).
+  void ConfirmOutside(TGlossmith* translator) {
+    for (const TOutsideFile& outside : FilesOutside(FileName(), {translator})) {
+      if (FAllowOutside ||
+          MessageDlg(DescribeOutside(FileName(), outside) + ". Write it there when it changes ?",
+                     mtConfirmation, {mbYes, mbNo}, 0) == mrYes) {
+        FConfirmed.push_back(outside.File);
+        continue;
+      }
+      throw EToolError(DescribeOutside(FileName(), outside) + "; nothing was written (" +
+                       AllowOutsideOption + " writes it there)");
+    }
+  }
+
+  // Runs one verb of a component's editor, as its context menu does; the
+  // translations of `writer` may be written afterwards.
+  void ExecuteVerb(TComponentEditor& editor, int index, TPerson& person,
+                   TGlossmith* writer = nullptr) {
     person.Act([&] {
+      if (writer) ConfirmOutside(writer);
       try {
         editor.ExecuteVerb(index);
       } catch (const EToolError&) {
@@ -186,18 +228,42 @@ class TDesignSession {
   // Writes back what the designer's changes changed: the form when what it
   // writes changed, the translation file of each translator whose list (or
   // FileName) changed; nothing when the designer was not told of a change.
+  // The files are replaced together or not at all. A translation file gets
+  // the person's changes to the list (see MergeWithFile), so that what other
+  // programs saved into it meanwhile stays.
   void Save(TCommandIO& io) {
     if (!FDesigner.IsModified() || !FBefore) return;
     const TState now = Snapshot();
     const TState& before = *FBefore;
     const bool formChanged = now.Form != before.Form;
-    std::vector<TGlossmith*> changed;
+    std::vector<size_t> changed;
     for (size_t i = 0; i < FTranslators.size(); ++i)
       if (now.Lists[i] != before.Lists[i] || now.FileNames[i] != before.FileNames[i])
-        changed.push_back(FTranslators[i]);
+        changed.push_back(i);
     auto isChanged = [&](TGlossmith* t) {
-      return std::find(changed.begin(), changed.end(), t) != changed.end();
+      return std::any_of(changed.begin(), changed.end(),
+                         [&](size_t i) { return FTranslators[i] == t; });
     };
+    {
+      std::vector<TGlossmith*> translators;
+      for (size_t i : changed) translators.push_back(FTranslators[i]);
+      RequireConfirmed(translators);
+    }
+    TAtomicFileTransaction transaction;
+    // The translation files' locks, in one order for every process.
+    auto lockFiles = [&] {
+      std::vector<std::pair<String, String>> locks;  // lock file, file
+      for (size_t i : changed)
+        if (const String file = FTranslators[i]->StorageFile(); !file.empty())
+          locks.emplace_back(TFileLock::LockFileName(file), file);
+      std::sort(locks.begin(), locks.end());
+      for (const auto& [lock, file] : locks)
+        FDocument.Guard([&] {
+          transaction.Lock(file);
+          return 0;
+        });
+    };
+    std::vector<String> written;
     if (formChanged) {
       for (size_t i = 0; i < FTranslators.size(); ++i)
         if (before.Translate[i] && !now.Translate[i])
@@ -205,34 +271,128 @@ class TDesignSession {
                  << glsstorage::DescribeTranslator(*FTranslators[i])
                  << " is written with Translate False, as a designer leaves it after its "
                     "editor\n";
+      // The form's lock comes before its translation files' locks.
       FDocument.LockUnchanged();
+      lockFiles();
+      for (size_t i : changed) MergeWithFile(i, transaction);
       // Only the lists that changed go to their translation files.
       for (TGlossmith* t : FTranslators)
         if (!isChanged(t)) t->SetStorageFile(String());
-      FDocument.Write(String(), std::nullopt, [&io](const String& file) { io.Wrote(file); });
+      FDocument.Write(String(), std::nullopt, [&](const String& file) { written.push_back(file); });
     } else {
-      for (TGlossmith* t : changed) {
+      lockFiles();
+      for (size_t i : changed) {
+        TGlossmith* t = FTranslators[i];
         const String file = t->StorageFile();
         if (file.empty()) continue;
+        MergeWithFile(i, transaction);
         FDocument.Guard([&] {
           t->SaveTo(file);
           return 0;
         });
-        io.Wrote(file);
+        written.push_back(file);
       }
     }
+    try {
+      transaction.Commit();
+    } catch (const Exception& e) {
+      throw EToolError(e.Message());
+    }
+    for (const String& file : written) io.Wrote(file);
     FDesigner.ClearModified();
   }
 
  private:
+  // No translation file outside the form's folder tree is written unless the
+  // person confirmed it or the command allows it.
+  void RequireConfirmed(const std::vector<TGlossmith*>& translators) const {
+    if (FAllowOutside) return;
+    for (const TOutsideFile& outside : FilesOutside(FileName(), translators))
+      if (std::find(FConfirmed.begin(), FConfirmed.end(), outside.File) == FConfirmed.end())
+        throw EToolError(DescribeOutside(FileName(), outside) + "; nothing was written (" +
+                         AllowOutsideOption + " writes it there)");
+  }
+
   // What a form's changes are told by: the form as written (without its
   // translators' files), and each translator's list, FileName and Translate.
   struct TState {
     String Form;
     std::vector<std::vector<String>> Lists;
     std::vector<String> FileNames;
+    std::vector<Integer> Locales;
     std::vector<bool> Translate;
   };
+
+  // The entries of a list by their paths.
+  static std::map<String, String> ByPath(const std::vector<String>& entries) {
+    std::map<String, String> byPath;
+    for (const String& entry : entries) byPath[String(glsstorage::Before(entry, '='))] = entry;
+    return byPath;
+  }
+
+  // The person worked on the list as the translation file held it when the
+  // form was read; another program may have saved into the file since. Under
+  // the file's lock (kept by `transaction` until the file is replaced), the
+  // list becomes what the file holds now with the person's changes on it:
+  // each entry they added, changed or removed. An entry that both changed
+  // differently is refused with a message, and nothing is written.
+  void MergeWithFile(size_t i, TAtomicFileTransaction& transaction) {
+    TGlossmith* t = FTranslators[i];
+    const TState& before = *FBefore;
+    const String file = t->StorageFile();
+    // A list moved to another file or locale goes there as it is.
+    if (file.empty() || t->FileName() != before.FileNames[i] || t->Locale() != before.Locales[i])
+      return;
+    auto* list = dynamic_cast<TSortList*>(t->Translations());
+    if (!list) return;
+    TSortList onDisk;
+    FDocument.Guard([&] {
+      transaction.Lock(file);
+      const String latest = LatestVersion(file);
+      if (FileExists(latest)) {
+        TMappedFile text(latest);
+        glsstorage::MergeLoadedLines(text.Text(), glsstorage::RequireFormName(*t), t->Locale(),
+                                     onDisk);
+      }
+      return 0;
+    });
+    std::vector<String> mineList;
+    for (int k = 0; k < list->Count(); ++k) mineList.push_back(list->Strings(k));
+    std::vector<String> theirsList;
+    for (int k = 0; k < onDisk.Count(); ++k) theirsList.push_back(onDisk.Strings(k));
+    const std::map<String, String> base = ByPath(before.Lists[i]);
+    const std::map<String, String> mine = ByPath(mineList);
+    std::map<String, String> merged = ByPath(theirsList);
+    if (merged == base) return;  // nobody else changed the list
+    const std::map<String, String> theirs = merged;
+    auto entry = [](const std::map<String, String>& m, const String& path) -> std::optional<String> {
+      auto it = m.find(path);
+      return it == m.end() ? std::nullopt : std::optional<String>(it->second);
+    };
+    std::vector<String> paths;
+    for (const auto& [path, e] : base) paths.push_back(path);
+    for (const auto& [path, e] : mine) paths.push_back(path);
+    std::sort(paths.begin(), paths.end());
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    for (const String& path : paths) {
+      const std::optional<String> was = entry(base, path), now = entry(mine, path);
+      if (was == now) continue;
+      const std::optional<String> there = entry(theirs, path);
+      if (there != was && there != now)
+        throw EToolError(Format(
+            "%s: %s was changed by another program while the editor was open (%s); nothing "
+            "was written",
+            {file, path, glsstorage::DescribeTranslator(*t)}));
+      if (now)
+        merged[path] = *now;
+      else
+        merged.erase(path);
+    }
+    list->BeginUpdate();
+    list->Clear();
+    for (const auto& [path, e] : merged) list->SortInsert(e, nullptr);
+    list->EndUpdate();
+  }
 
   TState Snapshot() {
     TState state;
@@ -249,6 +409,7 @@ class TDesignSession {
         lines.push_back(t->Translations()->Strings(i));
       state.Lists.push_back(std::move(lines));
       state.FileNames.push_back(t->FileName());
+      state.Locales.push_back(t->Locale());
       state.Translate.push_back(t->Translate());
     }
     state.Form = FDocument.WriteToString();
@@ -259,12 +420,14 @@ class TDesignSession {
   TFormDesigner FDesigner;
   std::vector<TGlossmith*> FTranslators;
   std::optional<TState> FBefore;
+  bool FAllowOutside = false;
+  std::vector<String> FConfirmed;
 };
 
 const char* const EditorVerb = "the translations editor";
 
 int Edit(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kLocale, kTranslator, kScript, kVerbose, kHelp});
+  TCommandLine cmd(args, {kLocale, kTranslator, kScript, kAllowOutside, kVerbose, kHelp});
   if (cmd.Has("-v")) io.Verbose = true;
   Operands(cmd, 1, 1, "FORM");
   const TTranslatorChoice choice = ChoiceOf(cmd);
@@ -273,8 +436,10 @@ int Edit(const std::vector<String>& args, TCommandIO& io) {
   RegisterPackage();
   TDesignSession session(cmd.Operands()[0], TDesignSession::TUse::Change);
   TGlossmith* translator = session.Translator(choice);
+  session.AllowOutside(cmd.Has(AllowOutsideOption));
   auto editor = GetComponentEditor(translator, &session.Designer());
-  session.ExecuteVerb(*editor, 0, person);
+  TListToolWrites listed(io);
+  session.ExecuteVerb(*editor, 0, person, translator);
   session.Save(io);
   return 0;
 }
@@ -300,7 +465,7 @@ int Inspect(const std::vector<String>& args, TCommandIO& io) {
       GetComponentProperties({component}, events ? tkMethods : tkProperties, &session.Designer());
   // The inspector lists properties by name.
   std::stable_sort(editors.begin(), editors.end(), [](const auto& a, const auto& b) {
-    return CompareText(a->GetName(), b->GetName()) < 0;
+    return AnsiCompareText(a->GetName(), b->GetName()) < 0;
   });
   std::vector<std::array<String, 3>> rows{{events ? "Event" : "Property", "Editing", "Value"}};
   for (const auto& editor : editors) {
@@ -339,7 +504,7 @@ int Verbs(const std::vector<String>& args, TCommandIO& io) {
 }
 
 int Verb(const std::vector<String>& args, TCommandIO& io) {
-  TCommandLine cmd(args, {kScript, kVerbose, kHelp});
+  TCommandLine cmd(args, {kScript, kAllowOutside, kVerbose, kHelp});
   if (cmd.Has("-v")) io.Verbose = true;
   Operands(cmd, 3, 3, "FORM COMPONENT INDEX");
   Integer index = 0;
@@ -354,9 +519,14 @@ int Verb(const std::vector<String>& args, TCommandIO& io) {
   if (index < 0 || index >= count)
     throw EToolError(Format("%s: %s has no verb %d (its verbs: %d)",
                             {session.FileName(), component->Name(), index, count}));
-  if (index == 0 && dynamic_cast<TGlossmithEditor*>(editor.get()))
+  TGlossmith* writer = nullptr;
+  if (index == 0 && dynamic_cast<TGlossmithEditor*>(editor.get())) {
     person.RequirePresent(EditorVerb);
-  session.ExecuteVerb(*editor, index, person);
+    writer = dynamic_cast<TGlossmith*>(component);
+  }
+  session.AllowOutside(cmd.Has(AllowOutsideOption));
+  TListToolWrites listed(io);
+  session.ExecuteVerb(*editor, index, person, writer);
   session.Save(io);
   return 0;
 }
@@ -406,16 +576,21 @@ int Palette(const std::vector<String>& args, TCommandIO& io) {
 }  // namespace
 
 const TCommandInfo EditCommand{
-    "edit", Edit, "edit FORM [--locale N | --translator NAME] [--script FILE]",
+    "edit", Edit, "edit FORM [--locale N | --translator NAME] [--script FILE] [--allow-outside]",
     "Opens the translations editor on the form's translator, as a designer's\n"
     "\"Form Translation Editor\" does: the form is read in design mode and the\n"
     "dialog is shown to a person at a display (when the tool has a front end)\n"
     "or run from a script. When it closes with OK and the translations\n"
     "changed, the form is written back in place and the translator's\n"
     "translation file brought up to date; otherwise no file is touched.\n"
+    "When the translator's FileName names a file outside the form's folder,\n"
+    "that file's full path is shown first, and it is written only after a\n"
+    "Yes (answered by the person or the script).\n"
     "  --locale N         the translator of that Locale\n"
     "  --translator NAME  the translator of that name\n"
-    "  --script FILE      run the dialog from a script (docs/SCRIPTS.md)\n"};
+    "  --script FILE      run the dialog from a script (docs/SCRIPTS.md)\n"
+    "  --allow-outside    write the translator's file where its FileName names it\n"
+    "                     outside the form's folder, without asking first\n"};
 
 const TCommandInfo InspectCommand{
     "inspect", Inspect, "inspect FORM [COMPONENT] [--events]",
@@ -430,11 +605,12 @@ const TCommandInfo VerbsCommand{"verbs", Verbs, "verbs FORM COMPONENT",
                                 "one line each: the index, a tab and the text.\n"};
 
 const TCommandInfo VerbCommand{
-    "verb", Verb, "verb FORM COMPONENT INDEX [--script FILE]",
+    "verb", Verb, "verb FORM COMPONENT INDEX [--script FILE] [--allow-outside]",
     "Runs one verb of the component's context menu (see verbs). Dialogs are\n"
     "shown to a person at a display or answered by the script; a verb that\n"
     "changes the form writes it back as edit does.\n"
-    "  --script FILE      answer the dialogs from a script (docs/SCRIPTS.md)\n"};
+    "  --script FILE      answer the dialogs from a script (docs/SCRIPTS.md)\n"
+    "  --allow-outside    as for edit\n"};
 
 const TCommandInfo PaletteCommand{
     "palette", Palette, "palette [CLASS] [--bitmap OUT.bmp]",

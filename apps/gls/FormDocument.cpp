@@ -1,10 +1,13 @@
 #include "FormDocument.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include "CommandLine.h"
 #include "Places.h"
 #include "gls/StorageSupport.h"
+#include "host/classes/AtomicFile.h"
+#include "host/classes/Filer.h"
 #include "host/classes/Streams.h"
 #include "host/controls/Forms.h"
 #include "host/platform/ToolIntf.h"
@@ -19,6 +22,32 @@ TFormDocument::TFormDocument(const String& fileName, TAccess access) : FFileName
         !FData.empty() && (static_cast<unsigned char>(FData[0]) == 0xFF || FData.starts_with("TPF"))
             ? TFormFormat::Binary
             : TFormFormat::Text;
+    // What the reader could not take as the file says goes to the user, with
+    // its place, once for each kind at its first place; the form reads all
+    // the same.
+    struct TWarningsReport {
+      explicit TWarningsReport(const String& fileName) : FileName(fileName) {}
+      String FileName;
+      TReadWarnings Warnings;
+      ~TWarningsReport() {
+        std::vector<std::pair<const TReadWarning*, int>> seen;
+        for (const TReadWarning& w : Warnings.List()) {
+          auto same = std::find_if(seen.begin(), seen.end(),
+                                   [&](const auto& s) { return s.first->Message == w.Message; });
+          if (same != seen.end())
+            ++same->second;
+          else
+            seen.emplace_back(&w, 1);
+        }
+        for (const auto& [w, count] : seen) {
+          std::cerr << "gls: " << FileName;
+          if (w->Line > 0) std::cerr << ":" << w->Line;
+          std::cerr << ": warning: " << w->Message;
+          if (count > 1) std::cerr << " (" << count << " times)";
+          std::cerr << "\n";
+        }
+      }
+    } report(fileName);
     String folder = ExtractFilePath(ExpandFileName(fileName));
     Application->SetExeName(folder + "application");
     if (access == TAccess::Design) {
@@ -113,8 +142,17 @@ void TFormDocument::Write(const String& fileName, const std::optional<String>& t
     if (!file.empty() && std::find(saved.begin(), saved.end(), file) == saved.end())
       saved.push_back(file);
   }
+  // The translators' files and the form are replaced together or not at all:
+  // a form that cannot be written leaves the translation files as they were.
+  TAtomicFileTransaction transaction;
   String data;
   try {
+    // Their locks are taken in one order for every process, after the form's.
+    std::vector<String> locks = saved;
+    std::sort(locks.begin(), locks.end(), [](const String& a, const String& b) {
+      return TFileLock::LockFileName(a) < TFileLock::LockFileName(b);
+    });
+    for (const String& file : locks) transaction.Lock(file);
     data = WriteFormToString(FRoot, FFormat);
   } catch (const EConvertError& e) {
     // A line of this form in a translation file whose locale is no number.
@@ -122,18 +160,23 @@ void TFormDocument::Write(const String& fileName, const std::optional<String>& t
     for (const String& file : saved) {
       String line;
       if (auto place = FindBadLocaleLine(file, formName, true, line))
-        throw EToolError(PlacedMessage(*place, line, e.Message()));
+        throw EToolError(PlacedMessage(*place, line, ReasonOf(e)));
     }
     throw EToolError(target + ": " + e.Message());
   } catch (const Exception& e) {
     throw EToolError(target + ": " + e.Message());
   }
-  for (const String& file : saved) wrote(file);
   try {
     WriteFileAtomically(target, data);
   } catch (const Exception& e) {
     throw EToolError(target + ": " + e.Message());
   }
+  try {
+    transaction.Commit();
+  } catch (const Exception& e) {
+    throw EToolError(e.Message());  // it names the file
+  }
+  for (const String& file : saved) wrote(file);
   wrote(target);
 }
 
@@ -177,6 +220,24 @@ const TFormValue* PropertyOf(const TFormObject& node, const char* name) {
 
 }  // namespace
 
+std::vector<TOutsideFile> FilesOutside(const String& formFile,
+                                       const std::vector<TGlossmith*>& translators) {
+  std::vector<TOutsideFile> outside;
+  const String folder = ExtractFilePath(formFile);
+  for (const TGlossmith* t : translators) {
+    const String file = t->StorageFile();
+    if (file.empty() || glsstorage::FileIsWithin(file, folder)) continue;
+    outside.push_back({t, glsstorage::ResolvedFileName(file)});
+  }
+  return outside;
+}
+
+String DescribeOutside(const String& formFile, const TOutsideFile& outside) {
+  return formFile + ": " + glsstorage::DescribeTranslator(*outside.Translator) +
+         " keeps its list in " + outside.File + ", outside the form's folder " +
+         glsstorage::ResolvedFileName(ExtractFilePath(formFile));
+}
+
 TTranslatorChoice ChoiceOf(const TCommandLine& cmd) {
   TTranslatorChoice choice;
   Integer locale;
@@ -193,6 +254,12 @@ std::unique_ptr<TComponent> TFormDocument::Scratch(TGlossmith*& translator) cons
   std::unique_ptr<TComponent> form(ReadFormFromString(FormTreeToString(*tree)));
   translator = new TGlossmith(form.get());
   return form;
+}
+
+std::unique_ptr<TComponent> TFormDocument::CopyWithoutTranslators() const {
+  auto tree = ParseForm(FData);
+  DropTranslators(*tree);
+  return std::unique_ptr<TComponent>(ReadFormFromString(FormTreeToString(*tree)));
 }
 
 void TFormDocument::CheckEntries(const TGlossmith& like, const std::vector<String>& entries) const {

@@ -31,6 +31,20 @@ class TCommandLine;
 // EUsageError when both are given.
 TTranslatorChoice ChoiceOf(const TCommandLine& cmd);
 
+// A translation file that a translator of the form in formFile would write
+// outside the form's folder tree: a FileName may name any path, and nobody
+// asked for that one to be written.
+struct TOutsideFile {
+  const TGlossmith* Translator;
+  String File;  // resolved
+};
+std::vector<TOutsideFile> FilesOutside(const String& formFile,
+                                       const std::vector<TGlossmith*>& translators);
+// "FORM: translator T keeps its list in FILE, outside the form's folder DIR".
+String DescribeOutside(const String& formFile, const TOutsideFile& outside);
+// The option that lets a command write there.
+inline constexpr const char* AllowOutsideOption = "--allow-outside";
+
 class TFormDocument {
  public:
   // Read: the form is only read. Update: the form file will be written back
@@ -83,6 +97,9 @@ class TFormDocument {
   // ETranslationEntryError of the first entry that cannot be applied. The
   // document's own form does not change.
   void CheckEntries(const TGlossmith& like, const std::vector<String>& entries) const;
+  // A copy of the form as read, without its translators, owned by the
+  // caller; raises the host's error when the form reads only with them.
+  std::unique_ptr<TComponent> CopyWithoutTranslators() const;
   // The untranslated value of `path` on the form as read, decoded from
   // literal form.
   std::optional<String> OriginalText(std::string_view path) const;

@@ -115,6 +115,14 @@ String Shortened(std::string_view entry) {
   return String(entry.substr(0, cut)) + "...";
 }
 
+String ReasonOf(const Exception& error) {
+  if (const auto* placed = dynamic_cast<const EFileLineError*>(&error)) {
+    const String place = placed->FileName() + ", line " + IntToStr(placed->Line()) + ": ";
+    if (placed->Message().starts_with(place)) return placed->Message().substr(place.size());
+  }
+  return error.Message();
+}
+
 String PlacedMessage(const TPlace& place, std::string_view entry, const String& error) {
   return place.File + ", line " + IntToStr(place.Line) + ": " + Shortened(entry) + ": " + error;
 }

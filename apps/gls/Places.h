@@ -41,6 +41,9 @@ std::optional<int> FindFormEntryLine(const TFormObject& translator, std::string_
 
 // "FILE, line N: path=value: error", the entry shortened when it is long.
 String PlacedMessage(const TPlace& place, std::string_view entry, const String& error);
+// The message of an error without the place an EFileLineError puts before
+// it, for a message that places it itself.
+String ReasonOf(const Exception& error);
 
 // An entry cut to a length a message can show, on a character boundary.
 String Shortened(std::string_view entry);

@@ -3,11 +3,16 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <set>
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "EditAdvice.h"
 #include "FormDocument.h"
+#include "gls/Diagnostics.h"
+#include "frontends/qt/QtFrontEnd.h"
 #include "host/classes/FileLock.h"
+#include "host/classes/Streams.h"
 
 using namespace Glossmith::Tool;
 
@@ -37,12 +42,52 @@ int main(int argc, char** argv) {
     }
     TFileLock::SetDefaultWait(std::chrono::milliseconds(static_cast<long long>(seconds * 1000)));
   }
-  std::vector<String> rest(args.begin() + 1, args.end());
+  // The editor dialog's translation memo tells of what the checks find as
+  // a person types (in the Qt front end).
+  SetEditAdvisor(TranslationAdvice);
+  // The largest input file read whole: --max-input-size on any command,
+  // else GLS_MAX_INPUT_SIZE, else the default.
+  if (const char* size = std::getenv("GLS_MAX_INPUT_SIZE"); size && *size) {
+    try {
+      SetMaxInputSize(ParseInputSize(size));
+    } catch (const EConvertError& e) {
+      std::cerr << "gls: GLS_MAX_INPUT_SIZE: " << e.Message() << "\n";
+      return 2;
+    }
+  }
+  std::vector<String> rest;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const String& a = args[i];
+    if (a == "--") {
+      rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+      break;
+    }
+    if (a != "--max-input-size" && !a.starts_with("--max-input-size=")) {
+      rest.push_back(a);
+      continue;
+    }
+    String value;
+    if (a.size() > 16)
+      value = a.substr(17);
+    else if (i + 1 < args.size())
+      value = args[++i];
+    try {
+      SetMaxInputSize(ParseInputSize(value));
+    } catch (const EConvertError& e) {
+      std::cerr << "gls " << command->Name << ": --max-input-size: " << e.Message() << "\n";
+      return 2;
+    }
+  }
   for (const String& a : rest)
     if (a == "--help") {
       PrintCommandHelp(*command, std::cout);
       return 0;
     }
+  // Warnings are printed as they are found, each once; the command goes on.
+  std::set<String> warned;
+  TDiagnosticScope warnings([&warned](const TDiagnostic& d) {
+    if (warned.insert(d.Text()).second) std::cerr << "gls: warning: " << d.Text() << "\n";
+  });
   try {
     int status = command->Run(rest, io);
     std::cout.flush();

@@ -3,6 +3,8 @@
 // group's button) are clicked through the model's call for that part.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <functional>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -10,10 +12,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QHBoxLayout>
 #include <QPixmap>
+#include <QPointer>
+#include <QStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -22,8 +30,12 @@
 
 #include "frontends/qt/Conversions.h"
 #include "frontends/qt/FormView.h"
+#include "frontends/qt/QtFrontEnd.h"
 #include "host/classes/Generic.h"
+#include "host/controls/Buttons.h"
 #include "host/controls/ComCtrls.h"
+#include "host/controls/Edits.h"
+#include "host/controls/MoreCtrls.h"
 #include "host/controls/TabNotBk.h"
 
 namespace Glossmith::inline QtFrontEnd {
@@ -76,6 +88,30 @@ int MemoPosition(const String& text, Integer offset) {
   return static_cast<int>(QtPosition(text, static_cast<Integer>(end))) - crlf;
 }
 
+// A caption with its accelerators underlined, as rich text, or an empty
+// text when it has none ("&&" is an ampersand). For a label without a focus
+// control: Qt underlines a mnemonic only where it has a widget to go to.
+QString UnderlinedCaption(const String& caption, bool wrap) {
+  const QString text = ToQt(caption);
+  QString html;
+  bool any = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+      ++i;
+      if (text[i] != QLatin1Char('&')) {
+        html += QStringLiteral("<u>") + QString(text[i]).toHtmlEscaped() + QStringLiteral("</u>");
+        any = true;
+        continue;
+      }
+    }
+    html += QString(text[i]).toHtmlEscaped();
+  }
+  if (!any) return QString();
+  return (wrap ? QStringLiteral("<span style=\"white-space:pre-wrap\">")
+               : QStringLiteral("<span style=\"white-space:pre\">")) +
+         html + QStringLiteral("</span>");
+}
+
 // ---------------------------------------------------------------------------
 
 class TFormClientView : public TControlView {
@@ -104,11 +140,25 @@ class TButtonView : public TControlView {
   QPalette::ColorRole TextRole() const override { return QPalette::ButtonText; }
 };
 
+// A check box or radio button that sizes itself (those of .lfm files, unless
+// the file says AutoSize = False) is as wide as its box and caption in the
+// font shown, which need not be the designer's font.
+QRect AutoSizedRect(QRect r, const TControlView& view, const TFormView& form, double scale) {
+  const QWidget* w = view.Widget();
+  if (!w || !form.AutoSizes(view.Control())) return r;
+  const int needed = static_cast<int>(w->sizeHint().width() / scale + 0.5);
+  if (needed > r.width()) r.setWidth(needed);
+  return r;
+}
+
 class TCheckBoxView : public TControlView {
  public:
   using TControlView::TControlView;
 
  protected:
+  QRect ModelRect() const override {
+    return AutoSizedRect(TControlView::ModelRect(), *this, View(), Scale());
+  }
   QWidget* CreateWidget() override { return new QCheckBox; }
   void SyncOwn() override {
     auto* w = static_cast<QCheckBox*>(Widget());
@@ -127,6 +177,9 @@ class TRadioButtonView : public TControlView {
   using TControlView::TControlView;
 
  protected:
+  QRect ModelRect() const override {
+    return AutoSizedRect(TControlView::ModelRect(), *this, View(), Scale());
+  }
   QWidget* CreateWidget() override {
     auto* w = new QRadioButton;
     // The model unchecks the other buttons of the parent.
@@ -262,15 +315,26 @@ class TLabelView : public TControlView {
     QWidget* buddy = l->FocusControl() ? View().WidgetOf(l->FocusControl()) : nullptr;
     if (w->buddy() != buddy) w->setBuddy(buddy);
     QString text;
-    if (l->ShowAccelChar())
-      text = buddy ? CaptionText(l->Caption(), true) : StripAccelerator(l->Caption());
-    else
+    Qt::TextFormat format = Qt::PlainText;
+    if (l->ShowAccelChar() && buddy) {
+      text = CaptionText(l->Caption(), true);
+    } else if (l->ShowAccelChar()) {
+      // Without a control to go to the accelerator is still underlined.
+      text = UnderlinedCaption(l->Caption(), l->WordWrap());
+      if (text.isEmpty())
+        text = StripAccelerator(l->Caption());
+      else
+        format = Qt::RichText;
+    } else {
       text = buddy ? CaptionText(l->Caption(), false) : ToQt(l->Caption());
+    }
+    // A caption's line breaks are the form file's CR LF.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (w->textFormat() != format) w->setTextFormat(format);
     if (w->text() != text) {
       w->setText(text);
       SyncGeometry();
     }
-    w->setTextFormat(Qt::PlainText);
     w->setWordWrap(l->WordWrap());
     const Qt::Alignment vertical = l->Layout() == tlCenter   ? Qt::AlignVCenter
                                    : l->Layout() == tlBottom ? Qt::AlignBottom
@@ -364,10 +428,51 @@ class TMemoView : public TControlView {
       cursor.setPosition(end, QTextCursor::KeepAnchor);
       w->setTextCursor(cursor);
     }
+    SyncAdvice();
   }
 
+ public:
+  ~TMemoView() override { delete FAdvice; }
+
  private:
+  // The advisor's message under the memo: an icon and the text, in the
+  // memo's parent just below it.
+  void SyncAdvice() {
+    const TEditAdvisor& advisor = EditAdvisor();
+    const String message = advisor ? advisor(Control()) : String();
+    QWidget* parent = Widget()->parentWidget();
+    if (message.empty() || !parent) {
+      if (FAdvice) FAdvice->hide();
+      return;
+    }
+    if (!FAdvice) {
+      FAdvice = new QWidget(parent);
+      FAdvice->setObjectName(QStringLiteral("TranslationAdvice"));
+      auto* layout = new QHBoxLayout(FAdvice);
+      layout->setContentsMargins(0, 0, 0, 0);
+      layout->setSpacing(4);
+      auto* icon = new QLabel(FAdvice);
+      const int size = FAdvice->style()->pixelMetric(QStyle::PM_SmallIconSize);
+      icon->setPixmap(
+          FAdvice->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
+      layout->addWidget(icon);
+      FAdviceText = new QLabel(FAdvice);
+      FAdviceText->setObjectName(QStringLiteral("TranslationAdviceText"));
+      FAdviceText->setTextFormat(Qt::PlainText);
+      layout->addWidget(FAdviceText, 1);
+    }
+    if (FAdvice->parentWidget() != parent) FAdvice->setParent(parent);
+    FAdviceText->setText(ToQt(message));
+    const QRect memo = Widget()->geometry();
+    const int height = std::max(FAdvice->sizeHint().height(), 16);
+    FAdvice->setGeometry(memo.left(), memo.bottom() + 2, memo.width(), height);
+    FAdvice->raise();
+    FAdvice->show();
+  }
+
   QString FText;
+  QPointer<QWidget> FAdvice;
+  QLabel* FAdviceText = nullptr;
 };
 
 class TListBoxView : public TControlView {
@@ -705,12 +810,35 @@ class TListViewView : public TControlView {
   QList<QStringList> FRows;
 };
 
+// A widget that says when it was resized (its parts follow its width).
+class TResizingWidget : public QWidget {
+ public:
+  std::function<void()> OnResize;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    if (OnResize) OnResize();
+  }
+};
+
 class TStatusBarView : public TControlView {
  public:
   using TControlView::TControlView;
+  ~TStatusBarView() override {
+    if (auto* w = static_cast<TResizingWidget*>(Widget())) w->OnResize = nullptr;
+  }
 
  protected:
-  QWidget* CreateWidget() override { return new QWidget; }
+  QWidget* CreateWidget() override {
+    auto* w = new TResizingWidget;
+    // Aligned to its form's bottom, the bar follows the form's width; its
+    // last panel takes what the others leave.
+    w->OnResize = [this] {
+      if (Control()) SyncOwn();
+    };
+    return w;
+  }
   bool FillsBackground() const override { return true; }
   void SyncOwn() override {
     auto* s = static_cast<TStatusBar*>(Control());
@@ -740,8 +868,8 @@ class TStatusBarView : public TControlView {
       FLabels << label;
     }
     const double scale = Scale();
-    const int height = Scaled(s->Height(), scale);
-    const int total = Scaled(s->Width(), scale);
+    const int height = Widget()->height();
+    const int total = Widget()->width();
     int x = 0;
     for (size_t i = 0; i < panels.size(); ++i) {
       QLabel* label = FLabels[static_cast<qsizetype>(i)];
@@ -801,6 +929,243 @@ class TToolButtonView : public TControlView {
   }
   QPalette::ColorRole BackgroundRole() const override { return QPalette::Button; }
   QPalette::ColorRole TextRole() const override { return QPalette::ButtonText; }
+};
+
+class TSpeedButtonView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override { return new QToolButton; }
+  void SyncOwn() override {
+    auto* w = static_cast<QToolButton*>(Widget());
+    auto* b = static_cast<TSpeedButton*>(Control());
+    SetTextOf(w, CaptionText(b->Caption(), true));
+    w->setAutoRaise(b->Flat());
+    w->setCheckable(b->GroupIndex() != 0 || b->Down());
+    w->setChecked(b->Down());
+  }
+  QPalette::ColorRole BackgroundRole() const override { return QPalette::Button; }
+  QPalette::ColorRole TextRole() const override { return QPalette::ButtonText; }
+};
+
+// An up-down's two arrows; a click on either is a click of the control.
+class TUpDownView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override {
+    auto* w = new QWidget;
+    FFirst = new QToolButton(w);
+    FSecond = new QToolButton(w);
+    return w;
+  }
+  void SyncOwn() override {
+    auto* u = static_cast<TUpDown*>(Control());
+    const bool vertical = u->Orientation() == udVertical;
+    FFirst->setArrowType(vertical ? Qt::UpArrow : Qt::LeftArrow);
+    FSecond->setArrowType(vertical ? Qt::DownArrow : Qt::RightArrow);
+    const int w = Scaled(u->Width(), Scale()), h = Scaled(u->Height(), Scale());
+    if (vertical) {
+      FFirst->setGeometry(0, 0, w, h / 2);
+      FSecond->setGeometry(0, h / 2, w, h - h / 2);
+    } else {
+      FFirst->setGeometry(0, 0, w / 2, h);
+      FSecond->setGeometry(w / 2, 0, w - w / 2, h);
+    }
+  }
+
+ private:
+  QToolButton* FFirst = nullptr;
+  QToolButton* FSecond = nullptr;
+};
+
+class TTrackBarView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override { return new QSlider; }
+  void SyncOwn() override {
+    auto* w = static_cast<QSlider*>(Widget());
+    auto* t = static_cast<TTrackBar*>(Control());
+    w->setOrientation(t->Orientation() == trHorizontal ? Qt::Horizontal : Qt::Vertical);
+    w->setRange(t->Min(), std::max(t->Min(), t->Max()));
+    w->setValue(t->Position());
+    w->setPageStep(t->PageSize());
+    w->setTickInterval(t->Frequency());
+    w->setTickPosition(t->TickStyle() == tsNone            ? QSlider::NoTicks
+                       : t->TickMarks() == tmBoth          ? QSlider::TicksBothSides
+                       : t->TickMarks() == tmTopLeft       ? QSlider::TicksAbove
+                                                           : QSlider::TicksBelow);
+  }
+};
+
+class TScrollBarView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override { return new QScrollBar; }
+  void SyncOwn() override {
+    auto* w = static_cast<QScrollBar*>(Widget());
+    auto* b = static_cast<TScrollBar*>(Control());
+    w->setOrientation(b->Kind() == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+    w->setRange(b->Min(), std::max(b->Min(), b->Max() - std::max<Integer>(b->PageSize() - 1, 0)));
+    w->setPageStep(std::max<Integer>(b->PageSize(), b->LargeChange()));
+    w->setValue(b->Position());
+  }
+};
+
+class TShapeView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override {
+    auto* w = new QFrame;
+    w->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return w;
+  }
+};
+
+class TStaticTextView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override {
+    auto* w = new QLabel;
+    w->setTextFormat(Qt::PlainText);
+    return w;
+  }
+  bool FillsBackground() const override {
+    return !static_cast<TStaticText*>(Control())->Transparent();
+  }
+  void SyncOwn() override {
+    auto* w = static_cast<QLabel*>(Widget());
+    auto* t = static_cast<TStaticText*>(Control());
+    QWidget* buddy = t->FocusControl() ? View().WidgetOf(t->FocusControl()) : nullptr;
+    if (w->buddy() != buddy) w->setBuddy(buddy);
+    QString text = !t->ShowAccelChar() ? ToQt(t->Caption())
+                         : buddy             ? CaptionText(t->Caption(), true)
+                                             : StripAccelerator(t->Caption());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (w->text() != text) w->setText(text);
+    w->setFrameStyle(t->BorderStyle() == sbsNone     ? int(QFrame::NoFrame)
+                     : t->BorderStyle() == sbsSingle ? int(QFrame::Box | QFrame::Plain)
+                                                     : int(QFrame::Panel | QFrame::Sunken));
+    w->setAlignment(HorizontalAlignment(t->Alignment(), t->BiDiMode()) | Qt::AlignTop);
+  }
+};
+
+// A colour box shows the colour chosen, by its name.
+class TColorBoxView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override { return new QComboBox; }
+  QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+  QPalette::ColorRole TextRole() const override { return QPalette::Text; }
+  void SyncOwn() override {
+    auto* w = static_cast<QComboBox*>(Widget());
+    String name = ColorToString(static_cast<TColorBox*>(Control())->Selected());
+    if (name.starts_with("cl")) name = name.substr(2);
+    const QString text = ToQt(name);
+    if (w->count() != 1 || w->itemText(0) != text) {
+      w->clear();
+      w->addItem(text);
+    }
+  }
+};
+
+// A date picker shows the date (or time) its form file gives.
+class TDateTimePickerView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override {
+    auto* w = new QDateTimeEdit;
+    w->setReadOnly(true);
+    return w;
+  }
+  QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+  QPalette::ColorRole TextRole() const override { return QPalette::Text; }
+  void SyncOwn() override {
+    auto* w = static_cast<QDateTimeEdit*>(Widget());
+    auto* d = static_cast<TDateTimePicker*>(Control());
+    // A date is days since 30 December 1899, its fraction the time of day.
+    auto days = [&](const char* name) {
+      PPropInfo p = GetPropInfo(Control(), name);
+      if (!p || p->Kind() != tkFloat || !p->GetFloat) return 0.0;
+      return p->GetFloat(Control());
+    };
+    const double date = days("Date"), time = days("Time");
+    const QDateTime shown(QDate(1899, 12, 30).addDays(static_cast<qint64>(date)),
+                          QTime(0, 0).addMSecs(static_cast<int>((time - static_cast<qint64>(time)) *
+                                                                86400000.0)));
+    if (w->dateTime() != shown) w->setDateTime(shown);
+    const QString format = d->Kind() == dtkTime ? QStringLiteral("HH:mm:ss")
+                           : d->DateFormat() == dfLong ? QStringLiteral("dddd, d MMMM yyyy")
+                                                       : QStringLiteral("dd/MM/yyyy");
+    if (w->displayFormat() != format) w->setDisplayFormat(format);
+  }
+};
+
+class TTreeViewView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override {
+    auto* w = new QTreeWidget;
+    w->setHeaderHidden(true);
+    return w;
+  }
+  QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+  QPalette::ColorRole TextRole() const override { return QPalette::Text; }
+  void SyncOwn() override {
+    auto* w = static_cast<QTreeWidget*>(Widget());
+    auto* t = static_cast<TTreeView*>(Control());
+    w->setRootIsDecorated(t->ShowRoot() && t->ShowButtons());
+  }
+};
+
+class TStringGridView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override {
+    auto* w = new QTableWidget;
+    w->horizontalHeader()->hide();
+    w->verticalHeader()->hide();
+    return w;
+  }
+  QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+  QPalette::ColorRole TextRole() const override { return QPalette::Text; }
+  void SyncOwn() override {
+    auto* w = static_cast<QTableWidget*>(Widget());
+    auto* g = static_cast<TStringGrid*>(Control());
+    if (w->rowCount() != g->RowCount()) w->setRowCount(g->RowCount());
+    if (w->columnCount() != g->ColCount()) w->setColumnCount(g->ColCount());
+    w->horizontalHeader()->setDefaultSectionSize(Scaled(g->DefaultColWidth(), Scale()));
+    w->verticalHeader()->setDefaultSectionSize(Scaled(g->DefaultRowHeight(), Scale()));
+  }
+};
+
+// A data grid shows its frame and no rows: the data are the program's.
+class TDBGridView : public TControlView {
+ public:
+  using TControlView::TControlView;
+
+ protected:
+  QWidget* CreateWidget() override { return new QTableWidget; }
+  QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+  QPalette::ColorRole TextRole() const override { return QPalette::Text; }
 };
 
 class TBevelView : public TControlView {
@@ -909,15 +1274,16 @@ class TPlaceholderView : public TControlView {
     w->setAutoFillBackground(true);
     return w;
   }
-  void SyncOwn() override { FLabel->setGeometry(QRect(QPoint(0, 0), ScaledSize())); }
-  QRect ModelRect() const override {
-    if (Control()) return TControlView::ModelRect();
-    auto value = [&](const char* name) -> int {
-      PPropInfo prop = GetPropInfo(Component(), name);
-      return prop ? static_cast<int>(GetOrdProp(Component(), prop)) : 0;
-    };
-    return QRect(value("Left"), value("Top"), value("Width"), value("Height"));
+  void SyncOwn() override {
+    FLabel->setGeometry(QRect(QPoint(0, 0), ScaledSize()));
+    if (Control()) return;
+    // What the file says of a placeholder's visibility holds as for a control.
+    PPropInfo visible = GetPropInfo(Component(), "Visible");
+    const bool shown = !visible || !visible->GetOrd || GetOrdProp(Component(), visible) != 0;
+    if (Widget()->isVisibleTo(Widget()->parentWidget()) != shown) Widget()->setVisible(shown);
   }
+  // A placeholder takes its place among aligned neighbours as a control does.
+  QRect ModelRect() const override { return View().PlacedRect(Component()); }
 
  private:
   QSize ScaledSize() const {
@@ -1019,10 +1385,24 @@ class TGenericPageView : public TControlView {
   }
 };
 
+// Whether a component of a class the host does not know is an image list
+// (or an image collection): its Width and Height are those of its images.
+bool IsImageStore(const TComponent* component) {
+  const String name = LowerCase(component->ClassName());
+  if (name.find("imagelist") != String::npos || name.find("imagecollection") != String::npos)
+    return true;
+  for (const char* prop : {"ColorDepth", "DrawingStyle", "AllocBy", "ShareImages", "ImageType",
+                           "ImageCollection", "Masked"})
+    if (GetPropInfo(component, prop)) return true;
+  return false;
+}
+
 bool ShowsAsPlaceholder(TComponent* component) {
   if (!component->Is<TGenericComponent>()) return false;
-  // Non-visual components have a place on the designer's surface only.
-  return GetPropInfo(component, "Width") && GetPropInfo(component, "Height");
+  // Non-visual components have a place on the designer's surface only; an
+  // image list's size is its images'.
+  return GetPropInfo(component, "Width") && GetPropInfo(component, "Height") &&
+         !IsImageStore(component);
 }
 
 }  // namespace
@@ -1038,6 +1418,7 @@ std::unique_ptr<TControlView> TFormView::MakeView(TComponent* c) {
   if (c->Is<TCustomRadioGroup>()) return make.operator()<TRadioGroupView>();
   if (c->Is<TCustomGroupBox>()) return make.operator()<TGroupBoxView>();
   if (c->Is<TLabel>()) return make.operator()<TLabelView>();
+  if (c->Is<TStaticText>()) return make.operator()<TStaticTextView>();
   if (c->Is<TMemo>()) return make.operator()<TMemoView>();
   if (c->Is<TCustomEdit>()) return make.operator()<TEditView>();
   if (c->Is<TCustomListBox>()) return make.operator()<TListBoxView>();
@@ -1049,6 +1430,16 @@ std::unique_ptr<TControlView> TFormView::MakeView(TComponent* c) {
   if (c->Is<TStatusBar>()) return make.operator()<TStatusBarView>();
   if (c->Is<TToolBar>()) return make.operator()<TToolBarView>();
   if (c->Is<TToolButton>()) return make.operator()<TToolButtonView>();
+  if (c->Is<TSpeedButton>()) return make.operator()<TSpeedButtonView>();
+  if (c->Is<TUpDown>()) return make.operator()<TUpDownView>();
+  if (c->Is<TTrackBar>()) return make.operator()<TTrackBarView>();
+  if (c->Is<TScrollBar>()) return make.operator()<TScrollBarView>();
+  if (c->Is<TShape>()) return make.operator()<TShapeView>();
+  if (c->Is<TColorBox>()) return make.operator()<TColorBoxView>();
+  if (c->Is<TDateTimePicker>()) return make.operator()<TDateTimePickerView>();
+  if (c->Is<TTreeView>()) return make.operator()<TTreeViewView>();
+  if (c->Is<TStringGrid>()) return make.operator()<TStringGridView>();
+  if (c->Is<TDBGrid>()) return make.operator()<TDBGridView>();
   if (c->Is<TBevel>()) return make.operator()<TBevelView>();
   if (c->Is<TCustomPanel>()) return make.operator()<TPanelView>();
   if (c->Is<TSplitter>()) return make.operator()<TSplitterView>();

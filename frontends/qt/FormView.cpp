@@ -109,6 +109,47 @@ class TInputFilter : public QObject {
   }
 };
 
+// An integer a form file gave an object that its class does not declare,
+// by a dotted path (BorderSpacing.Left); 0 when there is none.
+Integer KeptInteger(const TObject* obj, std::string_view path) {
+  for (;;) {
+    const size_t dot = path.find('.');
+    PPropInfo p = GetPropInfo(obj, path.substr(0, dot));
+    if (!p) return 0;
+    if (dot == std::string_view::npos)
+      return p->Kind() == tkInteger && p->GetOrd ? static_cast<Integer>(p->GetOrd(obj)) : 0;
+    if (p->Kind() != tkClass || !p->GetObj) return 0;
+    obj = p->GetObj(obj);
+    path.remove_prefix(dot + 1);
+  }
+}
+
+// The room an aligned control of an .lfm file keeps around it.
+QMargins BorderSpacingOf(const TObject* c) {
+  if (!c->FindDynamicProperty("BorderSpacing")) return {};
+  const Integer around = KeptInteger(c, "BorderSpacing.Around");
+  return QMargins(around + KeptInteger(c, "BorderSpacing.Left"),
+                  around + KeptInteger(c, "BorderSpacing.Top"),
+                  around + KeptInteger(c, "BorderSpacing.Right"),
+                  around + KeptInteger(c, "BorderSpacing.Bottom"));
+}
+
+bool IsLclForm(const TComponent* form) {
+  auto marked = [](const TObject* obj) {
+    for (const auto& p : obj->DynamicProperties()) {
+      const String& n = p->Name;
+      if (n == "LCLVersion" || n == "BorderSpacing" || n.starts_with("AnchorSide") ||
+          n == "ChildSizing")
+        return true;
+    }
+    return false;
+  };
+  if (marked(form)) return true;
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    if (marked(form->Components(i))) return true;
+  return false;
+}
+
 void InstallInputFilter() {
   static TInputFilter* filter = nullptr;
   if (filter) return;
@@ -201,7 +242,11 @@ void TControlView::SyncLook() {
     FLookSet = true;
     QPalette palette = FWidget->palette();
     if (background.isValid()) palette.setColor(BackgroundRole(), background);
-    if (text.isValid()) palette.setColor(TextRole(), text);
+    // A disabled control's text is the grey the style gives it, as the
+    // classic controls draw theirs, whatever the font's colour.
+    if (text.isValid())
+      for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, TextRole(), text);
     FWidget->setPalette(palette);
     FWidget->setAutoFillBackground(FillsBackground() && background.isValid());
   }
@@ -303,6 +348,7 @@ bool TControlView::MouseEvent(QWidget* receiver, QMouseEvent* event) {
 
 TFormView::TFormView(TCustomForm* form) : FForm(form), FLink(std::make_unique<TLink>(*this)) {
   InstallInputFilter();
+  FLclForm = IsLclForm(form);
   FScale = FormScale(form);
   TControlView& root = Add(MakeView(form), nullptr);
   FClient = root.Widget();
@@ -322,6 +368,11 @@ TFormView::~TFormView() {
   QWidget* client = FClient;
   FViews.clear();
   delete client;
+}
+
+bool TFormView::AutoSizes(const TControl* control) const {
+  if (PPropInfo p = GetPropInfo(control, "AutoSize"); p && p->GetOrd) return p->GetOrd(control) != 0;
+  return FLclForm;
 }
 
 QSize TFormView::ClientSize() const {
@@ -515,18 +566,90 @@ TFormView* TFormView::ViewOfWidget(const QWidget* widget, TControlView** control
   return nullptr;
 }
 
-QRect TFormView::LayoutRect(TControl* control) {
-  QRect r(control->Left(), control->Top(), control->Width(), control->Height());
-  TWinControl* parent = control->Parent();
-  if (!parent) return r;
-  if (control->Align() != alNone && control->Align() != alCustom) {
-    if (!FAligned.contains(control)) LayoutAligned(parent);
-    return FAligned.value(control, r);
+namespace {
+
+// Where a component sits and how it aligns, for controls and for the
+// placeholders of classes the host does not know (their values as read).
+Integer OrdValue(const TComponent* c, const char* name, Integer def) {
+  PPropInfo p = GetPropInfo(c, name);
+  return p && p->GetOrd ? static_cast<Integer>(GetOrdProp(c, p)) : def;
+}
+
+TAlign AlignOf(const TComponent* c) {
+  if (auto* control = dynamic_cast<const TControl*>(c)) return control->Align();
+  PPropInfo p = GetPropInfo(c, "Align");
+  if (!p || !p->GetOrd) return alNone;
+  const int value =
+      GetEnumValue(TypeInfoOf<TAlign>(), GetEnumName(p->PropType, static_cast<int>(GetOrdProp(c, p))));
+  return value < 0 ? alNone : static_cast<TAlign>(value);
+}
+
+bool VisibleOf(const TComponent* c) {
+  if (auto* control = dynamic_cast<const TControl*>(c)) return control->Visible();
+  return OrdValue(c, "Visible", 1) != 0;
+}
+
+QRect BoundsOf(const TComponent* c) {
+  if (auto* control = dynamic_cast<const TControl*>(c))
+    return QRect(control->Left(), control->Top(), control->Width(), control->Height());
+  return QRect(OrdValue(c, "Left", 0), OrdValue(c, "Top", 0), OrdValue(c, "Width", 0),
+               OrdValue(c, "Height", 0));
+}
+
+}  // namespace
+
+QSize TFormView::ClientSizeOf(const TComponent* c) const {
+  if (auto* control = dynamic_cast<const TControl*>(c))
+    return QSize(control->ClientWidth(), control->ClientHeight());
+  // A placeholder without a size of its own (a page) fills its parent.
+  if (!GetPropInfo(c, "Width")) {
+    const TComponent* parent = PlacingParent(c);
+    return parent ? ClientSizeOf(parent) : QSize();
   }
-  const QSize design =
-      FDesignSize.value(parent, QSize(parent->ClientWidth(), parent->ClientHeight()));
-  const int dx = parent->ClientWidth() - design.width();
-  const int dy = parent->ClientHeight() - design.height();
+  return BoundsOf(c).size();
+}
+
+std::vector<TComponent*> TFormView::PlacedIn(const TComponent* parent) const {
+  // A windowed control's children, then what was read inside it and shows
+  // as a placeholder; a placeholder holds what was read inside it.
+  std::vector<TComponent*> placed;
+  if (auto* win = dynamic_cast<const TWinControl*>(parent))
+    for (int i = 0; i < win->ControlCount(); ++i) placed.push_back(win->Controls(i));
+  if (!FForm) return placed;
+  for (int i = 0; i < FForm->ComponentCount(); ++i) {
+    TComponent* c = FForm->Components(i);
+    if (c->StreamParent() != parent) continue;
+    auto* control = dynamic_cast<TControl*>(c);
+    if (control ? control->Parent() != nullptr : !FByComponent.contains(c)) continue;
+    placed.push_back(c);
+  }
+  return placed;
+}
+
+TComponent* TFormView::PlacingParent(const TComponent* component) const {
+  if (auto* control = dynamic_cast<const TControl*>(component); control && control->Parent())
+    return control->Parent();
+  TComponent* parent = component->StreamParent();
+  return parent && FByComponent.contains(parent) ? parent : nullptr;
+}
+
+QRect TFormView::LayoutRect(TControl* control) { return PlacedRect(control); }
+
+QRect TFormView::PlacedRect(const TComponent* component) {
+  QRect r = BoundsOf(component);
+  TComponent* parent = PlacingParent(component);
+  if (!parent) return r;
+  const TAlign align = AlignOf(component);
+  if (align != alNone && align != alCustom) {
+    if (!FAligned.contains(component)) LayoutAligned(parent);
+    return FAligned.value(component, r);
+  }
+  auto* control = dynamic_cast<const TControl*>(component);
+  if (!control) return r;
+  const QSize client = ClientSizeOf(parent);
+  const QSize design = FDesignSize.value(parent, client);
+  const int dx = client.width() - design.width();
+  const int dy = client.height() - design.height();
   const TAnchors anchors = control->Anchors();
   if (dx) {
     if (anchors.Contains(akRight) && anchors.Contains(akLeft))
@@ -547,56 +670,68 @@ QRect TFormView::LayoutRect(TControl* control) {
   return r;
 }
 
-void TFormView::LayoutAligned(TControl* parentControl) {
-  auto* parent = dynamic_cast<TWinControl*>(parentControl);
-  if (!parent) return;
+void TFormView::LayoutAligned(TComponent* parent) {
   // As the classic library aligns: top, bottom, left and right in turn,
-  // each kind in order of position, then the client control in what remains.
-  QRect rest(0, 0, parent->ClientWidth(), parent->ClientHeight());
-  std::vector<TControl*> kinds[alCustom];
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    TControl* c = parent->Controls(i);
-    if (c->Visible() && c->Align() != alNone && c->Align() != alCustom)
-      kinds[c->Align()].push_back(c);
-  }
-  auto order = [](std::vector<TControl*>& list, auto key) {
-    std::stable_sort(list.begin(), list.end(),
-                     [&](TControl* a, TControl* b) { return key(a) < key(b); });
+  // each kind in order of position, then the client control in what
+  // remains. Placeholders take their place like any control.
+  const QSize client = ClientSizeOf(parent);
+  QRect rest(0, 0, client.width(), client.height());
+  struct TItem {
+    TComponent* C;
+    QRect Bounds;
   };
-  order(kinds[alTop], [](TControl* c) { return c->Top(); });
-  order(kinds[alBottom], [](TControl* c) { return -(c->Top() + c->Height()); });
-  order(kinds[alLeft], [](TControl* c) { return c->Left(); });
-  order(kinds[alRight], [](TControl* c) { return -(c->Left() + c->Width()); });
-  for (TControl* c : kinds[alTop]) {
-    FAligned.insert(c, QRect(rest.left(), rest.top(), rest.width(), c->Height()));
-    rest.setTop(rest.top() + c->Height());
+  std::vector<TItem> kinds[alCustom];
+  for (TComponent* c : PlacedIn(parent)) {
+    const TAlign align = AlignOf(c);
+    if (VisibleOf(c) && align != alNone && align != alCustom) kinds[align].push_back({c, BoundsOf(c)});
   }
-  for (TControl* c : kinds[alBottom]) {
-    FAligned.insert(c,
-                    QRect(rest.left(), rest.bottom() + 1 - c->Height(), rest.width(), c->Height()));
-    rest.setBottom(rest.bottom() - c->Height());
+  auto order = [](std::vector<TItem>& list, auto key) {
+    std::stable_sort(list.begin(), list.end(),
+                     [&](const TItem& a, const TItem& b) { return key(a.Bounds) < key(b.Bounds); });
+  };
+  order(kinds[alTop], [](const QRect& b) { return b.top(); });
+  order(kinds[alBottom], [](const QRect& b) { return -(b.top() + b.height()); });
+  order(kinds[alLeft], [](const QRect& b) { return b.left(); });
+  order(kinds[alRight], [](const QRect& b) { return -(b.left() + b.width()); });
+  // A control of an .lfm file keeps its BorderSpacing around it: the room
+  // it takes is its rectangle and that spacing.
+  auto place = [this](const TItem& c, const QRect& room) {
+    FAligned.insert(c.C, room - BorderSpacingOf(c.C));
+  };
+  auto outer = [](const TItem& c, bool vertical) {
+    const QMargins m = BorderSpacingOf(c.C);
+    return vertical ? c.Bounds.height() + m.top() + m.bottom()
+                    : c.Bounds.width() + m.left() + m.right();
+  };
+  for (const TItem& c : kinds[alTop]) {
+    place(c, QRect(rest.left(), rest.top(), rest.width(), outer(c, true)));
+    rest.setTop(rest.top() + outer(c, true));
   }
-  for (TControl* c : kinds[alLeft]) {
-    FAligned.insert(c, QRect(rest.left(), rest.top(), c->Width(), rest.height()));
-    rest.setLeft(rest.left() + c->Width());
+  for (const TItem& c : kinds[alBottom]) {
+    place(c, QRect(rest.left(), rest.bottom() + 1 - outer(c, true), rest.width(), outer(c, true)));
+    rest.setBottom(rest.bottom() - outer(c, true));
   }
-  for (TControl* c : kinds[alRight]) {
-    FAligned.insert(c, QRect(rest.right() + 1 - c->Width(), rest.top(), c->Width(), rest.height()));
-    rest.setRight(rest.right() - c->Width());
+  for (const TItem& c : kinds[alLeft]) {
+    place(c, QRect(rest.left(), rest.top(), outer(c, false), rest.height()));
+    rest.setLeft(rest.left() + outer(c, false));
   }
-  for (TControl* c : kinds[alClient]) FAligned.insert(c, rest);
+  for (const TItem& c : kinds[alRight]) {
+    place(c, QRect(rest.right() + 1 - outer(c, false), rest.top(), outer(c, false), rest.height()));
+    rest.setRight(rest.right() - outer(c, false));
+  }
+  for (const TItem& c : kinds[alClient]) place(c, rest);
 }
 
-void TFormView::SyncChildrenGeometry(TControl* parentControl) {
-  auto* parent = dynamic_cast<TWinControl*>(parentControl);
-  if (!parent) return;
-  for (int i = 0; i < parent->ControlCount(); ++i) FAligned.remove(parent->Controls(i));
+void TFormView::SyncChildrenGeometry(TControl* parentControl) { SyncPlacedGeometry(parentControl); }
+
+void TFormView::SyncPlacedGeometry(TComponent* parent) {
+  const std::vector<TComponent*> placed = PlacedIn(parent);
+  for (TComponent* c : placed) FAligned.remove(c);
   LayoutAligned(parent);
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    TControl* child = parent->Controls(i);
+  for (TComponent* child : placed) {
     if (TControlView* v = ViewOf(child)) {
       v->SyncGeometry();
-      if (child->Is<TWinControl>()) SyncChildrenGeometry(child);
+      if (child->Is<TWinControl>() || !v->Control()) SyncPlacedGeometry(child);
     }
   }
 }
@@ -609,6 +744,13 @@ void TFormView::SyncFocus() {
   if (!target) target = FClient;
   if (target->window()->isVisible() && QApplication::focusWidget() != target)
     target->setFocus(Qt::OtherFocusReason);
+  // The focused control shows its focus, as the classic controls always
+  // do: the style draws it only after a focus change by the keyboard, and
+  // a focus change of another kind forgets that.
+  if (!target->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+    target->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    target->update();
+  }
 }
 
 void TFormView::Deliver(const std::function<void()>& action) {

@@ -108,6 +108,15 @@ class TFormView {
   TFormView& operator=(const TFormView&) = delete;
 
   TCustomForm* Form() const { return FForm; }
+  // Whether the form comes from the other classic designer's files (.lfm):
+  // its check boxes and radio buttons size themselves to their captions
+  // unless the file says otherwise, and its aligned controls keep their
+  // BorderSpacing. Told by what such files hold (LCLVersion, BorderSpacing,
+  // AnchorSide..., ChildSizing...), which the host keeps as read.
+  bool LclForm() const { return FLclForm; }
+  // Whether a control sizes itself to its caption (AutoSize, with the
+  // default its designer gives it).
+  bool AutoSizes(const TControl* control) const;
   // The form's client area; owned by the view until a window takes it.
   QWidget* Client() const { return FClient; }
   // The widget showing a control or placeholder, or nullptr.
@@ -125,6 +134,8 @@ class TFormView {
   // The rectangle of a control in its parent, in form units: its own
   // bounds, or where its alignment puts it.
   QRect LayoutRect(TControl* control);
+  // The same for a placeholder (its values as read) or a control.
+  QRect PlacedRect(const TComponent* component);
 
   // Delivers input to the model: runs `action`, hands an error to
   // Application->HandleException as the classic message loop does, then
@@ -166,19 +177,28 @@ class TFormView {
   TControlView& Add(std::unique_ptr<TControlView> view, TControlView* parent);
   void Remove(TControlView* view);
   std::unique_ptr<TControlView> MakeView(TComponent* component);
-  void LayoutAligned(TControl* parent);
+  void LayoutAligned(TComponent* parent);
+  void SyncPlacedGeometry(TComponent* parent);
+  // What shows inside a control or placeholder: its child controls, and
+  // the placeholders and parentless controls read inside it.
+  std::vector<TComponent*> PlacedIn(const TComponent* parent) const;
+  // The control or placeholder a component shows in, or nullptr.
+  TComponent* PlacingParent(const TComponent* component) const;
+  // The client size of a control or placeholder, in form units.
+  QSize ClientSizeOf(const TComponent* component) const;
 
   TCustomForm* FForm;
+  bool FLclForm = false;
   double FScale = 1.0;
   QPointer<QWidget> FClient;
   std::unique_ptr<TLink> FLink;
   std::vector<std::unique_ptr<TControlView>> FViews;
   QHash<const TComponent*, TControlView*> FByComponent;
   // Where alignment put the aligned children of each container.
-  QHash<const TControl*, QRect> FAligned;
+  QHash<const TComponent*, QRect> FAligned;
   // The client size each container had when its view was built: anchored
   // controls keep their distances to the edges they are anchored to.
-  QHash<const TControl*, QSize> FDesignSize;
+  QHash<const TComponent*, QSize> FDesignSize;
 };
 
 }  // namespace Glossmith::inline QtFrontEnd

@@ -9,6 +9,7 @@
 // directly.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,25 @@ bool UseQtUserInterfaceIfAvailable(const TQtStartOptions& options = {});
 // headless default is active again, and Qt ends. A program calls it before
 // main returns; one that does not leaves Qt to the end of the process.
 void CloseQtUserInterface();
+
+// Text metrics of the fonts the preview shows host fonts in, in the form's
+// pixels: for checks that measure translated texts. StartQtTextMetrics
+// starts Qt without a display (its offscreen platform) when it is not
+// running, and is false in a build without Qt; the others need it started.
+bool StartQtTextMetrics();
+double QtTextWidth(const TFont& font, std::string_view text);
+double QtLineHeight(const TFont& font);
+// The family a host font shows in.
+String QtFontFamily(const TFont& font);
+
+// Advice shown under a memo as its text changes, with a warning icon: the
+// checks of a translation as it is typed in the editor dialog. The advisor
+// gives the message for the memo's current text, or an empty text when there
+// is nothing to say; it is asked after every change of the memo. One advisor
+// for the program, none by default; the models never know of it.
+using TEditAdvisor = std::function<String(const TControl* memo)>;
+void SetEditAdvisor(TEditAdvisor advisor);
+const TEditAdvisor& EditAdvisor();
 
 // Forms shown in windows of their own, for as long as the object lives
 // (gls preview). Needs the Qt service active (UseQtUserInterfaceIfAvailable);

@@ -101,24 +101,26 @@ void TFormWindow::Sync() {
     centralWidget()->setMinimumSize(0, 0);
     centralWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   }
-  if (centralWidget()->size() != client) {
-    resize(client);
+  // The window is the client area and the menu bar above it. The view
+  // gives its client widget the client size before any window holds it, so
+  // the window's own size is what tells whether it is sized.
+  const QWidget* bar = menuWidget();
+  const int barHeight = !bar || bar->isHidden() ? 0
+                        : bar->hasHeightForWidth() ? bar->heightForWidth(client.width())
+                                                   : bar->sizeHint().height();
+  const QSize wanted(client.width(), client.height() + barHeight);
+  if (size() != wanted || centralWidget()->size() != client) {
+    resize(wanted);
     layout()->activate();
     // The menu bar takes what it needs above the client area.
-    resize(client.width(), client.height() + (height() - centralWidget()->height()));
+    if (centralWidget()->height() != client.height())
+      resize(client.width(), client.height() + (height() - centralWidget()->height()));
     layout()->activate();
   }
   if (form->Visible() && !isVisible()) {
     if (!FPlaced) {
       FPlaced = true;
-      const double s = FView->Scale();
-      if (form->Position() == poDesigned || form->Position() == poDefaultSizeOnly) {
-        move(Scaled(form->Left(), s), Scaled(form->Top(), s));
-      } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-      }
+      Place(*form);
     }
     show();
     raise();
@@ -128,6 +130,32 @@ void TFormWindow::Sync() {
     hide();
   }
   FSyncing = false;
+}
+
+void TFormWindow::Place(TCustomForm& form) {
+  const double s = FView->Scale();
+  const TPosition position = form.Position();
+  if (position == poDesigned || position == poDefaultSizeOnly) {
+    move(Scaled(form.Left(), s), Scaled(form.Top(), s));
+    return;
+  }
+  if (position == poDefault || position == poDefaultPosOnly) return;  // where Qt puts it
+  // Centred by the window's own size: over the main form's (or the owner
+  // form's) window when that shows, else on the screen.
+  QRect area;
+  const TCustomForm* over = nullptr;
+  if (position == poMainFormCenter && Application) over = Application->MainForm();
+  if (position == poOwnerFormCenter) over = dynamic_cast<const TCustomForm*>(form.Owner());
+  if (over && over != &form)
+    if (auto* ui = dynamic_cast<TQtUserInterface*>(&UserInterface()))
+      if (const TFormWindow* w = ui->FindWindow(over); w && w->isVisible())
+        area = w->frameGeometry();
+  if (area.isNull())
+    if (QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
+  if (area.isNull()) return;
+  QRect frame(QPoint(), size());
+  frame.moveCenter(area.center());
+  move(frame.topLeft());
 }
 
 void TFormWindow::closeEvent(QCloseEvent* event) {

@@ -39,6 +39,8 @@ class TFormWindow : public QMainWindow {
 
  private:
   void BuildMenuBar();
+  // Where the window first shows, as the form's Position says.
+  void Place(TCustomForm& form);
 
   std::unique_ptr<TFormView> FView;
   int FObserver = 0;

@@ -8,6 +8,15 @@ bool QtFrontEndBuilt() { return false; }
 bool DisplayAvailable() { return false; }
 bool UseQtUserInterfaceIfAvailable(const TQtStartOptions&) { return false; }
 void CloseQtUserInterface() {}
+bool StartQtTextMetrics() { return false; }
+void SetEditAdvisor(TEditAdvisor) {}
+const TEditAdvisor& EditAdvisor() {
+  static const TEditAdvisor none;
+  return none;
+}
+double QtTextWidth(const TFont&, std::string_view) { return 0; }
+double QtLineHeight(const TFont&) { return 0; }
+String QtFontFamily(const TFont& font) { return font.Name(); }
 
 struct TFormWindows::TImpl {};
 

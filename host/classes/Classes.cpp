@@ -488,7 +488,7 @@ void TStringList::SetSorted(bool Value) {
 void TStringList::Sort() {
   Changing();
   std::stable_sort(FList.begin(), FList.end(), [](const TStringItem& a, const TStringItem& b) {
-    return CompareText(a.Str, b.Str) < 0;
+    return AnsiCompareText(a.Str, b.Str) < 0;
   });
   Changed();
 }
@@ -498,7 +498,7 @@ bool TStringList::Find(std::string_view s, int& index) const {
   bool found = false;
   while (lo <= hi) {
     int mid = (lo + hi) / 2;
-    int c = CompareText(FList[static_cast<size_t>(mid)].Str, s);
+    int c = AnsiCompareText(FList[static_cast<size_t>(mid)].Str, s);
     if (c < 0) {
       lo = mid + 1;
     } else {
@@ -515,7 +515,7 @@ void TStringList::AssignItems(std::vector<TStringItem> items) {
   FList = std::move(items);
   if (FSorted)
     std::stable_sort(FList.begin(), FList.end(), [](const TStringItem& a, const TStringItem& b) {
-      return CompareText(a.Str, b.Str) < 0;
+      return AnsiCompareText(a.Str, b.Str) < 0;
     });
   Changed();
 }

@@ -60,6 +60,9 @@ struct TFilerFlags {
   bool Inherited = false;
   bool Inline = false;
   int ChildPos = -1;  // -1: none
+  // A part of its owner (a labelled edit's label): the owner's property
+  // that holds it writes its properties, as a sub-object's.
+  bool SubComponent = false;
 };
 
 // A named object owned by another component. An owner destroys the
@@ -220,7 +223,7 @@ class TStrings : public TPersistent {
 };
 
 // A list of lines with objects held in memory. With Sorted set, lines are kept
-// in case-ignoring order (as list boxes show them).
+// in the case-ignoring order of AnsiCompareText (as list boxes show them).
 class TStringList : public TStrings {
   GLS_CLASS(TStringList, TStrings)
  public:

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -68,6 +69,11 @@ TFileLock::TFileLock(const String& fileName) : TFileLock(fileName, DefaultWait()
 TFileLock::TFileLock(const String& fileName, std::chrono::milliseconds wait) : FFileName(fileName) {
   if (fileName.empty()) throw EFCreateError("Cannot create file \"\". No file name given");
   FLockName = LockFileName(fileName);
+  if (const TAtomicFileTransaction* current = TAtomicFileTransaction::Current();
+      current && current->KeepsLock(FLockName)) {
+    FShared = true;
+    return;
+  }
   const auto deadline = std::chrono::steady_clock::now() + wait;
   auto pause = 1ms;
   for (;;) {
@@ -87,6 +93,7 @@ TFileLock::TFileLock(const String& fileName, std::chrono::milliseconds wait) : F
         FPid = ::getpid();
         FDevice = key.first;
         FInode = key.second;
+        if (locked.st_size == 0) FSlot = EnterRemovedOnSignal(FLockName);
         std::lock_guard<std::mutex> guard(GHeldMutex);
         Held()[key] = ThisThread();
         return;
@@ -113,7 +120,23 @@ TFileLock::TFileLock(const String& fileName, std::chrono::milliseconds wait) : F
   }
 }
 
+TFileLock::TFileLock(TFileLock&& other) noexcept
+    : FFileName(std::move(other.FFileName)),
+      FLockName(std::move(other.FLockName)),
+      FFd(std::exchange(other.FFd, -1)),
+      FPid(other.FPid),
+      FDevice(other.FDevice),
+      FInode(other.FInode),
+      FSlot(std::exchange(other.FSlot, -1)) {}
+
 TFileLock::~TFileLock() {
+  if (FShared || FFd < 0) return;
+  // The files written under it are not in place until the transaction ends.
+  if (FPid == ::getpid())
+    if (TAtomicFileTransaction* current = TAtomicFileTransaction::Current()) {
+      current->Keep(std::unique_ptr<TFileLock>(new TFileLock(std::move(*this))));
+      return;
+    }
   // A child process that inherited the lock leaves it to its parent.
   if (FPid != ::getpid()) {
     ::close(FFd);
@@ -123,6 +146,7 @@ TFileLock::~TFileLock() {
     std::lock_guard<std::mutex> guard(GHeldMutex);
     Held().erase({FDevice, FInode});
   }
+  LeaveRemovedOnSignal(FSlot);
   // Removed while still locked, so that no one can lock it in between; a
   // file of that name with content is not ours to remove.
   struct stat locked {};

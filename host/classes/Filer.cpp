@@ -48,7 +48,74 @@ bool NamesToSet(PTypeInfo setType, const std::vector<String>& names, Int64& mask
   return true;
 }
 
+// Objects of classes the host does not know keep every value as read:
+// there is nothing to warn of.
+bool IsGeneric(const TPersistent* obj) {
+  return dynamic_cast<const TGenericComponent*>(obj) ||
+         dynamic_cast<const TGenericPersistent*>(obj) ||
+         dynamic_cast<const TGenericCollectionItem*>(obj);
+}
+
+// Values the classic reader takes through the defined properties of its own
+// classes, which the host keeps as read: a component's design position
+// (Left, Top), a control's design size and explicit bounds, a form's text
+// height. They are no unknown properties.
+bool IsClassicDefinedProperty(const TPersistent* obj, const String& name) {
+  if (!dynamic_cast<const TComponent*>(obj)) return false;
+  for (const char* defined : {"Left", "Top", "DesignSize", "ExplicitLeft", "ExplicitTop",
+                              "ExplicitWidth", "ExplicitHeight", "TextHeight"})
+    if (SameText(name, defined)) return true;
+  return false;
+}
+
+// A value as a warning shows it.
+String DescribeValue(const TFormValue& v) {
+  switch (v.Kind) {
+    case TFormValueKind::Integer:
+      return v.Text.empty() ? IntToStr(v.Int) : v.Text;
+    case TFormValueKind::Float:
+      return v.Text.empty() ? FloatToStr(v.Float) : v.Text;
+    case TFormValueKind::String:
+      return "'" + v.Text.substr(0, 40) + (v.Text.size() > 40 ? "...'" : "'");
+    case TFormValueKind::Ident:
+      return v.Text;
+    case TFormValueKind::Set: {
+      String names;
+      for (const String& n : v.Names) names += (names.empty() ? "" : ", ") + n;
+      return "[" + names + "]";
+    }
+    case TFormValueKind::List:
+      return "a list";
+    case TFormValueKind::Collection:
+      return "a collection";
+    case TFormValueKind::Binary:
+      return "binary data";
+    case TFormValueKind::Null:
+      return "Null";
+  }
+  return String();
+}
+
+thread_local TReadWarnings* CurrentWarnings = nullptr;
+
 }  // namespace
+
+// ===========================================================================
+// TReadWarnings
+
+TReadWarnings::TReadWarnings(THandler handler)
+    : FHandler(std::move(handler)), FOuter(CurrentWarnings) {
+  CurrentWarnings = this;
+}
+
+TReadWarnings::~TReadWarnings() { CurrentWarnings = FOuter; }
+
+void TReadWarnings::Report(int line, const String& message) {
+  TReadWarnings* w = CurrentWarnings;
+  if (!w) return;
+  w->FList.push_back({line, message});
+  if (w->FHandler) w->FHandler(w->FList.back());
+}
 
 // ===========================================================================
 // TReader
@@ -208,9 +275,15 @@ void TReader::ReadProperty(TPersistent* obj, const TFormProperty& prop) {
     if (!sub) {
       if (p) {
         // Not an object here: the rest of the name is kept as it stands.
+        if (!IsGeneric(cur))
+          TReadWarnings::Report(prop.Line, Format("%s.%s is not an object; %s is kept as read",
+                                                  {cur->ClassName(), segment, prop.Name}));
         KeepDynamic(cur, prop.Name.substr(start), prop.Value, prop.Line);
         return;
       }
+      if (!IsGeneric(cur))
+        TReadWarnings::Report(prop.Line, Format("%s has no property %s; it is kept as read",
+                                                {cur->ClassName(), segment}));
       bool strings =
           prop.Name.compare(dot + 1, String::npos, "Strings") == 0 && IsListOfStrings(prop.Value);
       std::unique_ptr<TPersistent> made;
@@ -235,13 +308,23 @@ void TReader::ReadPropValue(TPersistent* obj, const String& name, const TFormVal
       done = SetDeclared(obj, prop, value, line);
     } catch (const EReadError&) {
       throw;
+    } catch (const EFileLineError&) {
+      throw;
     } catch (const Exception& e) {
       Error(line, Format("Error reading %s: %s", {name, e.Message()}));
     }
-    if (!done) KeepDynamic(obj, name, value, line);
+    if (!done) {
+      TReadWarnings::Report(
+          line, Format("%s.%s: %s is not a valid %s value; it is kept as read",
+                       {obj->ClassName(), name, DescribeValue(value), prop->PropType->Name}));
+      KeepDynamic(obj, name, value, line);
+    }
     return;
   }
   if (ReadDefined(obj, name, value, line)) return;
+  if (!IsGeneric(obj) && !IsClassicDefinedProperty(obj, name))
+    TReadWarnings::Report(
+        line, Format("%s has no property %s; it is kept as read", {obj->ClassName(), name}));
   KeepDynamic(obj, name, value, line);
 }
 
@@ -253,6 +336,16 @@ bool TReader::SetDeclared(TPersistent* obj, PPropInfo prop, const TFormValue& v,
       if (v.Kind == K::Integer && v.Int >= INT32_MIN && v.Int <= INT32_MAX) {
         prop->SetOrd(obj, v.Int);
         return true;
+      }
+      // A number the property cannot hold would leave it at its default
+      // without a word (a translator's Locale at 0, the locale of none).
+      if (v.Kind == K::Integer) {
+        const String what = Format("Error reading %s: %s is out of the range of an Integer "
+                                   "(-2147483648 to 2147483647)",
+                                   {prop->Name, v.Text.empty() ? IntToStr(v.Int) : v.Text});
+        if (v.Line > 0 && v.Column > 0)
+          throw EReadError(Format("Line %d, column %d: %s", {v.Line, v.Column, what}));
+        Error(v.Line > 0 ? v.Line : line, what);
       }
       if (v.Kind == K::Ident) {
         Integer value;
@@ -369,12 +462,20 @@ bool TReader::ReadDefined(TPersistent* obj, const String& name, const TFormValue
   FCurrent = obj;
   try {
     obj->DefineProperties(this);
-  } catch (const EReadError&) {
+  } catch (const EReadError& e) {
     // A value of another shape than the reader expects is kept as it was read.
     FCurrent = saved;
     FPropName.clear();
+    TReadWarnings::Report(line,
+                          Format("%s: %s; it is kept as read", {obj->ClassName(), e.Message()}));
     KeepDynamic(obj, name, value, line);
     return true;
+  } catch (const EFileLineError&) {
+    // Found in another file (a translation file the value names), which the
+    // error names with its line: this form's line would mislead.
+    FCurrent = saved;
+    FPropName.clear();
+    throw;
   } catch (const Exception& e) {
     FCurrent = saved;
     FPropName.clear();
@@ -734,7 +835,14 @@ void TWriter::WriteDeclared(const TPersistent* obj, const TObject* pristine, PPr
       if (!p->GetObj) return;
       TObject* value = p->GetObj(obj);
       if (!value) return;
-      if (auto* comp = dynamic_cast<TComponent*>(value)) {
+      if (auto* comp = dynamic_cast<TComponent*>(value);
+          comp && comp->FilerFlags().SubComponent && comp->Owner() == obj) {
+        // A component its object owns (a labelled edit's label) is part of
+        // it: its properties are written under the property's name.
+        const TObject* pristineSub = pristine && p->GetObj ? p->GetObj(pristine) : nullptr;
+        WriteProperties(comp, pristineSub, prefix + p->Name + ".", out, depth + 1);
+        return;
+      } else if (comp) {
         String ref = ComponentRef(comp);
         if (ref.empty()) return;
         v = TFormValue::MakeIdent(ref);

@@ -42,6 +42,35 @@ class TFiler {
   TComponent* FLookupRoot = nullptr;
 };
 
+// What a reader could not give a component as its file says, with the line
+// of the file (0 when the format has no lines): a property the component's
+// class does not have, or a value that does not convert to the property's
+// type. The form still reads, the value kept as read and written back.
+struct TReadWarning {
+  int Line = 0;
+  String Message;
+};
+
+// Hears the warnings of the readers that run on this thread while it lives
+// (the innermost one, when several are alive): each is kept in List and,
+// when a handler is given, passed to it at once. Without one, warnings go
+// nowhere.
+class TReadWarnings {
+ public:
+  using THandler = std::function<void(const TReadWarning&)>;
+  explicit TReadWarnings(THandler handler = nullptr);
+  ~TReadWarnings();
+  TReadWarnings(const TReadWarnings&) = delete;
+  TReadWarnings& operator=(const TReadWarnings&) = delete;
+  const std::vector<TReadWarning>& List() const { return FList; }
+  static void Report(int line, const String& message);
+
+ private:
+  THandler FHandler;
+  std::vector<TReadWarning> FList;
+  TReadWarnings* FOuter;
+};
+
 // Reads a form tree into components. The value readers (ReadInteger,
 // ReadString, ReadListBegin...) serve the reader procedures of defined
 // properties; each raises EReadError when the value has another kind.

@@ -31,6 +31,7 @@ struct TFormValue {
   TFormValueKind Kind = TFormValueKind::Null;
   TFloatType FloatType = TFloatType::Extended;
   int Line = 0;  // where the value begins (text files), for messages; not compared
+  int Column = 0;  // likewise, from 1
   Int64 Int = 0;
   double Float = 0;
   String Text;

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <limits>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,7 +19,72 @@ namespace {
 
 String SystemError() { return std::strerror(errno); }
 
+// -1 until set by SetMaxInputSize; the environment is read at first use.
+std::atomic<Int64> g_maxInputSize{-1};
+
+String SizeText(Int64 bytes) {
+  if (bytes >= (Int64(1) << 30) && bytes % (Int64(1) << 30) == 0)
+    return IntToStr(bytes >> 30) + " GiB";
+  if (bytes >= (Int64(1) << 20) && bytes % (Int64(1) << 20) == 0)
+    return IntToStr(bytes >> 20) + " MiB";
+  if (bytes >= 1024 && bytes % 1024 == 0) return IntToStr(bytes >> 10) + " KiB";
+  return IntToStr(bytes) + " bytes";
+}
+
+[[noreturn]] void TooLarge(const String& fileName, Int64 size, Int64 limit) {
+  throw EFOpenError(Format(
+      "Cannot read file \"%s\": its size (%s) is over the input size limit of %s "
+      "(GLS_MAX_INPUT_SIZE sets another)",
+      {fileName, size >= 0 ? IntToStr(size) + " bytes" : String("unknown"), SizeText(limit)}));
+}
+
 }  // namespace
+
+Int64 ParseInputSize(std::string_view text) {
+  String t = Trim(text);
+  Int64 unit = 1;
+  if (!t.empty()) {
+    switch (t.back()) {
+      case 'k': case 'K': unit = Int64(1) << 10; break;
+      case 'm': case 'M': unit = Int64(1) << 20; break;
+      case 'g': case 'G': unit = Int64(1) << 30; break;
+      default: break;
+    }
+    if (unit != 1) t.pop_back();
+  }
+  Int64 value = 0;
+  const bool digits =
+      !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!digits || !TryStrToInt64(t, value) || value > std::numeric_limits<Int64>::max() / unit)
+    throw EConvertError(Format("'%s' is not a valid size (bytes, or a number with K, M or G)",
+                               {String(text)}));
+  return value * unit;
+}
+
+Int64 MaxInputSize() {
+  Int64 limit = g_maxInputSize.load();
+  if (limit >= 0) return limit;
+  limit = DefaultMaxInputSize;
+  if (const char* env = std::getenv("GLS_MAX_INPUT_SIZE"); env && *env) {
+    try {
+      limit = ParseInputSize(env);
+    } catch (const EConvertError&) {
+      // A bad setting leaves the default in force rather than no limit.
+    }
+  }
+  g_maxInputSize.store(limit);
+  return limit;
+}
+
+void SetMaxInputSize(Int64 bytes) { g_maxInputSize.store(bytes < 0 ? -1 : bytes); }
+
+void CheckInputSize(const String& fileName) {
+  const Int64 limit = MaxInputSize();
+  struct stat st {};
+  if (limit > 0 && ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      st.st_size > limit)
+    TooLarge(fileName, st.st_size, limit);
+}
 
 String ReadFileToString(const String& fileName) {
   int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
@@ -26,6 +94,11 @@ String ReadFileToString(const String& fileName) {
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);
     throw EFOpenError(Format("Cannot open file \"%s\". It is a directory", {fileName}));
+  }
+  const Int64 limit = MaxInputSize();
+  if (limit > 0 && st.st_size > limit) {
+    ::close(fd);
+    TooLarge(fileName, st.st_size, limit);
   }
   if (st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
   char buffer[1 << 16];
@@ -39,6 +112,11 @@ String ReadFileToString(const String& fileName) {
     }
     if (n == 0) break;
     data.append(buffer, static_cast<size_t>(n));
+    // A pipe or a device gives no size in advance: it is cut off at the limit.
+    if (limit > 0 && static_cast<Int64>(data.size()) > limit) {
+      ::close(fd);
+      TooLarge(fileName, -1, limit);
+    }
   }
   ::close(fd);
   return data;

@@ -8,8 +8,24 @@
 
 namespace Glossmith::inline Classes {
 
+// The largest file that is read whole (a form, a translation file, a
+// dictionary, a script, settings): 256 MiB unless the environment variable
+// GLS_MAX_INPUT_SIZE gives another (bytes, or with a K, M or G suffix) or
+// SetMaxInputSize sets it; 0 means no limit.
+constexpr Int64 DefaultMaxInputSize = Int64(256) << 20;
+Int64 MaxInputSize();
+void SetMaxInputSize(Int64 bytes);
+// A size as GLS_MAX_INPUT_SIZE and the tools' --max-input-size give it:
+// decimal bytes, or with a K, M or G suffix (binary multiples). Raises
+// EConvertError naming the text when it is none.
+Int64 ParseInputSize(std::string_view text);
+// Raises EFOpenError naming the file, its size and the limit when the file is
+// larger than MaxInputSize. Nothing of the file is read.
+void CheckInputSize(const String& fileName);
+
 // The whole content of a file. Raises EFOpenError naming the file when it
-// cannot be opened or read.
+// cannot be opened or read, or when it is larger than MaxInputSize (checked
+// before it is read).
 String ReadFileToString(const String& fileName);
 
 // Replaces the file with `data` atomically: the data goes to a temporary file

@@ -21,6 +21,7 @@ void TTextLines::SetText(String Value) {
 }
 
 TMappedFile::TMappedFile(const String& fileName) {
+  CheckInputSize(fileName);
   int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0)
     throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, std::strerror(errno)}));

@@ -73,7 +73,7 @@ class TTextLines {
 
 // A file's bytes mapped into memory, read-only: nothing is copied, so a scan
 // of a large file costs no more than the scan. Raises EFOpenError naming the
-// file when it cannot be opened.
+// file when it cannot be opened or is larger than MaxInputSize.
 class TMappedFile {
  public:
   explicit TMappedFile(const String& fileName);

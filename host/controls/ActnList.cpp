@@ -120,3 +120,68 @@ void TActionList::GetChildren(const TGetChildProc& Proc) const {
 }
 
 }  // namespace Glossmith::inline Controls
+
+// ---------------------------------------------------------------------------
+// Action links
+
+namespace Glossmith::inline Controls {
+
+namespace {
+TActionValues ValuesOf(const TCustomAction* a) {
+  TActionValues v;
+  v.Caption = a->Caption();
+  v.Hint = a->Hint();
+  v.Checked = a->Checked();
+  v.Enabled = a->Enabled();
+  v.Visible = a->Visible();
+  v.HelpContext = a->HelpContext();
+  v.ImageIndex = a->ImageIndex();
+  v.ShortCut = a->ShortCut();
+  return v;
+}
+
+bool Loading(const TComponent* c) {
+  return c && (c->ComponentState().Contains(csLoading) ||
+               (c->Owner() && c->Owner()->ComponentState().Contains(csLoading)));
+}
+}  // namespace
+
+TActionLink::~TActionLink() {
+  if (auto* a = dynamic_cast<TCustomAction*>(FAction); a && FObserver) a->RemoveObserver(FObserver);
+}
+
+void TActionLink::SetAction(TBasicAction* Value) {
+  if (Value == FAction) return;
+  if (auto* old = dynamic_cast<TCustomAction*>(FAction); old && FObserver)
+    old->RemoveObserver(FObserver);
+  FObserver = 0;
+  FAction = Value;
+  FHasValues = false;
+  auto* action = dynamic_cast<TCustomAction*>(Value);
+  if (!action) return;
+  FObserver = action->AddObserver([this](TCustomAction*) { Follow(); });
+  // While a form is read, only what the file left at its default follows.
+  const bool all = !Loading(action) && !Loading(FClient);
+  const TActionValues now = ValuesOf(action);
+  FValues = now;
+  FHasValues = true;
+  FApply(TActionValues{}, now, all);
+}
+
+void TActionLink::Follow() {
+  auto* action = dynamic_cast<TCustomAction*>(FAction);
+  if (!action) return;
+  const TActionValues was = FValues;
+  FValues = ValuesOf(action);
+  if (!(was == FValues)) FApply(was, FValues, false);
+}
+
+void TActionLink::Gone() {
+  FAction = nullptr;
+  FObserver = 0;
+  FHasValues = false;
+}
+
+bool TActionLink::Execute() { return FAction && FAction->Execute(); }
+
+}  // namespace Glossmith::inline Controls

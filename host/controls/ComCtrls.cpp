@@ -48,6 +48,17 @@ void TTabSheet::SetParent(TWinControl* Value) {
 
 void TTabSheet::SetPageControl(TPageControl* Value) { SetParent(Value); }
 
+void TTabSheet::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  if (FPageControl) {
+    const TClientRect r = FPageControl->PageRect();
+    ALeft = r.Left;
+    ATop = r.Top;
+    AWidth = r.Right - r.Left;
+    AHeight = r.Bottom - r.Top;
+  }
+  TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 Integer TTabSheet::PageIndex() const {
   if (!FPageControl) return -1;
   auto& pages = FPageControl->FPages;
@@ -125,7 +136,48 @@ TTabSheet* TPageControl::Pages(int index) const {
 void TPageControl::InsertPage(TTabSheet* page) {
   FPages.push_back(page);
   page->FPageControl = this;
+  page->SetBounds(0, 0, 0, 0);
   Changed();
+}
+
+TClientRect TPageControl::PageRect() const {
+  // A row of tabs is 20 high in the default font, 21 with images (the
+  // image list is a reference the host may keep only by name).
+  const bool images = GetPropInfo(this, "Images") != nullptr;
+  const Integer row = FTabHeight > 0 ? FTabHeight : images ? 21 : 20;
+  const Integer frame = FStyle == tsTabs ? 4 : 0;
+  const Integer tabs = row + (FStyle == tsTabs ? 4 : 3);
+  TClientRect r{frame, frame, ClientWidth() - frame, ClientHeight() - frame};
+  switch (FTabPosition) {
+    case tpTop:
+      r.Top = tabs;
+      break;
+    case tpBottom:
+      r.Bottom = ClientHeight() - tabs;
+      break;
+    case tpLeft:
+      r.Left = tabs;
+      break;
+    case tpRight:
+      r.Right = ClientWidth() - tabs;
+      break;
+  }
+  r.Right = std::max(r.Right, r.Left);
+  r.Bottom = std::max(r.Bottom, r.Top);
+  return r;
+}
+
+void TPageControl::PlacePages() {
+  for (TTabSheet* page : FPages) page->SetBounds(0, 0, 0, 0);
+}
+
+void TPageControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  PlacePages();
+}
+
+void TPageControl::SetTabHeight(Integer Value) {
+  if (SetField(FTabHeight, Value)) PlacePages();
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -179,6 +231,18 @@ void TPageControl::SelectTab(int index) {
   if (OnChange) OnChange(this);
 }
 
+bool TPageControl::DialogChar(char CharCode) {
+  if (CanFocus())
+    for (int i = 0; i < PageCount(); ++i) {
+      TTabSheet* page = FPages[static_cast<size_t>(i)];
+      if (page->TabVisible() && IsAccel(CharCode, page->Caption())) {
+        SelectTab(i);
+        return true;
+      }
+    }
+  return TWinControl::DialogChar(CharCode);
+}
+
 void TPageControl::SelectNextPage(bool goForward) {
   int count = PageCount();
   if (count == 0) return;
@@ -217,10 +281,14 @@ void TPageControl::SetMultiLine(bool Value) {
   if (SetField(FMultiLine, Value)) Changed();
 }
 void TPageControl::SetStyle(TTabStyle Value) {
-  if (SetField(FStyle, Value)) Changed();
+  if (!SetField(FStyle, Value)) return;
+  PlacePages();
+  Changed();
 }
 void TPageControl::SetTabPosition(TTabPosition Value) {
-  if (SetField(FTabPosition, Value)) Changed();
+  if (!SetField(FTabPosition, Value)) return;
+  PlacePages();
+  Changed();
 }
 
 // ---------------------------------------------------------------------------
@@ -653,14 +721,17 @@ GLS_IMPLEMENT_CLASS(TToolButton)
 
 void TToolButton::Publish(TPublisher<TToolButton>& P) {
   using B = TToolButton;
+  P.Publish("Action");
   P.Bool("AllowAllUp", &B::AllowAllUp, &B::SetAllowAllUp).Default(false);
   P.Publish({"AutoSize", "Caption"});
-  P.Bool("Down", &B::Down, &B::SetDown).Default(false);
+  P.Bool("Down", &B::Down, &B::SetDown).Default(false).Stored(&B::IsDownStored);
   P.Publish({"DragCursor", "DragKind", "DragMode"});
   P.template ObjOf<TPopupMenu>("DropdownMenu", &B::DropdownMenu, &B::SetDropdownMenu);
   P.Publish("Enabled");
   P.Bool("Grouped", &B::Grouped, &B::SetGrouped).Default(false);
-  P.Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex).Default(-1);
+  P.Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex)
+      .Default(-1)
+      .Stored(&B::IsImageIndexStored);
   P.Bool("Indeterminate", &B::Indeterminate, &B::SetIndeterminate).Default(false);
   P.Bool("Marked", &B::Marked, &B::SetMarked).Default(false);
   P.template ObjOf<TMenuItem>("MenuItem", &B::MenuItem, &B::SetMenuItem);
@@ -729,6 +800,12 @@ void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != opRemove) return;
   if (static_cast<TComponent*>(FDropdownMenu) == AComponent) FDropdownMenu = nullptr;
   if (static_cast<TComponent*>(FMenuItem) == AComponent) FMenuItem = nullptr;
+}
+
+void TToolButton::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  TGraphicControl::ActionChanged(was, now, all);
+  if (all || FDown == was.Checked) SetDown(now.Checked);
+  if (all || FImageIndex == was.ImageIndex) SetImageIndex(now.ImageIndex);
 }
 
 void TToolButton::Click() {

@@ -8,6 +8,14 @@ namespace Glossmith::inline Controls {
 
 class TPageControl;
 
+// A rectangle in a control's client coordinates (right and bottom outside).
+struct TClientRect {
+  Integer Left = 0;
+  Integer Top = 0;
+  Integer Right = 0;
+  Integer Bottom = 0;
+};
+
 enum TTabPosition : uint8_t { tpTop, tpBottom, tpLeft, tpRight };
 GLS_ENUM_TYPEINFO(TTabPosition, "tpTop", "tpBottom", "tpLeft", "tpRight")
 enum TTabStyle : uint8_t { tsTabs, tsButtons, tsFlatButtons };
@@ -40,6 +48,8 @@ class TTabSheet : public TWinControl {
   void SetBorderWidth(Integer Value) { FBorderWidth = Value; }
 
   void SetParent(TWinControl* Value) override;
+  // A page's bounds are its page control's display area (PageRect).
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
   TNotifyEvent OnHide;
   TNotifyEvent OnShow;
@@ -73,6 +83,14 @@ class TPageControl : public TWinControl {
   void SelectNextPage(bool goForward);
   // Left and Right on the focused tabs choose the previous or next page.
   bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
+  // Where the pages show, in the page control's client coordinates: the
+  // client area less the row of tabs and the frame, as the classic control
+  // places its sheets (one row of tabs; a row is taller with images).
+  TClientRect PageRect() const;
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  // The accelerator of a visible tab chooses its page as a click on the
+  // tab does; others go to the controls of the pages.
+  bool DialogChar(char CharCode) override;
 
   bool HotTrack() const { return FHotTrack; }
   void SetHotTrack(bool Value) { FHotTrack = Value; }
@@ -85,7 +103,7 @@ class TPageControl : public TWinControl {
   TTabStyle Style() const { return FStyle; }
   void SetStyle(TTabStyle Value);
   Integer TabHeight() const { return FTabHeight; }
-  void SetTabHeight(Integer Value) { FTabHeight = Value; }
+  void SetTabHeight(Integer Value);
   TTabPosition TabPosition() const { return FTabPosition; }
   void SetTabPosition(TTabPosition Value);
   Integer TabWidth() const { return FTabWidth; }
@@ -105,6 +123,7 @@ class TPageControl : public TWinControl {
   void InsertPage(TTabSheet* page);
   void RemovePage(TTabSheet* page);
   void MovePage(TTabSheet* page, int index);
+  void PlacePages();
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
@@ -452,8 +471,15 @@ class TToolButton : public TGraphicControl {
 
   void Click() override;
 
+  bool IsDownStored() const { return !ActionLink().Gives(&TActionValues::Checked, FDown); }
+  bool IsImageIndexStored() const {
+    return !ActionLink().Gives(&TActionValues::ImageIndex, FImageIndex);
+  }
+
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The action's Checked is the button's Down, its image the button's.
+  void ActionChanged(const TActionValues& was, const TActionValues& now, bool all) override;
 
  private:
   bool FAllowAllUp = false;

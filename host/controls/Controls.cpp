@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "host/controls/ActnList.h"
 #include "host/controls/Forms.h"
 
 namespace Glossmith::inline Controls {
@@ -191,7 +192,8 @@ void TControl::Publish(TPublisher<TControl>& P) {
   P.Set("Anchors", &C::Anchors, &C::SetAnchors).Default(TAnchors{akLeft, akTop}.Mask());
   P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(false);
   P.Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode).Stored(&C::IsBiDiModeStored);
-  P.Str("Caption", &C::Caption, &C::SetCaption);
+  P.template ObjOf<TBasicAction>("Action", &C::Action, &C::SetAction);
+  P.Str("Caption", &C::Caption, &C::SetCaption).Stored(&C::IsCaptionStored);
   P.IntOf("Color", TColorTypeInfo(), &C::Color, &C::SetColor)
       .Default(clWindow)
       .Stored(&C::IsColorStored);
@@ -201,10 +203,12 @@ void TControl::Publish(TPublisher<TControl>& P) {
   P.IntOf("DragCursor", TCursorTypeInfo(), &C::DragCursor, &C::SetDragCursor).Default(crDrag);
   P.Enum("DragKind", &C::DragKind, &C::SetDragKind).Default(dkDrag);
   P.Enum("DragMode", &C::DragMode, &C::SetDragMode).Default(dmManual);
-  P.Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true);
+  P.Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true).Stored(&C::IsEnabledStored);
   P.ObjOf<TFont>("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored);
-  P.Int("HelpContext", &C::HelpContext, &C::SetHelpContext).Default(0);
-  P.Str("Hint", &C::Hint, &C::SetHint);
+  P.Int("HelpContext", &C::HelpContext, &C::SetHelpContext)
+      .Default(0)
+      .Stored(&C::IsHelpContextStored);
+  P.Str("Hint", &C::Hint, &C::SetHint).Stored(&C::IsHintStored);
   P.Bool("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true);
   P.Bool("ParentColor", &C::ParentColor, &C::SetParentColor).Default(true);
   P.Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true);
@@ -212,8 +216,8 @@ void TControl::Publish(TPublisher<TControl>& P) {
   P.Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true);
   P.ObjOf<TPopupMenu>("PopupMenu", &C::PopupMenu, &C::SetPopupMenu);
   P.Bool("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored);
-  P.Str("Text", &C::Text, &C::SetText);
-  P.Bool("Visible", &C::Visible, &C::SetVisible).Default(true);
+  P.Str("Text", &C::Text, &C::SetText).Stored(&C::IsCaptionStored);
+  P.Bool("Visible", &C::Visible, &C::SetVisible).Default(true).Stored(&C::IsVisibleStored);
   P.Event("OnClick", &C::OnClick);
   P.Event("OnDblClick", &C::OnDblClick);
   P.Event("OnMouseDown", &C::OnMouseDown);
@@ -227,7 +231,10 @@ void TControl::Publish(TPublisher<TControl>& P) {
 TControl::TControl(TComponent* AOwner)
     : TComponent(AOwner),
       FFont(std::make_unique<TFont>()),
-      FConstraints(std::make_unique<TSizeConstraints>()) {
+      FConstraints(std::make_unique<TSizeConstraints>()),
+      FActionLink(this, [this](const TActionValues& was, const TActionValues& now, bool all) {
+        ActionChanged(was, now, all);
+      }) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
 }
 
@@ -414,10 +421,28 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation == opRemove && AComponent == FActionLink.Action()) FActionLink.Gone();
+}
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (Value == Action()) return;
+  FActionLink.SetAction(Value);
+  if (Value) Value->FreeNotification(this);
+}
+
+void TControl::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  if (all || FText == was.Caption) SetCaption(now.Caption);
+  if (all || FEnabled == was.Enabled) SetEnabled(now.Enabled);
+  if (all || FHint == was.Hint) SetHint(now.Hint);
+  if (all || FHelpContext == was.HelpContext) SetHelpContext(now.HelpContext);
+  if (all || FVisible == was.Visible) SetVisible(now.Visible);
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else
+    FActionLink.Execute();
 }
 
 void TControl::DblClick() {
@@ -694,6 +719,27 @@ bool TWinControl::DialogKey(WORD Key, TShiftState Shift) {
   for (TControl* child : children)
     if (auto* w = dynamic_cast<TWinControl*>(child); w && w->DialogKey(Key, Shift)) return true;
   return false;
+}
+
+bool TControl::DialogChar(char) { return false; }
+
+bool TWinControl::DialogChar(char CharCode) {
+  // Copied: a control's response may change the children.
+  std::vector<TControl*> children = FControls;
+  for (TControl* child : children)
+    if (child->DialogChar(CharCode)) return true;
+  return false;
+}
+
+bool IsAccel(char CharCode, const String& Caption) {
+  char hotkey = 0;
+  for (size_t i = 0; i + 1 < Caption.size(); ++i)
+    if (Caption[i] == '&') {
+      ++i;
+      if (Caption[i] != '&') hotkey = Caption[i];
+    }
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return hotkey && upper(hotkey) == upper(CharCode);
 }
 
 String GetShortHint(const String& Hint) {

@@ -239,7 +239,21 @@ class TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
 
-  // Stored specifiers: a value taken from the parent is not written.
+  // The action the control shows and runs (a reference, cleared when the
+  // action goes): caption, state, hint and help follow it; a descendant
+  // with a check or an image follows those too (ActionChanged).
+  TBasicAction* Action() const { return FActionLink.Action(); }
+  void SetAction(TBasicAction* Value);
+
+  // Stored specifiers: a value taken from the parent or from the action is
+  // not written.
+  bool IsCaptionStored() const { return !FActionLink.Gives(&TActionValues::Caption, FText); }
+  bool IsEnabledStored() const { return !FActionLink.Gives(&TActionValues::Enabled, FEnabled); }
+  bool IsHintStored() const { return !FActionLink.Gives(&TActionValues::Hint, FHint); }
+  bool IsVisibleStored() const { return !FActionLink.Gives(&TActionValues::Visible, FVisible); }
+  bool IsHelpContextStored() const {
+    return !FActionLink.Gives(&TActionValues::HelpContext, FHelpContext);
+  }
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }
   bool IsShowHintStored() const { return !FParentShowHint; }
@@ -272,6 +286,13 @@ class TControl : public TComponent {
   // A person can point at it and click it: it and every parent up to its
   // form are visible and enabled.
   bool CanInteract() const;
+  // A caption's accelerator was pressed (Alt and the character after its
+  // "&"; CharCode is the key's character). The control whose caption has
+  // it responds as the classic control does (a button clicks, a check box
+  // takes the focus and toggles, a label focuses its FocusControl) and
+  // returns true; a windowed control offers it to its children in turn
+  // until one takes it. A control that cannot take the focus takes none.
+  virtual bool DialogChar(char CharCode);
 
   // Observers are told whenever the control's visible state changes.
   int AddObserver(std::function<void(TControl*)> fn) { return FObservers.Add(std::move(fn)); }
@@ -292,6 +313,10 @@ class TControl : public TComponent {
   // What a click at (X, Y) does, between OnMouseDown and OnMouseUp: Click
   // unless the control clicks a part of itself (a list box's item).
   virtual void ClickAt(TShiftState Shift, Integer X, Integer Y);
+  // The action's values changed from `was` to `now` (TActionLink::TApply):
+  // each property still showing the former value takes the new one.
+  virtual void ActionChanged(const TActionValues& was, const TActionValues& now, bool all);
+  const TActionLink& ActionLink() const { return FActionLink; }
 
  private:
   friend class TWinControl;
@@ -330,6 +355,7 @@ class TControl : public TComponent {
   TPopupMenu* FPopupMenu = nullptr;
   bool FTakingFromParent = false;
   TObserverList<TControl> FObservers;
+  TActionLink FActionLink;
 };
 
 // A collection of items of one class that a control holds (list view
@@ -418,6 +444,8 @@ class TWinControl : public TControl {
   // arrows move the focus, Enter presses the Default button, Escape the
   // Cancel button.
   virtual bool WantsKey(Windows::WORD Key, TShiftState Shift) const;
+  // Offers an accelerator to the children in turn.
+  bool DialogChar(char CharCode) override;
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -466,6 +494,10 @@ class TWinControl : public TControl {
   bool FFocusingByMouse = false;
   std::unique_ptr<Windows::TWindow> FHandle;
 };
+
+// Whether CharCode is the accelerator of Caption: the character after its
+// last single "&" ("&&" is a literal ampersand), case ignored.
+bool IsAccel(char CharCode, const String& Caption);
 
 // The short hint (before a "|", shown as the hint) and the long hint (after
 // it, the application's Hint); a hint without "|" is both.

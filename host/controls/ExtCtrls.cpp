@@ -110,6 +110,20 @@ void TCustomRadioGroup::ClickItem(int index) {
   SetItemIndex(index);
 }
 
+bool TCustomRadioGroup::DialogChar(char CharCode) {
+  if (!CanFocus()) return false;
+  if (IsAccel(CharCode, Caption())) {
+    SetFocus();
+    return true;
+  }
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (IsAccel(CharCode, FItems->Strings(i))) {
+      ClickItem(i);
+      return true;
+    }
+  return false;
+}
+
 bool TCustomRadioGroup::WantsKey(WORD Key, TShiftState) const {
   return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
 }

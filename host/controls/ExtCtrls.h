@@ -95,6 +95,9 @@ class TCustomRadioGroup : public TCustomGroupBox {
   Integer Columns() const { return FColumns; }
   void SetColumns(Integer Value);
   void Loaded() override;
+  // The group's accelerator focuses it; an item's accelerator chooses the
+  // item as a click on its button does.
+  bool DialogChar(char CharCode) override;
 
   // A person's click on an item's radio button: the focus comes to the
   // group, the item is checked (OnClick when that changes ItemIndex).

@@ -575,6 +575,11 @@ void TCustomForm::DeliverKey(WORD key, TShiftState shift, const String& chars) {
   WORD k = key;
   if (target != this && FKeyPreview) KeyDown(k, shift);
   if (k) target->KeyDown(k, shift);
+  // Alt and a letter or digit that no handler took is an accelerator: the
+  // control whose caption has it responds, and the key does nothing else.
+  const bool accelerator = k && shift.Contains(ssAlt) && !shift.Contains(ssCtrl) &&
+                           ((k >= 'A' && k <= 'Z') || (k >= '0' && k <= '9'));
+  if (accelerator && DialogChar(static_cast<char>(k))) k = 0;
   if (k) target->HandleKey(k, shift);
 
   if (!chars.empty()) {

@@ -1,6 +1,7 @@
 #include "host/controls/Menus.h"
 
 #include <algorithm>
+#include "host/controls/ActnList.h"
 
 namespace Glossmith::inline Controls {
 
@@ -91,23 +92,35 @@ UINT NextCommand() {
 }  // namespace
 
 void TMenuItem::Publish(TPublisher<TMenuItem>& P) {
-  P.Enum("Break", &TMenuItem::Break, &TMenuItem::SetBreak).Default(mbNone);
-  P.Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption);
-  P.Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false);
-  P.Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault).Default(false);
-  P.Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true);
-  P.Int("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex).Default(0);
-  P.Int("HelpContext", &TMenuItem::HelpContext, &TMenuItem::SetHelpContext).Default(0);
-  P.Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint);
-  P.Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex).Default(-1);
-  P.Bool("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem).Default(false);
-  P.IntOf("ShortCut", TShortCutTypeInfo(), &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
-      .Default(0);
-  P.Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true);
-  P.Event("OnClick", &TMenuItem::OnClick);
+  using M = TMenuItem;
+  P.template ObjOf<TBasicAction>("Action", &M::Action, &M::SetAction);
+  P.Enum("Break", &M::Break, &M::SetBreak).Default(mbNone);
+  P.Str("Caption", &M::Caption, &M::SetCaption).Stored(&M::IsCaptionStored);
+  P.Bool("Checked", &M::Checked, &M::SetChecked).Default(false).Stored(&M::IsCheckedStored);
+  P.Bool("Default", &M::Default, &M::SetDefault).Default(false);
+  P.Bool("Enabled", &M::Enabled, &M::SetEnabled).Default(true).Stored(&M::IsEnabledStored);
+  P.Int("GroupIndex", &M::GroupIndex, &M::SetGroupIndex).Default(0);
+  P.Int("HelpContext", &M::HelpContext, &M::SetHelpContext)
+      .Default(0)
+      .Stored(&M::IsHelpContextStored);
+  P.Str("Hint", &M::Hint, &M::SetHint).Stored(&M::IsHintStored);
+  P.Int("ImageIndex", &M::ImageIndex, &M::SetImageIndex)
+      .Default(-1)
+      .Stored(&M::IsImageIndexStored);
+  P.Bool("RadioItem", &M::RadioItem, &M::SetRadioItem).Default(false);
+  P.IntOf("ShortCut", TShortCutTypeInfo(), &M::ShortCut, &M::SetShortCut)
+      .Default(0)
+      .Stored(&M::IsShortCutStored);
+  P.Bool("Visible", &M::Visible, &M::SetVisible).Default(true).Stored(&M::IsVisibleStored);
+  P.Event("OnClick", &M::OnClick);
 }
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* AOwner)
+    : TComponent(AOwner),
+      FCommand(NextCommand()),
+      FActionLink(this, [this](const TActionValues& was, const TActionValues& now, bool all) {
+        ActionChanged(was, now, all);
+      }) {}
 
 TMenuItem::~TMenuItem() {
   BeginDestroy();
@@ -161,7 +174,47 @@ void TMenuItem::SetGroupIndex(Integer Value) {
 }
 
 void TMenuItem::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else
+    FActionLink.Execute();
+}
+
+void TMenuItem::SetAction(TBasicAction* Value) {
+  if (Value == Action()) return;
+  FActionLink.SetAction(Value);
+  if (Value) Value->FreeNotification(this);
+}
+
+void TMenuItem::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  if (all || FCaption == was.Caption) SetCaption(now.Caption);
+  if (all || FChecked == was.Checked) SetChecked(now.Checked);
+  if (all || FEnabled == was.Enabled) SetEnabled(now.Enabled);
+  if (all || FHelpContext == was.HelpContext) SetHelpContext(now.HelpContext);
+  if (all || FHint == was.Hint) SetHint(now.Hint);
+  if (all || FImageIndex == was.ImageIndex) SetImageIndex(now.ImageIndex);
+  if (all || FShortCut == was.ShortCut) SetShortCut(now.ShortCut);
+  if (all || FVisible == was.Visible) SetVisible(now.Visible);
+}
+
+bool TMenuItem::IsCaptionStored() const { return !FActionLink.Gives(&TActionValues::Caption, FCaption); }
+bool TMenuItem::IsCheckedStored() const { return !FActionLink.Gives(&TActionValues::Checked, FChecked); }
+bool TMenuItem::IsEnabledStored() const { return !FActionLink.Gives(&TActionValues::Enabled, FEnabled); }
+bool TMenuItem::IsHelpContextStored() const {
+  return !FActionLink.Gives(&TActionValues::HelpContext, FHelpContext);
+}
+bool TMenuItem::IsHintStored() const { return !FActionLink.Gives(&TActionValues::Hint, FHint); }
+bool TMenuItem::IsImageIndexStored() const {
+  return !FActionLink.Gives(&TActionValues::ImageIndex, FImageIndex);
+}
+bool TMenuItem::IsShortCutStored() const {
+  return !FActionLink.Gives(&TActionValues::ShortCut, FShortCut);
+}
+bool TMenuItem::IsVisibleStored() const { return !FActionLink.Gives(&TActionValues::Visible, FVisible); }
+
+void TMenuItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == Action()) FActionLink.Gone();
 }
 
 TMenuItem* TMenuItem::Items(int index) const {

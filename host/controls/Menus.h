@@ -29,6 +29,62 @@ enum TMenuBreak : uint8_t { mbNone, mbBreak, mbBarBreak };
 GLS_ENUM_TYPEINFO(TMenuBreak, "mbNone", "mbBreak", "mbBarBreak")
 
 class TMenuComponent;
+class TBasicAction;
+
+// What an action hands the clients linked to it (menu items, buttons).
+struct TActionValues {
+  String Caption;
+  String Hint;
+  bool Checked = false;
+  bool Enabled = true;
+  bool Visible = true;
+  Integer HelpContext = 0;
+  Integer ImageIndex = -1;
+  TShortCut ShortCut = 0;
+  bool operator==(const TActionValues&) const = default;
+};
+
+// A client's link to its action, as the classic action link keeps it. When
+// the action is set, the client takes its values (while a form is read only
+// into properties that still have their defaults, so that a value the file
+// gives the client wins); when the action changes, each property of the
+// client that still shows the action's former value takes the new one, and
+// one the client changed on its own stays. A linked property showing the
+// action's value is not written to form files: the action gives it. The
+// client frees the link's reference when the action goes (Gone).
+class TActionLink {
+ public:
+  // Brings the client from the values `was` to `now`; with `all`, every
+  // property takes its value from `now`.
+  using TApply = std::function<void(const TActionValues& was, const TActionValues& now, bool all)>;
+  TActionLink(TComponent* client, TApply apply) : FClient(client), FApply(std::move(apply)) {}
+  ~TActionLink();
+  TActionLink(const TActionLink&) = delete;
+  TActionLink& operator=(const TActionLink&) = delete;
+
+  TBasicAction* Action() const { return FAction; }
+  void SetAction(TBasicAction* Value);
+  // The action is being destroyed: the client keeps its values.
+  void Gone();
+  // The action's values as last handed on; nullptr without an action that has them.
+  const TActionValues* Values() const { return FHasValues ? &FValues : nullptr; }
+  // Whether a client's value equals the one the action gives it.
+  template <class V>
+  bool Gives(V TActionValues::*field, const V& value) const {
+    return FHasValues && FValues.*field == value;
+  }
+  // Runs the action for a click on the client; false without one that did.
+  bool Execute();
+
+ private:
+  void Follow();
+  TComponent* FClient;
+  TApply FApply;
+  TBasicAction* FAction = nullptr;
+  int FObserver = 0;
+  bool FHasValues = false;
+  TActionValues FValues;
+};
 
 // A menu item. Its sub-items belong to it: destroying an item destroys them,
 // whatever component owns them (usually the form).
@@ -64,7 +120,21 @@ class TMenuItem : public TComponent {
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
 
+  // The action the item shows and runs (a reference, cleared when the
+  // action goes): caption, checks, state, hint, image and shortcut follow it.
+  TBasicAction* Action() const { return FActionLink.Action(); }
+  void SetAction(TBasicAction* Value);
+  bool IsCaptionStored() const;
+  bool IsCheckedStored() const;
+  bool IsEnabledStored() const;
+  bool IsHelpContextStored() const;
+  bool IsHintStored() const;
+  bool IsImageIndexStored() const;
+  bool IsShortCutStored() const;
+  bool IsVisibleStored() const;
+
   TNotifyEvent OnClick;
+  // OnClick, or without one the action.
   virtual void Click();
 
   // Sub-items.
@@ -101,10 +171,12 @@ class TMenuItem : public TComponent {
 
  protected:
   void Changed();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   friend class TMenuComponent;
   void RebuildHandle();
+  void ActionChanged(const TActionValues& was, const TActionValues& now, bool all);
 
   TMenuBreak FBreak = mbNone;
   String FCaption;
@@ -125,6 +197,7 @@ class TMenuItem : public TComponent {
   Windows::UINT FCommand;
   std::unique_ptr<Windows::TMenu> FHandle;
   TObserverList<TMenuItem> FObservers;
+  TActionLink FActionLink;
 };
 
 enum TPopupAlignment : uint8_t { paLeft, paRight, paCenter };

@@ -36,6 +36,14 @@ void TLabel::SetFocusControl(TWinControl* Value) {
   if (Value) Value->FreeNotification(this);
 }
 
+bool TLabel::DialogChar(char CharCode) {
+  if (!FFocusControl || !Enabled() || !FShowAccelChar || !IsAccel(CharCode, Caption()) ||
+      !FFocusControl->CanFocus())
+    return false;
+  FFocusControl->SetFocus();
+  return true;
+}
+
 void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
   TGraphicControl::Notification(AComponent, Operation);
   if (Operation == opRemove && static_cast<TComponent*>(FFocusControl) == AComponent)
@@ -366,7 +374,7 @@ void TButtonControl::HandleKey(WORD Key, TShiftState Shift) {
 GLS_IMPLEMENT_CLASS(TButton)
 
 void TButton::Publish(TPublisher<TButton>& P) {
-  P.Publish({"Anchors", "BiDiMode"});
+  P.Publish({"Action", "Anchors", "BiDiMode"});
   P.Bool("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
   P.Publish({"Caption", "Constraints"});
   P.Bool("Default", &TButton::Default, &TButton::SetDefault).Default(false);
@@ -394,6 +402,12 @@ void TButton::Click() {
   TButtonControl::Click();
 }
 
+bool TButton::DialogChar(char CharCode) {
+  if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+  Click();
+  return true;
+}
+
 bool TButton::DialogKey(WORD Key, TShiftState Shift) {
   if (!Shift.Empty() || !CanFocus()) return false;
   bool pressed = false;
@@ -412,6 +426,7 @@ bool TButton::DialogKey(WORD Key, TShiftState Shift) {
 GLS_IMPLEMENT_CLASS(TCheckBox)
 
 void TCheckBox::Publish(TPublisher<TCheckBox>& P) {
+  P.Publish("Action");
   P.Publish("Alignment").Default(taRightJustify);
   P.Bool("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed).Default(false);
   P.Publish({"Anchors", "BiDiMode", "Caption"});
@@ -436,7 +451,19 @@ void TCheckBox::SetState(TCheckBoxState Value) {
   if (FState == Value) return;
   FState = Value;
   Changed();
-  if (!IsLoading()) TButtonControl::Click();
+  if (!IsLoading() && !FClicksDisabled) TButtonControl::Click();
+}
+
+void TCheckBox::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  TButtonControl::ActionChanged(was, now, all);
+  if (all || Checked() == was.Checked) CheckWithoutClick([&] { SetChecked(now.Checked); });
+}
+
+bool TCheckBox::DialogChar(char CharCode) {
+  if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+  SetFocus();
+  if (Focused()) Click();
+  return true;
 }
 
 void TCheckBox::Click() {
@@ -455,7 +482,13 @@ void TCheckBox::Click() {
 
 GLS_IMPLEMENT_CLASS(TRadioButton)
 
+void TRadioButton::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
+  TButtonControl::ActionChanged(was, now, all);
+  if (all || FChecked == was.Checked) CheckWithoutClick([&] { SetChecked(now.Checked); });
+}
+
 void TRadioButton::Publish(TPublisher<TRadioButton>& P) {
+  P.Publish("Action");
   P.Publish("Alignment").Default(taRightJustify);
   P.Publish({"Anchors", "BiDiMode", "Caption"});
   P.Bool("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
@@ -482,10 +515,17 @@ void TRadioButton::SetChecked(bool Value) {
       if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
         other->SetChecked(false);
   Changed();
-  if (Value && !IsLoading()) TButtonControl::Click();
+  if (Value && !IsLoading() && !FClicksDisabled) TButtonControl::Click();
 }
 
 void TRadioButton::Click() { SetChecked(true); }
+
+bool TRadioButton::DialogChar(char CharCode) {
+  if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+  SetFocus();
+  if (Focused()) Click();
+  return true;
+}
 
 // ---------------------------------------------------------------------------
 // List boxes
@@ -791,6 +831,7 @@ void TComboBox::Publish(TPublisher<TComboBox>& P) {
   P.Int("DropDownCount", &B::DropDownCount, &B::SetDropDownCount).Default(8);
   P.Publish({"Enabled", "Font"});
   P.Int("ItemHeight", &B::ItemHeight, &B::SetItemHeight).Default(16);
+  P.Int("ItemIndex", &B::ItemIndex, &B::SetItemIndex).Default(-1);
   P.Int("MaxLength", &B::MaxLength, &B::SetMaxLength).Default(0);
   P.Publish("ParentBiDiMode");
   P.Publish("ParentColor").Default(false);
@@ -808,7 +849,10 @@ void TComboBox::Publish(TPublisher<TComboBox>& P) {
 }
 
 TComboBox::TComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TControlStrings>([this] { ItemsChanged(); })) {
+    : TWinControl(AOwner),
+      FItems(std::make_unique<TControlStrings>(
+          [this] { ItemsChanged(); },
+          [this](TControlStrings::TLineChange change, int index) { LinesChanged(change, index); })) {
   SetBounds(0, 0, 145, 21);
   SetTabStop(true);
   SetColor(clWindow);
@@ -821,15 +865,58 @@ Integer TComboBox::ItemHeight() const {
                                                                      : FontLineHeight(*Font());
 }
 
+bool TComboBox::Reading() const { return ComponentState().Contains(csLoading); }
+
+int TComboBox::ItemOf(const String& Value) const {
+  // A list finds an item as the window does, without regard to case; an
+  // edit box only the item of exactly its text.
+  if (IsListStyle()) return FItems->IndexOf(Value);
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (FItems->At(i) == Value) return i;
+  return -1;
+}
+
+bool TComboBox::IsListStyle() const {
+  return FStyle == csDropDownList || FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable;
+}
+
+void TComboBox::ShowChosen() {
+  if (IsListStyle()) SetTextField(FItemIndex >= 0 ? FItems->At(FItemIndex) : String());
+}
+
+void TComboBox::LinesChanged(TControlStrings::TLineChange change, int index) {
+  // While the form is read the index waits for the items (Loaded).
+  if (Reading()) return;
+  // The chosen item stays chosen when others come or go before it, as the
+  // window keeps it; when it goes, or the list is replaced, none is.
+  switch (change) {
+    case TControlStrings::lcInserted:
+      if (FItemIndex >= index) ++FItemIndex;
+      break;
+    case TControlStrings::lcDeleted:
+      if (FItemIndex == index)
+        FItemIndex = -1;
+      else if (FItemIndex > index)
+        --FItemIndex;
+      break;
+    case TControlStrings::lcReset:
+      FItemIndex = -1;
+      break;
+  }
+}
+
 void TComboBox::ItemsChanged() {
-  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  if (!Reading()) {
+    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+    ShowChosen();
+  }
   Changed();
 }
 
 void TComboBox::SetStyle(TComboBoxStyle Value) {
   if (FStyle == Value) return;
   FStyle = Value;
-  if (Value == csDropDownList && FItemIndex < 0 && !IsLoading()) SetTextField(String());
+  if (!Reading()) ShowChosen();
   Changed();
 }
 
@@ -840,6 +927,11 @@ void TComboBox::SetSorted(bool Value) {
 }
 
 void TComboBox::SetItemIndex(Integer Value) {
+  if (Reading()) {
+    FItemIndex = Value;
+    FItemIndexRead = true;
+    return;
+  }
   if (Value < -1 || Value >= FItems->Count()) Value = -1;
   if (FItemIndex == Value) return;
   FItemIndex = Value;
@@ -848,18 +940,31 @@ void TComboBox::SetItemIndex(Integer Value) {
 }
 
 void TComboBox::SetText(const String& Value) {
-  if (FStyle == csDropDownList && !IsLoading()) {
-    SetItemIndex(FItems->IndexOf(Value));
+  if (Reading()) {
+    // The items and the index may follow; Loaded matches them up.
+    SetTextField(Value);
     return;
   }
-  // An edit box takes any text; it chooses the item of exactly that text.
-  int index = -1;
-  for (int i = 0; i < FItems->Count() && index < 0; ++i)
-    if (FItems->At(i) == Value) index = i;
+  const int index = ItemOf(Value);
+  if (IsListStyle()) {
+    if (index >= 0) SetItemIndex(index);
+    return;
+  }
   FItemIndex = index;
   if (Value == Text()) return;
   SetTextField(Value);
-  if (!IsLoading() && OnChange) OnChange(this);
+  if (OnChange) OnChange(this);
+}
+
+void TComboBox::Loaded() {
+  TWinControl::Loaded();
+  // The index the file gave, else the item the text names.
+  if (FItemIndexRead)
+    FItemIndex = FItemIndex >= 0 && FItemIndex < FItems->Count() ? FItemIndex : -1;
+  else
+    FItemIndex = ItemOf(Text());
+  FItemIndexRead = false;
+  ShowChosen();
 }
 
 bool TComboBox::WantsKey(WORD Key, TShiftState) const {
@@ -879,6 +984,14 @@ GLS_IMPLEMENT_CLASS(TCustomGroupBox)
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(0, 0, 185, 105);
+}
+
+bool TCustomGroupBox::DialogChar(char CharCode) {
+  if (IsAccel(CharCode, Caption()) && CanFocus()) {
+    SelectFirst();
+    return true;
+  }
+  return TCustomControl::DialogChar(CharCode);
 }
 
 GLS_IMPLEMENT_CLASS(TGroupBox)

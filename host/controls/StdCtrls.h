@@ -33,6 +33,9 @@ class TLabel : public TGraphicControl {
   static void Publish(TPublisher<TLabel>& P);
 
   TWinControl* FocusControl() const { return FFocusControl; }
+  // Its accelerator focuses FocusControl (while the label is enabled and
+  // shows its accelerator).
+  bool DialogChar(char CharCode) override;
   void SetFocusControl(TWinControl* Value);
   TTextLayout Layout() const { return FLayout; }
   void SetLayout(TTextLayout Value);
@@ -178,6 +181,20 @@ class TButtonControl : public TWinControl {
  protected:
   // Space clicks a focused button, check box or radio button.
   void HandleKey(Windows::WORD Key, TShiftState Shift) override;
+  // Checks the control as its action says, without the click a person's
+  // check is.
+  template <class F>
+  void CheckWithoutClick(F&& check) {
+    const bool saved = FClicksDisabled;
+    FClicksDisabled = true;
+    struct TRestore {
+      bool& Flag;
+      bool Saved;
+      ~TRestore() { Flag = Saved; }
+    } restore{FClicksDisabled, saved};
+    check();
+  }
+  bool FClicksDisabled = false;
 };
 
 class TButton : public TButtonControl {
@@ -195,6 +212,8 @@ class TButton : public TButtonControl {
 
   // The form's modal result is set before OnClick runs.
   void Click() override;
+  // Its accelerator clicks it.
+  bool DialogChar(char CharCode) override;
 
  protected:
   // Escape clicks the Cancel button; Enter clicks the focused button, or
@@ -223,6 +242,12 @@ class TCheckBox : public TButtonControl {
   void SetState(TCheckBoxState Value);
   // A click moves to the next state (through grayed when allowed).
   void Click() override;
+  // Its accelerator focuses it and moves it to the next state.
+  bool DialogChar(char CharCode) override;
+
+ protected:
+  // The action's Checked checks the box (without a click).
+  void ActionChanged(const TActionValues& was, const TActionValues& now, bool all) override;
 
  private:
   bool FAllowGrayed = false;
@@ -239,6 +264,11 @@ class TRadioButton : public TButtonControl {
   // Checking a radio button unchecks the others of the same parent.
   void SetChecked(bool Value);
   void Click() override;
+  // Its accelerator focuses and checks it.
+  bool DialogChar(char CharCode) override;
+
+ protected:
+  void ActionChanged(const TActionValues& was, const TActionValues& now, bool all) override;
 
  private:
   bool FChecked = false;
@@ -370,19 +400,36 @@ class TComboBox : public TWinControl {
   bool Sorted() const { return FItems->Sorted(); }
   void SetSorted(bool Value);
 
-  // Choosing an item shows its text; -1 chooses none.
+  // Choosing an item shows its text; -1 chooses none. While a form file is
+  // read the index is only noted (the items follow it); Loaded chooses it.
   Integer ItemIndex() const { return FItemIndex; }
   void SetItemIndex(Integer Value);
-  // A drop-down list can only show one of its items.
+  // Whether the style is a drop-down list (csDropDownList and the
+  // owner-drawn styles): its text is always the chosen item's, and follows
+  // the items when they change (a translation).
+  bool IsListStyle() const;
+  // An edit box takes any text and chooses the item of exactly that text. A
+  // drop-down list can only show one of its items: a text that is one
+  // chooses it, any other leaves the choice as it is.
   void SetText(const String& Value) override;
   void Clear();
   bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
+  void Loaded() override;
 
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
 
  private:
   void ItemsChanged();
+  void LinesChanged(TControlStrings::TLineChange change, int index);
+  // A drop-down list shows the chosen item.
+  void ShowChosen();
+  // The item a text chooses, or -1.
+  int ItemOf(const String& Value) const;
+  // Until Loaded, a form file is being read into the control (its own
+  // state: a translator that applies its list in its Loaded finds the
+  // control loaded when the control came first).
+  bool Reading() const;
 
   std::unique_ptr<TControlStrings> FItems;
   TComboBoxStyle FStyle = csDropDown;
@@ -390,12 +437,16 @@ class TComboBox : public TWinControl {
   Integer FItemHeight = 16;
   Integer FMaxLength = 0;
   Integer FItemIndex = -1;
+  bool FItemIndexRead = false;
 };
 
 class TCustomGroupBox : public TCustomControl {
   GLS_CLASS(TCustomGroupBox, TCustomControl)
  public:
   explicit TCustomGroupBox(TComponent* AOwner);
+  // Its accelerator focuses the first control inside; others go to the
+  // controls inside.
+  bool DialogChar(char CharCode) override;
 };
 
 class TGroupBox : public TCustomGroupBox {

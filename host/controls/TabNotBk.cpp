@@ -213,6 +213,16 @@ void TTabbedNotebook::SelectPage(int index) {
   Click();
 }
 
+bool TTabbedNotebook::DialogChar(char CharCode) {
+  if (CanFocus())
+    for (int i = 0; i < PageCount(); ++i)
+      if (IsAccel(CharCode, FPages[static_cast<size_t>(i)]->Caption())) {
+        SelectPage(i);
+        return true;
+      }
+  return TWinControl::DialogChar(CharCode);
+}
+
 bool TTabbedNotebook::WantsKey(WORD Key, TShiftState) const {
   return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
 }

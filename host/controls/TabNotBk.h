@@ -78,6 +78,9 @@ class TTabbedNotebook : public TWinControl {
   // Left and Right on the focused tabs choose the previous or next page.
   bool WantsKey(Windows::WORD Key, TShiftState Shift) const override;
   void Loaded() override;
+  // The accelerator of a tab chooses its page as a click on the tab does;
+  // others go to the controls of the page showing.
+  bool DialogChar(char CharCode) override;
 
   TPageChangeEvent OnChange;
 

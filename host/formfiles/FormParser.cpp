@@ -355,6 +355,7 @@ class TTextParser {
   TFormValue ParseValue(int depth) {
     TFormValue v;
     v.Line = FTokLine;
+    v.Column = Column(FTokLineStart, FTokPos);
     switch (FToken) {
       case TToken::Integer:
         v.Kind = TFormValueKind::Integer;

@@ -42,6 +42,7 @@ struct TDesignRegistry {
   std::vector<TPalettePage> Pages;
   std::vector<TPropertyEditorRegistration> PropertyEditors;
   std::vector<TComponentEditorRegistration> ComponentEditors;
+  std::vector<TDesignRegistration> Log;
 
   // The host's own editors come first, so that a package's registration of
   // the same specificity wins over them.
@@ -418,18 +419,25 @@ void RegisterComponents(const String& Page,
     RequireDescendant(*info, TComponent::StaticClass(), "component class");
   auto page = std::find_if(registry.Pages.begin(), registry.Pages.end(),
                            [&](const TPalettePage& p) { return SameText(p.Name, Page); });
-  if (page == registry.Pages.end()) {
+  const bool newPage = page == registry.Pages.end();
+  if (newPage) {
     registry.Pages.push_back({Page, {}});
     page = registry.Pages.end() - 1;
   }
+  TDesignRegistration made;
+  made.Kind = TDesignRegistration::drComponents;
+  made.Page = page->Name;
   for (const TClassInfo* info : ComponentClasses) {
     const bool placed =
         std::any_of(registry.Pages.begin(), registry.Pages.end(), [&](const TPalettePage& p) {
           return std::find(p.ComponentClasses.begin(), p.ComponentClasses.end(), info) !=
                  p.ComponentClasses.end();
         });
-    if (!placed) page->ComponentClasses.push_back(info);
+    if (placed) continue;
+    page->ComponentClasses.push_back(info);
+    made.ComponentClasses.push_back(info);
   }
+  if (newPage || !made.ComponentClasses.empty()) registry.Log.push_back(std::move(made));
 }
 
 void RegisterPropertyEditor(PTypeInfo PropertyType, const TClassInfo* ComponentClass,
@@ -444,6 +452,13 @@ void RegisterPropertyEditor(PTypeInfo PropertyType, const TClassInfo* ComponentC
         SameText(r.PropertyName, PropertyName) && r.EditorClass == &EditorClass)
       return;
   list.push_back({PropertyType, ComponentClass, PropertyName, &EditorClass});
+  TDesignRegistration made;
+  made.Kind = TDesignRegistration::drPropertyEditor;
+  made.PropertyType = PropertyType;
+  made.ComponentClass = ComponentClass;
+  made.PropertyName = PropertyName;
+  made.EditorClass = &EditorClass;
+  Registry().Log.push_back(std::move(made));
 }
 
 void RegisterComponentEditor(const TClassInfo& ComponentClass, const TClassInfo& ComponentEditor) {
@@ -453,11 +468,18 @@ void RegisterComponentEditor(const TClassInfo& ComponentClass, const TClassInfo&
   for (const auto& r : list)
     if (r.ComponentClass == &ComponentClass && r.EditorClass == &ComponentEditor) return;
   list.push_back({&ComponentClass, &ComponentEditor});
+  TDesignRegistration made;
+  made.Kind = TDesignRegistration::drComponentEditor;
+  made.ComponentClass = &ComponentClass;
+  made.EditorClass = &ComponentEditor;
+  Registry().Log.push_back(std::move(made));
 }
 
 // --- The design host's side ---------------------------------------------------
 
 std::vector<TPalettePage> PalettePages() { return Registry().Pages; }
+
+std::vector<TDesignRegistration> DesignRegistrations() { return Registry().Log; }
 
 std::string_view PaletteBitmap(const TClassInfo& ComponentClass) {
   const String name = UpperCase(ComponentClass.Name());

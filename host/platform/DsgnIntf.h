@@ -307,6 +307,26 @@ struct TPalettePage {
 };
 // The palette's pages in the order they were first registered.
 std::vector<TPalettePage> PalettePages();
+
+// One registration as a package's Register made it.
+struct TDesignRegistration {
+  enum TKind : uint8_t { drComponents, drPropertyEditor, drComponentEditor };
+  TKind Kind = drComponents;
+  // drComponents: the page, and the classes this call put on the palette.
+  String Page;
+  std::vector<const TClassInfo*> ComponentClasses;
+  // drPropertyEditor: the property's type and name (empty: any), and the
+  // component class (nullptr: any). drComponentEditor: the component class.
+  PTypeInfo PropertyType = nullptr;
+  const TClassInfo* ComponentClass = nullptr;
+  String PropertyName;
+  // The property editor or component editor class.
+  const TClassInfo* EditorClass = nullptr;
+};
+// Every registration made so far, in the order made (the host's own editors
+// are not among them). A call that changed nothing (the same editor again, a
+// page and classes already placed) is not listed again.
+std::vector<TDesignRegistration> DesignRegistrations();
 // The bitmap the palette shows for a component class: the resource named
 // after the class in capitals (a BMP file's bytes); empty when there is none.
 std::string_view PaletteBitmap(const TClassInfo& ComponentClass);

@@ -57,33 +57,43 @@ bool ValueOf(std::string_view line, String& name, std::string_view& raw) {
   return true;
 }
 
-// The file's text; empty when it does not exist or cannot be read.
-String ReadText(const String& fileName) {
+// The file's text; empty when it does not exist. One that cannot be read
+// (or is no file) reads as empty too, except to a writer (`forWriting`),
+// which must not replace what it could not read.
+String ReadText(const String& fileName, bool forWriting = false) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(fileName, ec)) return String();
+  const auto status = std::filesystem::status(fileName, ec);
+  if (fileName.empty() || status.type() == std::filesystem::file_type::not_found) return String();
   try {
+    if (!std::filesystem::is_regular_file(status))
+      throw EFOpenError(Format("Cannot open file \"%s\". It is not a file", {fileName}));
     return ReadFileToString(fileName);
-  } catch (const EFOpenError&) {
+  } catch (const EFOpenError& e) {
+    if (forWriting) throw EFCreateError(e.Message());
     return String();
   }
 }
 
-// One line of a settings file: where it lies in the text (without its line
-// end) and what it says.
-struct TIniLine {
-  size_t Begin = 0;
-  size_t End = 0;  // before the line end ("\n" or "\r\n")
-  bool HasEnd = false;
-  bool CrLf = false;
-  std::string_view Text;
-};
+std::pair<String, String> Folded(const String& Section, const String& Ident) {
+  return {LowerCase(Section), LowerCase(Ident)};
+}
 
-std::vector<TIniLine> SplitLines(std::string_view text) {
-  std::vector<TIniLine> lines;
+}  // namespace
+
+TIniText::TIniText(String Text) : FText(std::move(Text)) { Parse(); }
+
+std::string_view TIniText::LineText(const TLine& line) const {
+  return std::string_view(FText).substr(line.Begin, line.End - line.Begin);
+}
+
+void TIniText::Parse() {
+  FLines.clear();
+  FValues.clear();
+  const std::string_view text = FText;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t lf = text.find('\n', pos);
-    TIniLine line;
+    TLine line;
     line.Begin = pos;
     line.HasEnd = lf != std::string_view::npos;
     line.End = line.HasEnd ? lf : text.size();
@@ -91,21 +101,114 @@ std::vector<TIniLine> SplitLines(std::string_view text) {
       --line.End;
       line.CrLf = true;
     }
-    line.Text = text.substr(line.Begin, line.End - line.Begin);
-    lines.push_back(line);
+    FLines.push_back(line);
     pos = line.HasEnd ? lf + 1 : text.size();
   }
-  return lines;
+  String section, name;
+  std::string_view raw;
+  bool inSection = false;
+  for (size_t i = 0; i < FLines.size(); ++i) {
+    const std::string_view line = LineText(FLines[i]);
+    if (SectionOf(line, section)) {
+      inSection = true;
+      section = LowerCase(section);
+    } else if (inSection && ValueOf(line, name, raw)) {
+      FValues.emplace(std::make_pair(section, LowerCase(name)), i);
+    }
+  }
 }
 
-}  // namespace
+bool TIniText::Find(const String& Section, const String& Ident, String& Value) const {
+  auto found = FValues.find(Folded(Section, Ident));
+  if (found == FValues.end()) return false;
+  String name;
+  std::string_view raw;
+  ValueOf(LineText(FLines[found->second]), name, raw);
+  Value = Unescape(raw);
+  return true;
+}
+
+void TIniText::Set(const String& Section, const String& Ident, const String& Value) {
+  Set(Section, {{Ident, Value}});
+}
+
+void TIniText::Set(const String& Section, const std::vector<std::pair<String, String>>& Values) {
+  // Only the values' own lines change, or lines are added at the end of
+  // their section, or the section is added at the end: every other byte of
+  // the text stays as it was. The text is built once, as the values one by
+  // one would leave it.
+  constexpr size_t None = static_cast<size_t>(-1);
+  size_t last = None;  // the section's last line that is not blank
+  std::map<String, size_t> inSection;  // the section's value lines by folded name
+  String section, name;
+  std::string_view raw;
+  for (size_t i = 0; i < FLines.size(); ++i) {
+    const std::string_view text = LineText(FLines[i]);
+    if (SectionOf(text, section)) {
+      if (last != None) break;
+      if (SameText(section, Section)) last = i;
+    } else if (last != None) {
+      if (ValueOf(text, name, raw)) inSection.emplace(LowerCase(name), i);
+      if (!Trim(text).empty()) last = i;
+    }
+  }
+  std::map<size_t, String> replaced;  // line index: its new text
+  std::vector<String> added;
+  std::map<String, size_t> addedAt;  // folded name: index in `added`
+  for (const auto& [ident, value] : Values) {
+    String entry = ident + "=" + Escape(value);
+    const String folded = LowerCase(ident);
+    if (auto at = inSection.find(folded); at != inSection.end())
+      replaced[at->second] = std::move(entry);
+    else if (auto again = addedAt.find(folded); again != addedAt.end())
+      added[again->second] = std::move(entry);
+    else {
+      addedAt.emplace(folded, added.size());
+      added.push_back(std::move(entry));
+    }
+  }
+
+  const bool crlf = !FLines.empty() && FLines.front().CrLf;
+  const String eol = crlf ? "\r\n" : "\n";
+  String out;
+  out.reserve(FText.size() + 64);
+  for (size_t i = 0; i < FLines.size(); ++i) {
+    const TLine& line = FLines[i];
+    const size_t next = i + 1 < FLines.size() ? FLines[i + 1].Begin : FText.size();
+    if (auto r = replaced.find(i); r != replaced.end())
+      out.append(r->second).append(FText, line.End, next - line.End);
+    else
+      out.append(FText, line.Begin, next - line.Begin);
+    if (i == last)
+      for (const String& entry : added) {
+        if (line.HasEnd)
+          out.append(entry).append(eol);
+        else
+          out.append(eol).append(entry);
+      }
+  }
+  if (last == None && !added.empty()) {
+    const bool endless = !FLines.empty() && !FLines.back().HasEnd;
+    const bool blankLast = FLines.empty() || Trim(LineText(FLines.back())).empty();
+    if (endless) out += eol;
+    if (!blankLast) out += eol;
+    out += "[" + Section + "]" + eol;
+    for (const String& entry : added) out.append(entry).append(eol);
+  }
+  FText = std::move(out);
+  Parse();
+}
 
 TRegIniFile::TRegIniFile(const String& Key) : FFileName(KeyFileName(Key)) {}
 
 String TRegIniFile::ConfigFolder() {
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return xdg;
   const char* home = std::getenv("HOME");
-  return String(home && *home ? home : ".") + "/.config";
+  // Without a home there is no folder of the user's own: settings are then
+  // read as absent and not written, rather than left in whatever folder the
+  // program runs in.
+  if (!home || !*home) return String();
+  return String(home) + "/.config";
 }
 
 String TRegIniFile::KeyFileName(const String& Key) {
@@ -123,47 +226,37 @@ String TRegIniFile::KeyFileName(const String& Key) {
     parts.erase(parts.begin());
   if (parts.empty()) throw EFCreateError("An empty settings key names no file");
   String path = ConfigFolder();
+  if (path.empty()) return String();
   for (const String& p : parts) path += "/" + p;
   return path + ".ini";
 }
 
-bool TRegIniFile::Find(const String& Section, const String& Ident, String& raw) const {
-  String section, name;
-  std::string_view value;
-  bool inSection = false;
-  const String text = ReadText(FFileName);
-  for (const TIniLine& line : SplitLines(text)) {
-    if (SectionOf(line.Text, section))
-      inSection = SameText(section, Section);
-    else if (inSection && ValueOf(line.Text, name, value) && SameText(name, Ident)) {
-      raw = Unescape(value);
-      return true;
-    }
-  }
-  return false;
+const TIniText& TRegIniFile::Parsed() const {
+  if (!FParsed) FParsed.emplace(ReadText(FFileName));
+  return *FParsed;
 }
 
 bool TRegIniFile::ValueExists(const String& Section, const String& Ident) const {
   String raw;
-  return Find(Section, Ident, raw);
+  return Parsed().Find(Section, Ident, raw);
 }
 
 String TRegIniFile::ReadString(const String& Section, const String& Ident,
                                const String& Default) const {
   String raw;
-  return Find(Section, Ident, raw) ? raw : Default;
+  return Parsed().Find(Section, Ident, raw) ? raw : Default;
 }
 
 Integer TRegIniFile::ReadInteger(const String& Section, const String& Ident,
                                  Integer Default) const {
   String raw;
   Integer value = 0;
-  return Find(Section, Ident, raw) && TryStrToInt(Trim(raw), value) ? value : Default;
+  return Parsed().Find(Section, Ident, raw) && TryStrToInt(Trim(raw), value) ? value : Default;
 }
 
 bool TRegIniFile::ReadBool(const String& Section, const String& Ident, bool Default) const {
   String raw;
-  if (!Find(Section, Ident, raw)) return Default;
+  if (!Parsed().Find(Section, Ident, raw)) return Default;
   String t = Trim(raw);
   if (t == "1" || SameText(t, "True")) return true;
   if (t == "0" || SameText(t, "False")) return false;
@@ -171,44 +264,22 @@ bool TRegIniFile::ReadBool(const String& Section, const String& Ident, bool Defa
 }
 
 void TRegIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
+  WriteStrings(Section, {{Ident, Value}});
+}
+
+void TRegIniFile::WriteStrings(const String& Section,
+                               const std::vector<std::pair<String, String>>& Values) {
+  if (FFileName.empty())
+    throw EFCreateError(
+        "Cannot write settings: there is no settings folder (neither XDG_CONFIG_HOME nor HOME is "
+        "set)");
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(FFileName).parent_path(), ec);
   TFileLock lock(FFileName);
-  String text = ReadText(FFileName);
-  const std::vector<TIniLine> lines = SplitLines(text);
-  const String entry = Ident + "=" + Escape(Value);
-  // Only the value's own line changes, or one line is added at the end of
-  // its section, or the section is added at the end: every other byte of the
-  // file stays as it was.
-  String section, name;
-  std::string_view raw;
-  bool inSection = false;
-  const TIniLine* last = nullptr;  // the section's last line that is not blank
-  for (const TIniLine& line : lines) {
-    if (SectionOf(line.Text, section)) {
-      if (inSection) break;
-      inSection = SameText(section, Section);
-      if (inSection) last = &line;
-    } else if (inSection) {
-      if (ValueOf(line.Text, name, raw) && SameText(name, Ident)) {
-        text.replace(line.Begin, line.End - line.Begin, entry);
-        WriteFileAtomically(FFileName, text);
-        return;
-      }
-      if (!Trim(line.Text).empty()) last = &line;
-    }
-  }
-  const bool crlf = !lines.empty() && lines.front().CrLf;
-  const String eol = crlf ? "\r\n" : "\n";
-  if (last) {
-    size_t at = last->End + (last->HasEnd ? (last->CrLf ? 2 : 1) : 0);
-    text.insert(at, (last->HasEnd ? String() : eol) + entry + (last->HasEnd ? eol : String()));
-  } else {
-    if (!text.empty() && !lines.back().HasEnd) text += eol;
-    if (!lines.empty() && !Trim(lines.back().Text).empty()) text += eol;
-    text += "[" + Section + "]" + eol + entry + eol;
-  }
-  WriteFileAtomically(FFileName, text);
+  TIniText text(ReadText(FFileName, true));
+  text.Set(Section, Values);
+  WriteFileAtomically(FFileName, text.Text());
+  FParsed = std::move(text);
 }
 
 void TRegIniFile::WriteInteger(const String& Section, const String& Ident, Integer Value) {

@@ -2,6 +2,8 @@
 // being edited.
 #pragma once
 
+#include <functional>
+
 #include "host/rtl/SysUtils.h"
 
 namespace Glossmith::inline Platform {
@@ -13,6 +15,13 @@ class TToolServices {
   const String& GetProjectName() const { return FProjectName; }
   // Set by the design host when it opens or closes a project.
   void SetProjectName(const String& Value) { FProjectName = Value; }
+
+  // Tells the design host of a file that a design-time tool (the editor's
+  // Save and Export) wrote, so that the host can list what was written.
+  void FileWritten(const String& FileName) const {
+    if (OnFileWritten) OnFileWritten(FileName);
+  }
+  std::function<void(const String& FileName)> OnFileWritten;
 
  private:
   String FProjectName;

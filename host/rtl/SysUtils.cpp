@@ -361,6 +361,11 @@ String UpperCase(std::string_view s) {
   return r;
 }
 
+EFileLineError::EFileLineError(const String& fileName, int line, const String& message)
+    : EConvertError(Format("%s, line %d: %s", {fileName, line, message})),
+      FFileName(fileName),
+      FLine(line) {}
+
 String LowerCase(std::string_view s) {
   String r(s);
   for (char& c : r)
@@ -383,6 +388,49 @@ int CompareText(std::string_view a, std::string_view b) {
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && CompareText(a, b) == 0;
 }
+
+namespace {
+
+// The place of a byte in the order of sorted lists: symbols (control
+// characters, blanks, punctuation), then digits, then letters with case
+// ignored, then bytes beyond ASCII (UTF-8 sequences thus keep code-point
+// order); within a class, by byte value.
+inline unsigned SortWeight(unsigned char c) {
+  if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 32);
+  const unsigned kind = c >= 0x80                ? 3u
+                        : (c >= 'A' && c <= 'Z') ? 2u
+                        : (c >= '0' && c <= '9') ? 1u
+                                                 : 0u;
+  return kind << 8 | c;
+}
+
+// Hyphen and apostrophe do not separate words: "coop" and "co-op" sort
+// together.
+inline bool IsWordMark(char c) { return c == '-' || c == '\''; }
+
+int CompareWeights(std::string_view a, std::string_view b, bool skipMarks) {
+  size_t i = 0, j = 0;
+  for (;; ++i, ++j) {
+    if (skipMarks) {
+      while (i < a.size() && IsWordMark(a[i])) ++i;
+      while (j < b.size() && IsWordMark(b[j])) ++j;
+    }
+    const bool aEnds = i == a.size(), bEnds = j == b.size();
+    if (aEnds || bEnds) return aEnds == bEnds ? 0 : (aEnds ? -1 : 1);
+    const unsigned x = SortWeight(static_cast<unsigned char>(a[i]));
+    const unsigned y = SortWeight(static_cast<unsigned char>(b[j]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+}
+
+}  // namespace
+
+int AnsiCompareText(std::string_view a, std::string_view b) {
+  if (int c = CompareWeights(a, b, true); c != 0) return c;
+  return CompareWeights(a, b, false);
+}
+
+bool AnsiSameText(std::string_view a, std::string_view b) { return SameText(a, b); }
 
 String Trim(std::string_view s) {
   size_t i = 0, end = s.size();

@@ -55,6 +55,21 @@ GLS_DECLARE_EXCEPTION(EListError, Exception)
 GLS_DECLARE_EXCEPTION(EComponentError, Exception)
 GLS_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 
+// An error found at a line of a file other than the one being read, such as
+// a bad line of a translation file read while a form is read: its message
+// names that file and line, and readers pass it on as it is rather than
+// placing it at a line of their own.
+class EFileLineError : public EConvertError {
+ public:
+  EFileLineError(const String& fileName, int line, const String& message);
+  const String& FileName() const { return FFileName; }
+  int Line() const { return FLine; }
+
+ private:
+  String FFileName;
+  int FLine;
+};
+
 // Formats with the classic directives %s, %d, %u, %x and %%, each as
 // %[-][width][.precision]type: width pads with blanks (on the right with "-"),
 // precision cuts a text or gives a number at least that many digits.
@@ -155,6 +170,15 @@ String LowerCase(std::string_view s);
 // Case-insensitive comparison of ASCII letters; other bytes compare unsigned.
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
+// The order of sorted string lists and list boxes, a word sort with case
+// ignored: first the texts without hyphens and apostrophes are compared, then
+// (when that ties) the whole texts; each byte by class (symbols and blanks,
+// then digits, then letters, then bytes beyond ASCII), and within its class
+// by value, ASCII letters upper-cased. A text that begins another comes
+// first. Zero exactly when SameText holds, so "Caption" < "Caption[*]" <
+// "Captions[*]", "_x" < "1" < "a", "coop" and "co-op" sort side by side.
+int AnsiCompareText(std::string_view a, std::string_view b);
+bool AnsiSameText(std::string_view a, std::string_view b);
 String Trim(std::string_view s);
 
 // Path helpers. Both "/" and "\" count as directory separators.

@@ -11,6 +11,7 @@
 #include <map>
 #include <thread>
 
+#include "host/classes/FileLock.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -40,6 +41,16 @@ class DesignHostTest : public ::testing::Test {
                  const std::vector<std::pair<String, String>>& env = {}) {
     TempDir capture;
     const String out = capture.File("out"), err = capture.File("err");
+    const pid_t pid = Start(args, out, err, env);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+  }
+
+  // Starts the tool as Run does, its output and errors going to the files
+  // `out` and `err`.
+  pid_t Start(const std::vector<String>& args, const String& out, const String& err,
+              const std::vector<std::pair<String, String>>& env = {}) {
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::setenv("XDG_CONFIG_HOME", FSettings.Path().c_str(), 1);
@@ -54,9 +65,7 @@ class DesignHostTest : public ::testing::Test {
       ::execv(GLS_TOOL, argv.data());
       ::_exit(127);
     }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    return pid;
   }
 
   String File(const String& name) const { return FDir.File(name); }
@@ -100,11 +109,174 @@ TEST_F(DesignHostTest, EditPutsANewTranslationIntoTheFormsTranslationFile) {
   EXPECT_FALSE(fs::exists(File("MainForm.dfm.lock")));
   EXPECT_FALSE(fs::exists(File("translations.txt.lock")));
 
+  // The editor's Save writes a file too, listed with the one the edit wrote.
+  const TDesignRun saved = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                                Script("select-page FormNotebook 5\nclick BtnSave\n"
+                                       "file \"saved.txt\"\nclick BtnCancel\n"),
+                                "-v"});
+  ASSERT_EQ(saved.Status, 0) << saved.Err;
+  EXPECT_EQ(saved.Err, "saved.txt\n");
+  EXPECT_TRUE(Contains(Read("saved.txt"), "MainForm.SystemMenuMinimize%0='Réd&uire'"));
+
   // The bundled script does the same.
   const TDesignRun bundled = Run({"edit", "OptionsDialog.dfm", "--translator", "TranslatorFrench",
                                   "--script", "edit-french.script"});
   ASSERT_EQ(bundled.Status, 0) << bundled.Err;
   EXPECT_TRUE(Contains(Read("translations.txt"), "OptionsDialog.SystemMenuMinimize%12='Réd&uire'"));
+}
+
+TEST_F(DesignHostTest, EditsOfOneFormAtOnceKeepEveryChange) {
+  // Eight people change one line each of the German list at the same time.
+  const int count = 8;
+  const String before = Read("translations.txt");
+  TempDir capture;
+  std::vector<pid_t> running;
+  for (int i = 0; i < count; ++i) {
+    const String n = IntToStr(i);
+    const String script = "edit" + n + ".script";
+    WriteFile(File(script), "click-item PropList " + n + "\nfocus EdtTranslation\ntype \"@" + n +
+                                "@\"\nclick BtnOK\n");
+    running.push_back(Start({"edit", "MainForm.dfm", "--locale", "7", "--script", script},
+                            capture.File("out" + n), capture.File("err" + n)));
+  }
+  for (int i = 0; i < count; ++i) {
+    int status = 0;
+    ::waitpid(running[static_cast<size_t>(i)], &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << ReadFile(capture.File("err" + IntToStr(i)));
+  }
+  const String after = Read("translations.txt");
+  std::vector<String> changed;
+  size_t start = 0;
+  for (size_t end; (end = after.find("\r\n", start)) != String::npos; start = end + 2) {
+    const String line = after.substr(start, end - start);
+    if (!Contains(before, line + "\r\n")) changed.push_back(line);
+  }
+  EXPECT_EQ(changed.size(), static_cast<size_t>(count)) << after;
+  for (int i = 0; i < count; ++i)
+    EXPECT_TRUE(Contains(after, "@" + IntToStr(i) + "@")) << "the change of edit " << i << "\n"
+                                                          << after;
+  EXPECT_TRUE(Contains(after, "MainForm.ButtonClose.Caption%12='&Fermer'")) << "French stays";
+}
+
+// The line of `text` that holds `part`.
+String LineWith(const String& text, const String& part) {
+  const size_t at = text.find(part);
+  if (at == String::npos) return String();
+  const size_t start = text.rfind('\n', at) + 1;
+  return text.substr(start, text.find('\r', at) - start);
+}
+
+TEST_F(DesignHostTest, AnEntryAnotherProgramChangedMeanwhileIsNotOverwritten) {
+  // Ticking the check box writes the editor's settings: then the form has
+  // been read. The edit then waits for the translation file's lock, which
+  // the test holds while it changes the file as another program would.
+  const String script =
+      "select-page FormNotebook 1\nclick CkxMove\nselect-page FormNotebook 0\n"
+      "click-item PropList 0\nfocus EdtTranslation\ntype \"@mine@\"\nclick BtnOK\n";
+  const String original = Read("translations.txt");
+  ASSERT_EQ(Run({"edit", "MainForm.dfm", "--locale", "7", "--script", Script(script)}).Status, 0);
+  const String edited = LineWith(Read("translations.txt"), "@mine@");
+  ASSERT_FALSE(edited.empty());
+  const String path = edited.substr(0, edited.find('%'));
+  const String untouched = LineWith(original, path + "%7=");
+  ASSERT_FALSE(untouched.empty());
+
+  auto editWhileChanged = [&](const String& from, const String& to) {
+    WriteFile(File("translations.txt"), original);
+    fs::remove_all(FSettings.Path());
+    fs::create_directories(FSettings.Path());
+    TempDir capture;
+    pid_t pid = -1;
+    {
+      TFileLock held(File("translations.txt"));
+      pid = Start({"edit", "MainForm.dfm", "--locale", "7", "--script", "steps.script"},
+                  capture.File("out"), capture.File("err"), {{"GLS_LOCK_WAIT", "60"}});
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+      while (fs::recursive_directory_iterator(FSettings.Path()) ==
+                 fs::recursive_directory_iterator() &&
+             std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      String text = original;
+      text.replace(text.find(from), from.size(), to);
+      WriteFile(File("translations.txt"), text);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return TDesignRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(capture.File("out")),
+                      ReadFile(capture.File("err"))};
+  };
+  // Another entry changed meanwhile: both changes are kept.
+  String other = "MainForm.ButtonClose.Caption%7='&Schließen'";
+  if (other.starts_with(path + "%")) other = "MainForm.Caption%7='Adressbuch'";
+  const TDesignRun merged = editWhileChanged(other, other.substr(0, other.find('=')) + "='theirs'");
+  EXPECT_EQ(merged.Status, 0) << merged.Err;
+  EXPECT_TRUE(Contains(Read("translations.txt"), other.substr(0, other.find('=')) + "='theirs'"));
+  EXPECT_TRUE(Contains(Read("translations.txt"), edited + "\r\n"));
+  // The same entry changed meanwhile: the edit fails and the other change stays.
+  const TDesignRun refused = editWhileChanged(untouched, path + "%7='theirs'");
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_TRUE(Contains(refused.Err, "was changed by another program")) << refused.Err;
+  EXPECT_TRUE(Contains(Read("translations.txt"), path + "%7='theirs'\r\n"));
+  EXPECT_FALSE(Contains(Read("translations.txt"), "@mine@"));
+}
+
+TEST_F(DesignHostTest, ATranslationFileOutsideTheFormsFolderIsShownAndWrittenOnlyAfterAYes) {
+  TempDir elsewhere;
+  const String outside = elsewhere.File("texts.txt");
+  String form = Read("MainForm.dfm");
+  for (size_t at; (at = form.find("'translations.txt'")) != String::npos;)
+    form.replace(at, 18, "'" + outside + "'");
+  WriteFile(File("MainForm.dfm"), form);
+  const auto before = Files();
+
+  const TDesignRun no = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                             Script(String("answer no\n") + FrenchMinimize)});
+  EXPECT_EQ(no.Status, 1);
+  EXPECT_TRUE(Contains(no.Err, "keeps its list in " + outside + ", outside the form's folder"))
+      << no.Err;
+  EXPECT_TRUE(Contains(no.Err, "--allow-outside")) << no.Err;
+  fs::remove(File("steps.script"));
+  EXPECT_EQ(Files(), before);
+  EXPECT_FALSE(fs::exists(outside));
+
+  const TDesignRun yes = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                              Script(String("answer yes\n") + FrenchMinimize), "-v"});
+  ASSERT_EQ(yes.Status, 0) << yes.Err;
+  EXPECT_EQ(yes.Err, outside + "\n");
+  EXPECT_TRUE(Contains(ReadFile(outside), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
+
+  fs::remove(outside);
+  const TDesignRun allowed = Run({"edit", "MainForm.dfm", "--locale", "12", "--script",
+                                  Script(FrenchMinimize), "--allow-outside"});
+  ASSERT_EQ(allowed.Status, 0) << allowed.Err;
+  EXPECT_TRUE(Contains(ReadFile(outside), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
+}
+
+TEST_F(DesignHostTest, SettingsThatCannotBeWrittenAreAWarningAndTheEditIsKept) {
+  // The settings folder is a file; then there is no home folder at all.
+  WriteFile(File("not-a-folder"), "x");
+  const std::vector<std::vector<std::pair<String, String>>> places = {
+      {{"XDG_CONFIG_HOME", File("not-a-folder")}}, {{"XDG_CONFIG_HOME", ""}, {"HOME", ""}}};
+  for (const auto& env : places) {
+    const TDesignRun run =
+        Run({"edit", "MainForm.dfm", "--locale", "12", "--script", Script(FrenchMinimize)}, env);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(Contains(run.Err, "gls: warning: the editor's settings are not saved: ")) << run.Err;
+    EXPECT_TRUE(Contains(Read("translations.txt"), "MainForm.SystemMenuMinimize%12='Réd&uire'"));
+    WriteFile(File("translations.txt"), ReadFile(String(GLS_SOURCE_DIR) + "/examples/translations.txt"));
+  }
+}
+
+TEST_F(DesignHostTest, APathNoReaderCouldReadBackIsRefusedWhereItIsTyped) {
+  const String translations = Read("translations.txt");
+  const String script = "click BtnNew\ninput \"" + String(5000, 'P') +
+                        "\"\nanswer ok\nclick BtnOK\n";
+  const TDesignRun run = Run({"edit", "MainForm.dfm", "--locale", "12", "--script", Script(script)});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(Read("translations.txt"), translations) << "nothing changed, nothing written";
+  const TDesignRun show = Run({"show", "MainForm.dfm", "--locale", "12"});
+  EXPECT_EQ(show.Status, 0) << show.Err;
 }
 
 TEST_F(DesignHostTest, OKWithoutChangesCancelOrAFailingScriptTouchNoFile) {

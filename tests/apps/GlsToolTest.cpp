@@ -6,7 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <random>
+#include <thread>
 
 #include "host/classes/FileLock.h"
 #include "support/TestSupport.h"
@@ -25,8 +30,10 @@ struct TRun {
 
 // Starts the tool in `cwd` with its output going to the file `out` and its
 // errors to the file `err`, or to `errFd` when one is given.
+// With `asUser` a superuser's rights are dropped first, so that the
+// permissions of files hold for the tool whoever runs the tests.
 pid_t Start(const std::vector<String>& args, const fs::path& cwd, const String& out,
-            const String& err, int errFd = -1) {
+            const String& err, int errFd = -1, bool asUser = false) {
   pid_t pid = ::fork();
   if (pid == 0) {
     if (::chdir(cwd.c_str()) != 0) ::_exit(127);
@@ -36,6 +43,7 @@ pid_t Start(const std::vector<String>& args, const fs::path& cwd, const String& 
     ::dup2(o, 1);
     ::dup2(e, 2);
     ::dup2(in, 0);
+    if (asUser && ::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(126);
     std::vector<char*> argv{const_cast<char*>(GLS_TOOL)};
     for (const String& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -107,6 +115,25 @@ class GlsToolTest : public ::testing::Test {
       fs::copy_file(e.path(), FDir.Path() / e.path().filename());
   }
   TRun Run(const std::vector<String>& args) { return Gls(args, FDir.Path()); }
+  // Runs the tool without superuser rights in a folder everybody may write.
+  TRun RunAsUser(const std::vector<String>& args) {
+    fs::permissions(FDir.Path(), fs::perms::all);
+    TempDir capture;
+    fs::permissions(capture.Path(), fs::perms::all);
+    const String out = capture.File("out"), err = capture.File("err");
+    TRun run;
+    run.Status = ExitStatus(Start(args, FDir.Path(), out, err, -1, true));
+    run.Out = ReadFile(out);
+    run.Err = ReadFile(err);
+    return run;
+  }
+  std::vector<String> Entries() const {
+    std::vector<String> names;
+    for (const auto& e : fs::directory_iterator(FDir.Path()))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   // Writes Form1.dfm ... FormN.dfm and gives their names.
   std::vector<String> NumberedForms(int count) {
     std::vector<String> names;
@@ -337,6 +364,156 @@ TEST_F(GlsToolTest, ErrorsNameTheFileAndLeaveEveryFileAsItWas) {
   EXPECT_EQ(Read("translations.txt"), translations);
 }
 
+TEST_F(GlsToolTest, ALoadThatCannotWriteTheFormLeavesItsTranslationFileAsItWas) {
+  WriteFile(File("new.txt"), "MainForm.Caption%7='Neues Adressbuch'\r\n");
+  const String translations = Read("translations.txt"), form = Read("MainForm.dfm");
+  const std::vector<String> entries = Entries();
+  fs::permissions(File("translations.txt"), fs::perms::all & ~fs::perms::owner_exec &
+                                                ~fs::perms::group_exec & ~fs::perms::others_exec);
+  fs::permissions(File("MainForm.dfm"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const TRun run = RunAsUser({"load", "MainForm.dfm", "--from", "new.txt", "-v"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_TRUE(Contains(run.Err, "Cannot create file \"MainForm.dfm\"")) << run.Err;
+  EXPECT_FALSE(Contains(run.Err, "translations.txt")) << "not listed as written: " << run.Err;
+  EXPECT_EQ(Read("translations.txt"), translations);
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+  EXPECT_EQ(Entries(), entries) << "no temporary or lock file left";
+
+  // Writable, both change together.
+  fs::permissions(File("MainForm.dfm"), fs::perms::owner_write, fs::perm_options::add);
+  const TRun written = Run({"load", "MainForm.dfm", "--from", "new.txt", "-v"});
+  EXPECT_EQ(written.Status, 0) << written.Err;
+  EXPECT_TRUE(Contains(written.Err, "translations.txt\n")) << written.Err;
+  EXPECT_TRUE(written.Err.ends_with("MainForm.dfm\n")) << written.Err;
+  EXPECT_TRUE(Contains(Read("translations.txt"), "MainForm.Caption%7='Neues Adressbuch'"));
+}
+
+TEST_F(GlsToolTest, ASaveStoppedAtAnyMomentLeavesTheOldOrTheNewFileAndNothingElse) {
+  // A translation file with many lines of other forms, saved into whole.
+  String old;
+  for (int i = 0; i < 100000; ++i)
+    old += "Other" + IntToStr(i % 97) + ".Label" + IntToStr(i) + ".Caption%7='Text " +
+           IntToStr(i) + "'\r\n";
+  WriteFile(File("big.txt"), old);
+  const std::vector<String> entries = Entries();
+  const auto began = std::chrono::steady_clock::now();
+  ASSERT_EQ(Run({"save", "MainForm.dfm", "--to", "big.txt"}).Status, 0);
+  const auto took = std::chrono::steady_clock::now() - began;
+  const String saved = Read("big.txt");
+  ASSERT_NE(saved, old);
+
+  std::random_device seed;
+  const unsigned seedValue = seed();
+  std::mt19937 random(seedValue);
+  const auto span = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+  TempDir capture;
+  // The file is written in the last part of the run: the moments fall one
+  // into each sixth of its second half.
+  const int kills = 6;
+  std::uniform_real_distribution<double> within(0, 1);
+  for (int k = 0; k < kills; ++k) {
+    WriteFile(File("big.txt"), old);
+    const auto at = std::chrono::microseconds(
+        static_cast<long long>(static_cast<double>(span) * (0.5 + 0.5 * (k + within(random)) / kills)));
+    SCOPED_TRACE("seed " + IntToStr(seedValue) + ", killed after " + IntToStr(at.count()) + " us");
+    const pid_t pid = Start({"save", "MainForm.dfm", "--to", "big.txt"}, FDir.Path(),
+                            capture.File("out"), capture.File("err"));
+    std::this_thread::sleep_for(at);
+    // Mostly killed; interrupted or terminated the same holds.
+    const int signal = k % 3 == 1 ? SIGTERM : k % 3 == 2 ? SIGINT : SIGKILL;
+    ::kill(pid, signal);
+    ExitStatus(pid);
+    const String now = Read("big.txt");
+    EXPECT_TRUE(now == old || now == saved) << "a file of " << now.size() << " bytes";
+    // Killed, a lock file stays until the next holder takes it over;
+    // nothing else, and nothing at all after the other signals.
+    std::vector<String> left = Entries();
+    if (signal == SIGKILL)
+      left.erase(std::remove(left.begin(), left.end(), "big.txt.lock"), left.end());
+    EXPECT_EQ(left, entries);
+  }
+  ASSERT_EQ(Run({"save", "MainForm.dfm", "--to", "big.txt"}).Status, 0);
+  EXPECT_EQ(Read("big.txt"), saved);
+  EXPECT_EQ(Entries(), entries);
+}
+
+TEST_F(GlsToolTest, InputsOverTheSizeLimitAreRefusedBeforeTheyAreRead) {
+  // The form is under 3 KiB, its translation file over it.
+  TRun form = Run({"show", "MainForm.dfm", "--max-input-size", "1K"});
+  EXPECT_EQ(form.Status, 1);
+  EXPECT_TRUE(Contains(form.Err, "MainForm.dfm\": its size (2639 bytes) is over the input size "
+                                 "limit of 1 KiB"))
+      << form.Err;
+  TRun translations = Run({"show", "MainForm.dfm", "--max-input-size=3K"});
+  EXPECT_EQ(translations.Status, 1);
+  EXPECT_TRUE(Contains(translations.Err, "translations.txt\": its size (3985 bytes)"))
+      << translations.Err;
+  {
+    TEnvironment limit("GLS_MAX_INPUT_SIZE", "100");
+    String big;
+    while (big.size() < 5000) big += "Original text\tTranslated text\r\n";
+    WriteFile(File("big.dict"), big);
+    TRun dict = Run({"dict", "import", "OptionsDialog.dfm", "--locale", "7", "--from", "big.dict",
+                     "-o", "out.dfm", "--max-input-size", "4500"});
+    EXPECT_EQ(dict.Status, 1) << "the option wins over the environment; the dictionary is over";
+    EXPECT_TRUE(Contains(dict.Err, "big.dict\": its size (")) << dict.Err;
+    TRun env = Run({"show", "OptionsDialog.dfm"});
+    EXPECT_EQ(env.Status, 1);
+    EXPECT_TRUE(Contains(env.Err, "limit of 100 bytes")) << env.Err;
+    EXPECT_EQ(Run({"show", "MainForm.dfm", "--max-input-size", "0"}).Status, 0) << "0: no limit";
+  }
+  TRun bad = Run({"show", "MainForm.dfm", "--max-input-size", "lots"});
+  EXPECT_EQ(bad.Status, 2);
+  EXPECT_TRUE(Contains(bad.Err, "--max-input-size: 'lots' is not a valid size")) << bad.Err;
+  EXPECT_FALSE(fs::exists(File("out.dfm")));
+}
+
+TEST_F(GlsToolTest, ValuesCutOnSavingAndKeysGivenTwiceAreWarnings) {
+  WriteFile(File("Long.dfm"), Lines({"object Long: TForm", "  object Btn: TButton",
+                                     "    Caption = 'OK'", "  end",
+                                     "  object TranslatorGerman: TGlossmith", "    Locale = 7",
+                                     "    Translate = False", "    Translations.Strings = ("}) +
+                                  "      'Btn.Caption=''" + String(5000, 'x') + "''')\r\n" +
+                                  Lines({"  end", "end"}));
+  TRun save = Run({"save", "Long.dfm", "--to", "app.txt"});
+  ASSERT_EQ(save.Status, 0) << save.Err;
+  EXPECT_EQ(save.Err, "gls: warning: app.txt: Long.Btn.Caption: the value (5002 bytes) is cut to "
+                      "the 4095 bytes that a line holds\n");
+  TRun exported = Run({"dict", "export", "Long.dfm", "--to", "de.dict"});
+  ASSERT_EQ(exported.Status, 0) << exported.Err;
+  EXPECT_EQ(exported.Err, "gls: warning: de.dict: Btn.Caption: the translation (5002 bytes) is "
+                          "cut to the 4095 bytes that a line holds\n");
+
+  WriteFile(File("twice.txt"), "MainForm.Caption%12='a'\r\nMainForm.Caption%12='b'\r\n");
+  TRun load = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "twice.txt", "-o", "out.dfm"});
+  ASSERT_EQ(load.Status, 0) << load.Err;
+  EXPECT_TRUE(Contains(load.Err, "gls: warning: twice.txt, line 2: MainForm.Caption: given again "
+                                 "for locale 12; this later line wins\n"))
+      << load.Err;
+}
+
+TEST_F(GlsToolTest, FoldersGivenForFilesAreNamedAsFolders) {
+  fs::create_directory(File("dir"));
+  for (const char* command : {"load", "dict"}) {
+    TRun run = command == String("load")
+                   ? Run({"load", "MainForm.dfm", "--from", "dir"})
+                   : Run({"dict", "import", "MainForm.dfm", "--locale", "7", "--from", "dir"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "gls: dir: is a folder, not a file\n");
+  }
+  const String form = Read("MainForm.dfm");
+  TRun save = Run({"save", "MainForm.dfm", "--to", "missing/app.txt"});
+  EXPECT_EQ(save.Status, 1);
+  EXPECT_EQ(save.Err, "gls: missing: no such folder (to write missing/app.txt into)\n");
+  TRun load = Run({"load", "MainForm.dfm", "--from", "translations.txt", "-o", "missing/out.dfm"});
+  EXPECT_EQ(load.Status, 1);
+  EXPECT_EQ(load.Err, "gls: missing: no such folder (to write missing/out.dfm into)\n");
+  TRun translate = Run({"translate", "MainForm.dfm", "--locale", "7", "-o", "translations.txt/x"});
+  EXPECT_EQ(translate.Err, "gls: translations.txt: is not a folder (to write translations.txt/x into)\n");
+  EXPECT_EQ(Read("MainForm.dfm"), form);
+}
+
 TEST_F(GlsToolTest, WithOutputNothingButTheNamedFilesChange) {
   const String form = Read("MainForm.dfm"), translations = Read("translations.txt");
   WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");
@@ -363,6 +540,44 @@ TEST_F(GlsToolTest, WithOutputNothingButTheNamedFilesChange) {
       {"dict", "import", "OptionsDialog.dfm", "--locale", "7", "--from", "dictionary.txt", "-v"});
   ASSERT_EQ(inPlace.Status, 0) << inPlace.Err;
   EXPECT_EQ(inPlace.Err, File("translations.txt") + "\nOptionsDialog.dfm\n");
+}
+
+TEST_F(GlsToolTest, AFileNameOutsideTheFormsFolderIsWrittenOnlyWhenAllowed) {
+  fs::create_directories(FDir.Path() / "forms");
+  fs::create_directories(FDir.Path() / "elsewhere");
+  TempDir other;
+  WriteFile(File("extra.txt"), "MainForm.ButtonClose.Caption%12='&Sortir'\r\n");
+  // A name with a folder is taken from the working folder; an absolute one as it stands.
+  for (const String& name : {String("elsewhere/texts.txt"), other.File("texts.txt")}) {
+    String form = Read("MainForm.dfm");
+    for (size_t at; (at = form.find("'translations.txt'")) != String::npos;)
+      form.replace(at, 18, "'" + name + "'");
+    WriteFile(File("forms/MainForm.dfm"), form);
+    const String resolved = fs::weakly_canonical(FDir.Path() / name).string();
+
+    TRun refused =
+        Run({"load", "forms/MainForm.dfm", "--locale", "12", "--from", "extra.txt", "-v"});
+    EXPECT_EQ(refused.Status, 1) << name;
+    EXPECT_TRUE(Contains(refused.Err,
+                         "forms/MainForm.dfm: translator TranslatorFrench keeps its "
+                         "list in " +
+                             resolved + ", outside the form's folder"))
+        << refused.Err;
+    EXPECT_TRUE(Contains(refused.Err, "nothing was written (--allow-outside writes it there)"))
+        << refused.Err;
+    EXPECT_EQ(Read("forms/MainForm.dfm"), form);
+    EXPECT_FALSE(fs::exists(FDir.Path() / name));
+
+    // -o writes no translation file, and --translations names one: both go.
+    EXPECT_EQ(Run({"load", "forms/MainForm.dfm", "--from", "extra.txt", "-o", "out.dfm"}).Status,
+              0);
+    TRun allowed = Run({"dict", "import", "forms/MainForm.dfm", "--locale", "7", "--from",
+                        "dictionary.txt", "--allow-outside", "-v"});
+    ASSERT_EQ(allowed.Status, 0) << allowed.Err;
+    EXPECT_EQ(allowed.Err, name + "\nforms/MainForm.dfm\n");
+    EXPECT_TRUE(fs::exists(FDir.Path() / name));
+  }
+  EXPECT_TRUE(Contains(Run({"load", "--help"}).Out, "--allow-outside")) << "documented";
 }
 
 TEST_F(GlsToolTest, VerboseListsEveryFileWrittenAndNothingElse) {
@@ -443,12 +658,16 @@ TEST_F(GlsToolTest, UnusableLinesAreReportedWithTheirFileAndLine) {
   WriteFile(File("Inline.dfm"), SelfContained());
   const String bad = Read("bad.txt");
   TRun saved = Run({"save", "MainForm.dfm", "Inline.dfm", "--to", "bad.txt"});
-  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': ")) << saved.Err;
+  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': "))
+      << saved.Err;
   EXPECT_EQ(Read("bad.txt"), bad);
   saved = Run({"save", "Inline.dfm", "MainForm.dfm", "--to", "bad.txt"});
-  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': ")) << saved.Err;
-  EXPECT_EQ(Read("bad.txt"), "Inline.Btn.Caption%-1='OK'\r\nInline.Btn.Caption%7='Gut'\r\n"
-                             "Inline.Btn.Width%-1=75\r\nInline.Btn.Width%7=90\r\n" + bad);
+  EXPECT_TRUE(saved.Err.starts_with("gls: bad.txt, line 2: MainForm.Caption%xx='b': "))
+      << saved.Err;
+  EXPECT_EQ(Read("bad.txt"),
+            "Inline.Btn.Caption%-1='OK'\r\nInline.Btn.Caption%7='Gut'\r\n"
+            "Inline.Btn.Width%-1=75\r\nInline.Btn.Width%7=90\r\n" +
+                bad);
 
   // A bad line already in the translators' own file, met when translating.
   String broken = translations;
@@ -515,6 +734,25 @@ TEST_F(GlsToolTest, MessagesNameUnnamedTranslatorsSensibly) {
                        "several translators (an unnamed one with Locale 7, "
                        "TranslatorFrench)"))
       << several.Err;
+}
+
+TEST_F(GlsToolTest, ValuesTheFormReaderCannotTakeAreWarnedOfWithTheirLines) {
+  WriteFile(File("Odd.dfm"),
+            Lines({"object Odd: TForm", "  Caption = 'Hello'", "  Width = abc", "  Flavour = 3",
+                   "  object B: TButton", "    Flavour = 1", "  end", "  object C: TButton",
+                   "    Flavour = 2", "  end", "  object T: TTimer", "    Left = 8", "  end",
+                   "end"}));
+  TRun run = Run({"extract", "--texts", "Odd.dfm"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "Hello"));
+  // Each kind once, at its first place; a component's design place is no
+  // unknown property.
+  EXPECT_EQ(run.Err,
+            "gls: Odd.dfm:3: warning: TForm.Width: abc is not a valid Integer value; it is kept "
+            "as read\n"
+            "gls: Odd.dfm:4: warning: TForm has no property Flavour; it is kept as read\n"
+            "gls: Odd.dfm:6: warning: TButton has no property Flavour; it is kept as read (2 "
+            "times)\n");
 }
 
 TEST_F(GlsToolTest, RealFormsFromOtherProjects) {

@@ -1,6 +1,8 @@
 // The translator in a design host: what Register registers, the three
 // property editors, the component editor's verbs, and what reaches the
 // designer.
+#include <algorithm>
+
 #include "design/GlsReg.h"
 #include "glsedit/EditorFixture.h"
 
@@ -37,7 +39,31 @@ TEST_F(DesignTest, RegisterPutsTheTranslatorOnItsPageWithItsEditors) {
   EXPECT_EQ(editorOf("FileName"), "TFormFileNameProperty");
   EXPECT_EQ(GetComponentEditor(Translator, &Designer)->ClassName(), "TGlossmithEditor");
 
+  // What Register registered, in its order, once however often it runs.
   Register();  // as a host that loads the package twice
+  std::vector<String> made;
+  for (const TDesignRegistration& r : DesignRegistrations()) {
+    const bool ours = r.ComponentClass == &translator ||
+                      std::find(r.ComponentClasses.begin(), r.ComponentClasses.end(),
+                                &translator) != r.ComponentClasses.end();
+    if (!ours) continue;
+    switch (r.Kind) {
+      case TDesignRegistration::drPropertyEditor:
+        made.push_back(String(r.PropertyType->Name) + " " + r.PropertyName + " " +
+                       r.EditorClass->Name());
+        break;
+      case TDesignRegistration::drComponentEditor:
+        made.push_back("editor " + r.EditorClass->Name());
+        break;
+      case TDesignRegistration::drComponents:
+        made.push_back("page " + r.Page);
+        break;
+    }
+  }
+  EXPECT_EQ(made, (std::vector<String>{"TStrings Translations TFormTranslationsProperty",
+                                       "String About TFormAboutProperty",
+                                       "String FileName TFormFileNameProperty",
+                                       "editor TGlossmithEditor", "page Orvanta"}));
   int pages = 0;
   for (const TPalettePage& page : PalettePages()) {
     if (page.Name != "Orvanta") continue;

@@ -392,7 +392,106 @@ TEST_F(FormViewTest, AResizedWindowResizesTheFormAndItsAlignedControls) {
   EXPECT_EQ(Form->ClientHeight(), height + 40);
   EXPECT_EQ(Widget(Window, "ToolBar1")->width(), width + 100);
   EXPECT_EQ(Widget(Window, "StatusBar1")->geometry(), QRect(0, height + 40 - 19, width + 100, 19));
+  // Its last panel takes the width the others leave.
+  const auto panels = Widget(Window, "StatusBar1")->findChildren<QLabel*>();
+  ASSERT_EQ(panels.size(), 2);
+  EXPECT_EQ(panels[1]->geometry().left(), 100);
+  EXPECT_GE(panels[1]->geometry().right(), width + 100 - 4);
   EXPECT_EQ(Widget(Window, "Button1")->geometry(), QRect(200, 36, 75, 25)) << "anchored top left";
+}
+
+TEST_F(FormViewTest, AltAndAnAcceleratorActOnTheModelAndAcceleratorsShow) {
+  int clicks = 0;
+  Model<TButton>("Button1")->OnClick = [&](TObject*) { ++clicks; };
+  Model<TMemo>("Memo1")->SetFocus();
+  QTest::keyClick(Window, Qt::Key_O, Qt::AltModifier);
+  EXPECT_EQ(clicks, 1) << "the button's &OK";
+  QTest::keyClick(Window, Qt::Key_M, Qt::AltModifier);
+  EXPECT_TRUE(Model<TCheckBox>("CheckBox1")->Focused());
+  EXPECT_FALSE(Model<TCheckBox>("CheckBox1")->Checked()) << "toggled from checked";
+  QTest::keyClick(Window, Qt::Key_N, Qt::AltModifier);
+  EXPECT_TRUE(Model<TEdit>("Edit1")->Focused()) << "the label's focus control";
+  EXPECT_TRUE(Widget(Window, "Edit1")->hasFocus());
+
+  // A label without a focus control keeps its accelerator underlined.
+  auto* lonely = new TLabel(Form.get());
+  lonely->SetName("Lonely");
+  lonely->SetParent(Form.get());
+  lonely->SetCaption("&Lonely <b>&& more");
+  auto* label = Widget<QLabel>(Window, "Lonely");
+  EXPECT_EQ(label->textFormat(), Qt::RichText);
+  EXPECT_EQ(label->text(),
+            "<span style=\"white-space:pre\"><u>L</u>onely &lt;b&gt;&amp; more</span>");
+  lonely->SetFocusControl(Model<TEdit>("Edit1"));
+  lonely->SetCaption("&Lonely");
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  EXPECT_EQ(label->text(), "&Lonely");
+}
+
+TEST_F(FormViewTest, DisabledControlsLookDisabledAndTheFocusShows) {
+  auto* box = Model<TCheckBox>("CheckBox1");
+  QWidget* boxWidget = Widget(Window, "CheckBox1");
+  Model<TEdit>("Edit1")->SetFocus();
+  Window->View().SyncFocus();
+  const QImage unfocused = boxWidget->grab().toImage();
+  box->SetFocus();
+  Window->View().SyncFocus();
+  ASSERT_TRUE(boxWidget->hasFocus());
+  EXPECT_NE(boxWidget->grab().toImage(), unfocused) << "the focused check box shows its focus";
+
+  auto* button = Model<TButton>("Button1");
+  auto* widget = Widget<QPushButton>(Window, "Button1");
+  const QImage enabled = widget->grab().toImage();
+  button->SetEnabled(false);
+  const QPalette palette = widget->palette();
+  EXPECT_NE(palette.color(QPalette::Disabled, QPalette::ButtonText),
+            palette.color(QPalette::Active, QPalette::ButtonText));
+  EXPECT_NE(widget->grab().toImage(), enabled) << "greyed";
+  // A colour of its own stays while enabled.
+  auto* check = Model<TCheckBox>("CheckBox1");
+  check->Font()->SetColor(clRed);
+  check->SetEnabled(false);
+  const QPalette checkPalette = Widget(Window, "CheckBox1")->palette();
+  EXPECT_EQ(checkPalette.color(QPalette::Active, QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_NE(checkPalette.color(QPalette::Disabled, QPalette::WindowText), QColor(255, 0, 0));
+}
+
+// The other designer's files (.lfm): check boxes and radio buttons size
+// themselves to their captions unless the file says AutoSize = False, and
+// aligned controls keep their BorderSpacing.
+TEST(FormViewLclTest, LclCheckBoxesSizeToTheirCaptionsAndAlignedControlsKeepTheirSpacing) {
+  auto read = [](const String& text) {
+    return std::unique_ptr<TForm>(
+        static_cast<TForm*>(ReadFormFromString(text, Application, &TForm::StaticClass())));
+  };
+  const String body =
+      "  ClientHeight = 200\n  ClientWidth = 300\n"
+      "  object Cut: TCheckBox\n    Left = 8\n    Height = 19\n    Top = 8\n"
+      "    Width = 20\n    Caption = 'Enable DH'\n    TabOrder = 0\n  end\n"
+      "  object Fixed: TCheckBox\n    Left = 8\n    Height = 19\n    Top = 30\n"
+      "    Width = 20\n    AutoSize = False\n    Caption = 'Enable DH'\n  end\n"
+      "  object Radio: TRadioButton\n    Left = 8\n    Height = 19\n    Top = 52\n"
+      "    Width = 20\n    Caption = 'Enable DH'\n  end\n";
+  const String panel =
+      "  object Top1: TPanel\n    Left = 6\n    Height = 40\n    Top = 126\n    Width = 288\n"
+      "    Align = alBottom\n    BorderSpacing.Around = 6\n    BorderSpacing.Bottom = 2\n"
+      "  end\n";
+  auto lcl = read("object Lcl: TForm\n  LCLVersion = '2.0.8.0'\n" + body + panel + "end\n");
+  TFormWindow* window = ShowForm(lcl.get());
+  auto* cut = Widget<QCheckBox>(window, "Cut");
+  EXPECT_GE(cut->width(), cut->sizeHint().width()) << "the caption shows whole";
+  EXPECT_EQ(Widget(window, "Fixed")->width(), 20);
+  auto* radio = Widget<QRadioButton>(window, "Radio");
+  EXPECT_GE(radio->width(), radio->sizeHint().width());
+  EXPECT_EQ(Widget(window, "Top1")->geometry(), QRect(6, 200 - 8 - 40, 288, 40));
+
+  auto classic = read("object Classic: TForm\n" + body + "end\n");
+  TFormWindow* other = ShowForm(classic.get());
+  EXPECT_EQ(Widget(other, "Cut")->width(), 20) << "a classic check box keeps its width";
+  // Any layout property of those files tells the form (an old file without
+  // LCLVersion).
+  auto old = read("object Old: TForm\n" + body + panel + "end\n");
+  EXPECT_GE(Widget(ShowForm(old.get()), "Cut")->width(), 40);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTextEdit>
 
@@ -221,6 +223,53 @@ TEST(QtUserInterfaceTest, TheScreenCursorAndRightToLeftTextComeFromQt) {
   EXPECT_EQ(edit->document()->defaultTextOption().alignment(), Qt::AlignRight);
   EXPECT_EQ(edit->document()->defaultTextOption().textDirection(), Qt::LeftToRight);
   d.Form->Hide();
+}
+
+// A window is its form's client area with the menu bar above it, and a
+// centred one is centred by that size.
+TEST(QtUserInterfaceTest, AWindowHasItsFormsClientSizeAndIsCentredByIt) {
+  auto read = [](const String& text) {
+    return std::unique_ptr<TForm>(
+        static_cast<TForm*>(ReadFormFromString(text, Application, &TForm::StaticClass())));
+  };
+  auto form = read(
+      "object Operation: TForm\n  Left = 0\n  Top = 0\n  BorderStyle = bsDialog\n"
+      "  ClientHeight = 81\n  ClientWidth = 742\n  Menu = MainMenu1\n"
+      "  Position = poScreenCenter\n  object MainMenu1: TMainMenu\n"
+      "    object File1: TMenuItem\n      Caption = '&File'\n    end\n  end\nend\n");
+  TFormWindow* window = ShowForm(form.get());
+  EXPECT_EQ(form->ClientHeight(), 81);
+  EXPECT_EQ(window->centralWidget()->size(), QSize(742, 81));
+  EXPECT_EQ(window->size(), QSize(742, 81 + window->menuBar()->height()));
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QPoint off = window->frameGeometry().center() - screen.center();
+  EXPECT_TRUE(std::abs(off.x()) <= 2 && std::abs(off.y()) <= 2)
+      << "centred by its own size: " << off.x() << ", " << off.y();
+
+  // A sizeable form whose file gives the outer size, then the client size:
+  // the client size wins, and stays once the window shows.
+  auto sizeable = read(
+      "object Sizeable: TForm\n  Left = 10\n  Top = 20\n  Width = 900\n  Height = 700\n"
+      "  ClientHeight = 200\n  ClientWidth = 300\n  Position = poDesigned\nend\n");
+  TFormWindow* second = ShowForm(sizeable.get());
+  QApplication::processEvents();
+  EXPECT_EQ(second->centralWidget()->size(), QSize(300, 200));
+  EXPECT_EQ(sizeable->ClientWidth(), 300);
+  EXPECT_EQ(sizeable->ClientHeight(), 200);
+  EXPECT_EQ(second->pos(), QPoint(10, 20));
+
+  // Centred over the main form's window when it shows, else on the screen.
+  auto dialog = read(
+      "object Dialog: TForm\n  BorderStyle = bsDialog\n  ClientHeight = 50\n"
+      "  ClientWidth = 100\n  Position = poMainFormCenter\nend\n");
+  const TFormWindow* main =
+      Application->MainForm() ? Ui().FindWindow(Application->MainForm()) : nullptr;
+  const QPoint centre =
+      main && main->isVisible() ? main->frameGeometry().center() : screen.center();
+  TFormWindow* third = ShowForm(dialog.get());
+  const QPoint offThird = third->frameGeometry().center() - centre;
+  EXPECT_TRUE(std::abs(offThird.x()) <= 2 && std::abs(offThird.y()) <= 2)
+      << offThird.x() << ", " << offThird.y();
 }
 
 }  // namespace

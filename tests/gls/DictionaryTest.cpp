@@ -60,6 +60,24 @@ TEST(DictionaryTest, SharedOriginalsExportTheLaterTranslationAndImportIntoEveryE
   EXPECT_EQ(app.Translator->Translations()->Text(), "Button1.Caption='B'\r\nLabel1.Caption=B\r\n");
 }
 
+TEST(DictionaryTest, AnUntranslatedEntryNeverEmptiesATranslationTheDictionaryHolds) {
+  TempDir dir;
+  String dict = dir.File("dict.txt");
+  WriteFile(dict, "&Close\t&Schliessen\n");
+  TStorageForm app("MainForm", 7);
+  app.Label1->FCaption = "Name:";
+  SetEntries(app.Translator, {"Button1.Caption=''", "Label1.Caption=''"});
+  app.Translator->TranslateTo(dict);
+  EXPECT_EQ(ReadFile(dict), "&Close\t&Schliessen\r\nName:\t\r\n")
+      << "kept, and a new text is listed for translation";
+
+  // Within one export too: a later untranslated entry keeps the earlier one's.
+  app.Label1->FCaption = "&Close";
+  SetEntries(app.Translator, {"Button1.Caption='&Fermer'", "Label1.Caption=''"});
+  app.Translator->TranslateTo(dict);
+  EXPECT_EQ(ReadFile(dict), "&Close\t&Fermer\r\nName:\t\r\n");
+}
+
 TEST(DictionaryTest, ImportMatchesExactlyAcceptsEveryLineEndAndCutsLongTranslations) {
   TempDir dir;
   String dict = dir.File("dict.txt");

@@ -93,7 +93,9 @@ String ReferenceExport(const String& fileText, const std::vector<String>& collec
     int pos = -1;
     dictionary.SortFind(line, pos);
     bool replace = pos < dictionary.Count() && dictionary.At(pos).starts_with(line);
-    line += TGlossmith::WriteString(DecodedValue(entry));
+    const String translation = DecodedValue(entry);
+    if (replace && translation.empty()) continue;
+    line += TGlossmith::WriteString(translation);
     if (replace)
       dictionary.SetStrings(pos, line);
     else

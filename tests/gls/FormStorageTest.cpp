@@ -87,6 +87,57 @@ TEST(FormStorageTest, WithFileNameTheFormFileHoldsNoEntriesAndTheFileIsRewritten
   EXPECT_EQ(GetStrProp(form->FindComponent("Button1"), "Caption"), "&Fermer");
 }
 
+TEST(FormStorageTest, ABadLineOfTheTranslationFileIsReportedWithThatFileAndLine) {
+  TempDir dir;
+  TCurrentDir cwd(dir.Path());
+  const String file = dir.File("tr.txt");
+  String text;
+  {
+    TStorageForm app("MainForm", 12);
+    app.Translator->SetFileName(file);
+    SetEntries(app.Translator, {"Button1.Caption='&Fermer'"});
+    text = WriteFormToString(app.Form);
+  }
+  // A path longer than a reader reads of a line leaves it without locale.
+  WriteFile(file, "MainForm.Button1.Caption%12='&Fermer'\r\n\r\nMainForm." + String(5000, 'P') +
+                      "%12=''\r\nMainForm.Label1.Caption%x1='Nom'\r\n");
+  try {
+    std::unique_ptr<TComponent> form(ReadFormFromString(text, nullptr));
+    ADD_FAILURE() << "the form was read";
+  } catch (const EFileLineError& e) {
+    EXPECT_EQ(e.FileName(), file);
+    EXPECT_EQ(e.Line(), 3);
+    EXPECT_EQ(e.Message().rfind(file + ", line 3: the line has no locale", 0), 0u) << e.Message();
+    EXPECT_EQ(e.Message().find("Storage"), String::npos) << e.Message();
+  }
+  TStorageForm app("MainForm", 12);
+  WriteFile(file, "MainForm.Button1.Caption%12='&Fermer'\r\nMainForm.Label1.Caption%x1='Nom'\n");
+  try {
+    app.Translator->LoadFrom(file);
+    ADD_FAILURE() << "the bad line passed";
+  } catch (const EFileLineError& e) {
+    EXPECT_EQ(e.Message(), file + ", line 2: the locale \"x1\" of the line is not a number");
+  }
+}
+
+TEST(FormStorageTest, ALocaleOutsideTheIntegerRangeIsRefusedAtItsLineAndColumn) {
+  auto formWith = [](const String& locale) {
+    return "object MainForm: TForm\r\n  object Glossmith1: TGlossmith\r\n    Locale = " + locale +
+           "\r\n  end\r\nend\r\n";
+  };
+  for (const char* locale : {"2147483648", "9223372036854775807", "-2147483649"}) {
+    try {
+      std::unique_ptr<TComponent> form(ReadFormFromString(formWith(locale), nullptr));
+      ADD_FAILURE() << locale << " was read as " << TranslatorOf(form.get())->Locale();
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), "Line 3, column 14: Error reading Locale: " + String(locale) +
+                                 " is out of the range of an Integer (-2147483648 to 2147483647)");
+    }
+  }
+  std::unique_ptr<TComponent> form(ReadFormFromString(formWith("2147483647"), nullptr));
+  EXPECT_EQ(TranslatorOf(form.get())->Locale(), 2147483647);
+}
+
 TEST(FormStorageTest, TheSaveOfWritingTheFormCanGoElsewhereOrNowhere) {
   TempDir dir;
   TCurrentDir cwd(dir.Path());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gls/Diagnostics.h"
 #include "gls/Gls.h"
 #include "host/classes/Streams.h"
 #include "host/controls/Forms.h"
@@ -165,6 +166,66 @@ TEST(TranslationFileTest, OddLocalesAndLimits) {
   app.Translator->SaveTo(file);
   String saved = ReadFile(file);
   EXPECT_NE(saved.find("F.Label1.Caption%12=" + String(4095, 'x') + "\r\n"), String::npos);
+}
+
+TEST(TranslationFileTest, AValueCutOnSavingIsAWarningThatNamesTheFileAndThePath) {
+  TempDir dir;
+  const String file = dir.File("tr.txt"), dict = dir.File("dict.txt");
+  std::vector<TDiagnostic> warnings;
+  TDiagnosticScope scope([&](const TDiagnostic& d) { warnings.push_back(d); });
+  TStorageForm app("F", 12);
+  const String longText(5000, 'x');
+  TStringList list;
+  list.Add("Label1.Caption='" + longText + "'");
+  list.Add("Button1.Caption='short'");
+  app.Translator->SetTranslations(&list);
+  app.Translator->SaveTo(file);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].Kind, TDiagnosticKind::ValueCut);
+  EXPECT_EQ(warnings[0].Text(), file + ": F.Label1.Caption: the value (5002 bytes) is cut to the "
+                                       "4095 bytes that a line holds");
+  // The many-forms save and the dictionary say the same of their files.
+  warnings.clear();
+  TGlossmith::SaveAllTo({app.Translator}, dir.File("all.txt"));
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].FileName, dir.File("all.txt"));
+  warnings.clear();
+  app.Label1->FCaption = longText;
+  app.Translator->TranslateTo(dict);
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_EQ(warnings[0].Text(), dict + ": Label1.Caption: the translation (5002 bytes) is cut to "
+                                       "the 4095 bytes that a line holds");
+  EXPECT_EQ(warnings[1].Path, "Label1.Caption");
+  EXPECT_NE(warnings[1].Message.find("the original text"), String::npos);
+}
+
+TEST(TranslationFileTest, ATranslationFileKeepsNoRawNulAndWarnsOfKeysGivenTwice) {
+  using namespace std::string_literals;
+  TempDir dir;
+  const String file = dir.File("tr.txt");
+  std::vector<TDiagnostic> warnings;
+  TDiagnosticScope scope([&](const TDiagnostic& d) { warnings.push_back(d); });
+  WriteFile(file, "F.Button1.Caption%12='a\0b'\r\nF.Label1.Caption%12='one'\r\n"
+                  "F.Label1.Caption%7='other locale'\r\nF.Label1.Caption%12='two'\r\n"s);
+  TStorageForm app("F", 12);
+  app.Translator->LoadFrom(file);
+  EXPECT_EQ(app.Translator->Translations()->Text(),
+            "Button1.Caption='a\0b'\r\nLabel1.Caption='two'\r\n"s);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].Kind, TDiagnosticKind::DuplicateKey);
+  EXPECT_EQ(warnings[0].Text(),
+            file + ", line 4: F.Label1.Caption: given again for locale 12; this later line wins");
+
+  // Saved, the character 0 is written as the form writer writes it.
+  app.Translator->SaveTo(file);
+  const String saved = ReadFile(file);
+  EXPECT_EQ(saved.find('\0'), String::npos);
+  EXPECT_NE(saved.find("F.Button1.Caption%12='a'#0'b'\r\n"), String::npos) << saved;
+  app.Translator->Translations()->Clear();
+  app.Translator->LoadFrom(file);
+  String value = app.Translator->Translations()->Strings(0).substr(16);
+  TGlossmith::ConvertFromLiterals(value);
+  EXPECT_EQ(value, "a\0b"s) << "the same text";
 }
 
 TEST(TranslationFileTest, MissingFilesAndEmptyLists) {

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "TestComponents.h"
+#include "host/controls/ActnList.h"
 #include "host/controls/ComCtrls.h"
 #include "host/controls/Forms.h"
 #include "host/controls/StdCtrls.h"
@@ -358,6 +359,45 @@ TEST(TranslatorFormWalkTest, EveryControlRoundTripsThroughItsCollectedLines) {
   ASSERT_TRUE(t->TranslateForm(t->Translations(), false));
   EXPECT_EQ(t->Originals()->Count(), lines.Count());
   EXPECT_EQ(Collect(*t), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A translated action caption reaches every client of the action; a
+// collecting walk sees the caption each client shows.
+TEST(TranslatorFormWalkTest, AnActionsTranslationReachesItsClients) {
+  auto form = std::make_unique<TForm>(Application);
+  auto* list = new TActionList(form.get());
+  list->SetName("Actions");
+  auto* act = new TAction(form.get());
+  act->SetName("ActDo");
+  act->SetActionList(list);
+  act->SetCaption("&Do");
+  auto* menu = new TMainMenu(form.get());
+  menu->SetName("MainMenu1");
+  auto* item = new TMenuItem(form.get());
+  item->SetName("MenuDo");
+  menu->Items()->Add(item);
+  item->SetAction(act);
+  auto* button = new TButton(form.get());
+  button->SetName("ButtonDo");
+  button->SetParent(form.get());
+  button->SetAction(act);
+
+  auto* t = new TGlossmith(form.get());
+  const std::vector<String> lines = Collect(*t);
+  for (const char* path : {"MenuDo.Caption='&Do'", "ButtonDo.Caption='&Do'", "ActDo.Caption='&Do'"})
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), path), 1) << path;
+
+  t->SetTranslations(MakeList({"ActDo.Caption='&Faire'"}).get());
+  ASSERT_TRUE(t->TranslateForm(t->Translations(), false));
+  EXPECT_EQ(item->Caption(), "&Faire");
+  EXPECT_EQ(button->Caption(), "&Faire");
+  t->RestoreForm();
+  EXPECT_EQ(item->Caption(), "&Do");
+  EXPECT_EQ(button->Caption(), "&Do");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "EditorFixture.h"
 #include "host/classes/Streams.h"
 #include "host/formfiles/FormFiles.h"
+#include "host/platform/ToolIntf.h"
 
 namespace editortest {
 namespace {
@@ -135,6 +136,8 @@ TEST_F(EditorTest, TheCommonListIsKeptInTheSettingsBySetAndDefault) {
       .Click("BtnSet")
       .Click("BtnOK");
   Translator->ShowEditor();
+  // A settings object reads its file once: a new one sees what the dialog wrote.
+  settings = Registry();
   EXPECT_FALSE(settings.ReadString("Glossmith", "CommonProperty[20]", "").empty());
   EXPECT_EQ(settings.ReadString("Glossmith", "CommonProperty[21]", "x"), "");
   EXPECT_EQ(settings.ReadString("Glossmith", "CommonProperty[22]", "x"), "");
@@ -143,7 +146,7 @@ TEST_F(EditorTest, TheCommonListIsKeptInTheSettingsBySetAndDefault) {
   Ui.SelectPage("FormNotebook", FormPage).SelectPage("PropNotebook", 1).Click("BtnDefault");
   Check([](TFormEditor& e) { EXPECT_EQ(e.CommonPropList->Items()->Count(), 24); }).Click("BtnOK");
   Translator->ShowEditor();
-  EXPECT_EQ(settings.ReadString("Glossmith", "CommonProperty[0]", "x"), "");
+  EXPECT_EQ(Registry().ReadString("Glossmith", "CommonProperty[0]", "x"), "");
   Check([](TFormEditor& e) { EXPECT_EQ(e.CommonPropList->Items()->Count(), 24); }).Click("BtnOK");
   Translator->ShowEditor();
 }
@@ -270,6 +273,35 @@ TEST_F(EditorFilesTest, SaveWritesUnderLocaleZeroAtOnceAndCancelDoesNotUndoIt) {
             "MainForm.Button1.Caption%-1='OK'\r\nMainForm.Button1.Caption%0='Valider'\r\n");
   EXPECT_EQ(Ui.FileDialogs()[0].Title, "Save current properties to an external textfile.");
   EXPECT_EQ(Form->ComponentCount(), 4) << "the temporary translator is gone";
+}
+
+TEST_F(EditorFilesTest, InTheDesignerAFileOutsideTheFormsFolderIsWrittenOnlyAfterAYes) {
+  std::filesystem::create_directory(Files.Path() / "project");
+  ToolServices->SetProjectName(File("project/Main.dfm"));
+  Form->SetDesigning(true);
+  SetTranslations({"Button1.Caption='Valider'"});
+  Ui.SelectPage("FormNotebook", DictionaryPage)
+      .Click("BtnSave")
+      .AnswerFile(File("project/inside.txt"))  // no question
+      .Click("BtnSave")
+      .AnswerFile(File("project/../outside.txt"))
+      .Answer(mrNo)
+      .Click("BtnExport")
+      .AnswerFile(File("outside.dict"))
+      .Answer(mrYes)
+      .Click("BtnCancel");
+  Translator->ShowEditor();
+  ToolServices->SetProjectName(String());
+  ASSERT_EQ(Ui.Messages().size(), 2u);
+  EXPECT_EQ(Ui.Messages()[0].Text,
+            std::filesystem::weakly_canonical(Files.Path() / "outside.txt").string() +
+                " lies outside the folder of the form (" +
+                std::filesystem::weakly_canonical(Files.Path() / "project").string() +
+                "). Write it there ?");
+  EXPECT_EQ(Ui.Messages()[0].Type, mtConfirmation);
+  EXPECT_TRUE(std::filesystem::exists(File("project/inside.txt")));
+  EXPECT_FALSE(std::filesystem::exists(File("outside.txt"))) << "No writes nothing";
+  EXPECT_TRUE(std::filesystem::exists(File("outside.dict")));
 }
 
 TEST_F(EditorFilesTest, TranslateCountsAsSuccessEvenWhenNothingMatches) {

@@ -4,6 +4,7 @@
 #include "host/controls/Controls.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
+#include "host/formfiles/FormFiles.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ TEST(ControlsTest, KeyClassesPublishInClassicOrder) {
   EXPECT_EQ(PropNames(button, tkProperties),
             (std::vector<String>{"Name",           "Tag",        "Left",           "Top",
                                  "Width",          "Height",     "Cursor",         "Hint",
-                                 "Anchors",        "BiDiMode",   "Cancel",         "Caption",
+                                 "Action",         "Anchors",    "BiDiMode",       "Cancel",
+                                 "Caption",
                                  "Constraints",    "Default",    "DragCursor",     "DragKind",
                                  "DragMode",       "Enabled",    "Font",           "ModalResult",
                                  "ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu",
@@ -232,6 +234,56 @@ TEST(ControlsTest, TabSheetsBecomePagesOfTheirPageControlInOrder) {
   EXPECT_EQ(sheet2->PageIndex(), 1);
 }
 
+// A page fills its page control's client area less the tabs and frame,
+// whatever a file or a caller gives it, and follows the page control.
+TEST(ControlsTest, TabSheetsAreThePageControlsDisplayArea) {
+  const String text =
+      "object Form1: TForm\r\n"
+      "  object Pages: TPageControl\r\n"
+      "    Left = 0\r\n"
+      "    Top = 0\r\n"
+      "    Width = 289\r\n"
+      "    Height = 193\r\n"
+      "    ActivePage = Sheet1\r\n"
+      "    TabOrder = 0\r\n"
+      "    object Sheet1: TTabSheet\r\n"
+      "      Caption = 'One'\r\n"
+      "      object Memo1: TMemo\r\n"
+      "        Left = 0\r\n"
+      "        Top = 0\r\n"
+      "        Width = 281\r\n"
+      "        Height = 165\r\n"
+      "        Align = alClient\r\n"
+      "        TabOrder = 0\r\n"
+      "      end\r\n"
+      "    end\r\n"
+      "  end\r\n"
+      "end\r\n";
+  std::unique_ptr<TComponent> form(ReadFormFromString(text));
+  auto* pages = static_cast<TPageControl*>(form->FindComponent("Pages"));
+  auto* sheet = static_cast<TTabSheet*>(form->FindComponent("Sheet1"));
+  EXPECT_EQ(sheet->Left(), 4);
+  EXPECT_EQ(sheet->Top(), 24);
+  EXPECT_EQ(sheet->ClientWidth(), 281) << "as the classic designer wrote the memo";
+  EXPECT_EQ(sheet->ClientHeight(), 165);
+  sheet->SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(sheet->Width(), 281);
+  pages->SetBounds(0, 0, 400, 300);
+  EXPECT_EQ(sheet->Width(), 392);
+  EXPECT_EQ(sheet->Height(), 272);
+  pages->SetTabPosition(tpBottom);
+  EXPECT_EQ(sheet->Top(), 4);
+  EXPECT_EQ(sheet->Height(), 272);
+  pages->SetStyle(tsButtons);
+  EXPECT_EQ(sheet->Left(), 0);
+  EXPECT_EQ(sheet->Width(), 400);
+  auto* added = new TTabSheet(form.get());
+  added->SetPageControl(pages);
+  EXPECT_EQ(added->Width(), 400);
+  EXPECT_EQ(WriteFormToString(form.get()).find("Width = 400\r\n      Caption"), String::npos)
+      << "a page's bounds are not written";
+}
+
 TEST(ControlsTest, DestroyingTheActivePageShowsTheNextOne) {
   TForm form(nullptr);
   auto* pages = new TPageControl(&form);
@@ -394,7 +446,9 @@ TEST(ControlsTest, TextControlsKeepTheirStateConsistent) {
   combo->SetText("red");
   EXPECT_EQ(combo->ItemIndex(), 0);
   combo->SetStyle(csDropDownList);
-  combo->SetText("purple");  // not an item: nothing chosen
+  combo->SetText("purple");  // not an item: the choice stays
+  EXPECT_EQ(combo->Text(), "red");
+  combo->SetItemIndex(-1);
   EXPECT_EQ(combo->Text(), "");
   combo->Items()->Delete(1);
   combo->SetItemIndex(1);

@@ -295,6 +295,16 @@ TEST(DsgnIntfTest, PalettePagesKeepTheirOrderAndTheirBitmapsAreResources) {
   EXPECT_EQ(pages[1].ComponentClasses, std::vector<const TClassInfo*>{&TDsgnOther::StaticClass()})
       << "a class stays where it was put first";
 
+  // The registrations as made; the call that placed nothing is not listed.
+  std::vector<TDesignRegistration> made;
+  for (const TDesignRegistration& r : DesignRegistrations())
+    if (r.Kind == TDesignRegistration::drComponents && r.Page.starts_with("Tests"))
+      made.push_back(r);
+  ASSERT_EQ(made.size(), 2u);
+  EXPECT_EQ(made[0].Page, "Tests A");
+  EXPECT_EQ(made[0].ComponentClasses, pages[0].ComponentClasses);
+  EXPECT_EQ(made[1].Page, "Tests B");
+
   EXPECT_TRUE(PaletteBitmap(TDsgnBase::StaticClass()).empty());
   static const char bitmap[] = "BM and so on";
   RegisterResource("TDSGNBASE", bitmap);

@@ -442,6 +442,44 @@ TEST(FormFilesTest, AValueOfTheWrongShapeForADeclaredPropertyIsKeptAsRead) {
   EXPECT_EQ(WriteFormToString(Read(written).get()), written);
 }
 
+TEST(FormFilesTest, AValueThatDoesNotConvertAndAnUnknownPropertyAreReportedWithTheirLines) {
+  const String text = Lines({
+      "object F: TForm",              // 1
+      "  Width = abc",                // 2
+      "  Colour = clRed",             // 3
+      "  object A: TSample",          // 4
+      "    Shape = shHexagon",        // 5
+      "    Lines.Strings = (",        // 6
+      "      1)",                     // 7
+      "    Spacing.Around = 6",       // 8
+      "    Spacing.Left = 2",         // 9
+      "  end",                        // 10
+      "  object U: TUnknownThing",    // 11
+      "    Anything = 1",             // 12
+      "  end",                        // 13
+      "end",
+  });
+  std::vector<String> heard;
+  TReadWarnings warnings([&](const TReadWarning& w) { heard.push_back(w.Message); });
+  auto form = Read(text);
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->FindComponent("A")->DynamicProperties().size(), 2u) << "kept as read";
+  std::vector<std::pair<int, String>> got;
+  for (const TReadWarning& w : warnings.List()) got.emplace_back(w.Line, w.Message);
+  EXPECT_EQ(got,
+            (std::vector<std::pair<int, String>>{
+                {2, "TForm.Width: abc is not a valid Integer value; it is kept as read"},
+                {3, "TForm has no property Colour; it is kept as read"},
+                {5, "TSample.Shape: shHexagon is not a valid TShape value; it is kept as read"},
+                {6, "TStringList: Error reading Strings: string expected; it is kept as read"},
+                {8, "TSample has no property Spacing; it is kept as read"}}));
+  EXPECT_EQ(heard.size(), got.size());
+  // Written and read again, the form says the same.
+  TReadWarnings again;
+  Read(WriteFormToString(form.get()));
+  EXPECT_EQ(again.List().size(), got.size());
+}
+
 TEST(FormFilesTest, LongStringsListsAndBinaryAreLaidOutAsTheClassicWriter) {
   String longText(70, 'a');
   longText += "\r\n\xC3\xA9";  // é

@@ -432,6 +432,66 @@ TEST(FormsKeysTest, EnterPressesTheFocusedButtonOrTheDefaultOne) {
   EXPECT_EQ(d.Log.Take(), (std::vector<String>{"click BtnOK"}));
 }
 
+TEST(FormsKeysTest, AltAndAnAcceleratorActOnTheControlWhoseCaptionHasIt) {
+  TDialog d;
+  d.Ok->SetCaption("&OK");
+  d.Cancel->SetCaption("&Cancel");
+  auto* remove = Make<TButton>(d.Form, "BtnRemove");
+  remove->SetCaption("&Remove");
+  remove->SetEnabled(false);
+  auto* check = Make<TCheckBox>(d.Form, "CheckBox1");
+  check->SetCaption("&Enable DH");
+  auto* label = Make<TLabel>(d.Form, "Label1");
+  label->SetCaption("&Name:");
+  label->SetFocusControl(d.Memo);
+  auto* orphan = Make<TLabel>(d.Form, "Label2");
+  orphan->SetCaption("&Lonely");
+  auto* group = Make<TGroupBox>(d.Form, "Group1");
+  group->SetCaption("&Group");
+  auto* inside = Make<TEdit>(d.Form, "Edit2", group);
+  auto* radios = Make<TRadioGroup>(d.Form, "Radios1");
+  radios->Items()->SetText("&Left\n&Top\n");
+  for (TWinControl* c : std::initializer_list<TWinControl*>{remove, check, inside, radios}) {
+    d.Log.Focus(c);
+    d.Log.Clicks(c);
+  }
+  d.Log.Keys(d.Edit);
+  d.Edit->SetFocus();
+  d.Log.Take();
+
+  d.Form.PressKey('C', {ssAlt});
+  EXPECT_EQ(d.Log.Take(), (std::vector<String>{"keydown Edit1 67", "click BtnCancel"}))
+      << "a button is pressed without taking the focus";
+  EXPECT_EQ(d.Form.ModalResult(), mrCancel);
+  EXPECT_EQ(d.Edit->Text(), "") << "the key types nothing";
+  d.Form.PressKey('R', {ssAlt});
+  EXPECT_EQ(d.Log.Take(), std::vector<String>{"keydown Edit1 82"}) << "disabled";
+  d.Form.PressKey('E', {ssAlt});
+  EXPECT_EQ(d.Log.Take(), (std::vector<String>{"keydown Edit1 69", "exit Edit1",
+                                               "enter CheckBox1", "click CheckBox1"}));
+  EXPECT_TRUE(check->Checked());
+  d.Form.PressKey('N', {ssAlt});
+  EXPECT_TRUE(d.Memo->Focused()) << "a label focuses its focus control";
+  d.Form.PressKey('L', {ssAlt});
+  EXPECT_EQ(radios->ItemIndex(), 0) << "a radio group's item, not the label without a control";
+  EXPECT_TRUE(radios->Focused());
+  d.Form.PressKey('G', {ssAlt});
+  EXPECT_TRUE(inside->Focused()) << "a group box focuses the first control inside";
+  d.Log.Take();
+  // Without Alt, or with Ctrl too, the key is a key; a handler that takes
+  // the key away takes the accelerator too.
+  d.Edit->SetFocus();
+  d.Form.PressKey('O');
+  d.Form.PressKey('O', {ssAlt, ssCtrl});
+  d.Edit->OnKeyDown = [](TObject*, WORD& key, TShiftState) { key = 0; };
+  d.Form.PressKey('O', {ssAlt});
+  EXPECT_EQ(d.Edit->Text(), "o");
+  EXPECT_EQ(d.Log.Take(), (std::vector<String>{"exit Edit2", "enter Edit1", "keydown Edit1 79",
+                                               "keypress Edit1 o", "keydown Edit1 79"}));
+  EXPECT_FALSE(IsAccel('a', "&&a"));
+  EXPECT_TRUE(IsAccel('b', "&&a &B"));
+}
+
 TEST(FormsKeysTest, TypedCharactersFollowOnKeyDownSoAHandlerThatMovesTheCaretReversesThem) {
   TDialog d;
   std::vector<String> order;

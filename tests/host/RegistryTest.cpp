@@ -103,6 +103,66 @@ TEST_F(RegistryTest, ACorruptFileReadsAsAbsentValuesAndIsNeverMadeWorse) {
   EXPECT_EQ(ReadFile(Dir.File("Orvanta.ini")), expected);
 }
 
+TEST_F(RegistryTest, AFileWithoutAFinalLineEndGetsTheNewSectionAfterALineEnd) {
+  // Texts long enough that adding the line end moves them in memory.
+  const String valueLine = "LongName=a value long enough to live outside the string itself";
+  WriteFile(Dir.File("Orvanta.ini"), "[Other]\n" + valueLine);
+  TRegIniFile settings("Software\\Orvanta");
+  settings.WriteString("S", "A", "v");
+  EXPECT_EQ(ReadFile(Dir.File("Orvanta.ini")), "[Other]\n" + valueLine + "\n\n[S]\nA=v\n");
+
+  const String foreign = "a foreign line without any section and without a line end";
+  WriteFile(Dir.File("Orvanta.ini"), foreign);
+  TRegIniFile other("Software\\Orvanta");
+  other.WriteString("S", "A", "v");
+  EXPECT_EQ(ReadFile(Dir.File("Orvanta.ini")), foreign + "\n\n[S]\nA=v\n");
+  EXPECT_EQ(TRegIniFile("Software\\Orvanta").ReadString("S", "A", ""), "v");
+}
+
+TEST_F(RegistryTest, ASettingsObjectReadsItsFileOnceAndAnswersFromWhatItWrote) {
+  String text = "[Glossmith]\n";
+  for (int i = 0; i < 10000; ++i) text += "Common" + IntToStr(i) + "=Prop" + IntToStr(i) + "\n";
+  WriteFile(Dir.File("Orvanta.ini"), text);
+  TRegIniFile settings("Software\\Orvanta");
+  EXPECT_EQ(settings.ReadString("Glossmith", "Common0", ""), "Prop0");
+  // What another program writes later is seen by the next settings object.
+  WriteFile(Dir.File("Orvanta.ini"), "[Glossmith]\nCommon0=changed\n");
+  for (int i = 0; i < 10000; ++i)
+    ASSERT_EQ(settings.ReadString("Glossmith", "common" + IntToStr(i), ""), "Prop" + IntToStr(i));
+  EXPECT_EQ(TRegIniFile("Software\\Orvanta").ReadString("Glossmith", "Common0", ""), "changed");
+
+  // A write reads the file afresh under its lock and keeps what it wrote.
+  settings.WriteString("Glossmith", "Common1", "mine");
+  EXPECT_EQ(settings.ReadString("Glossmith", "Common0", ""), "changed");
+  EXPECT_EQ(settings.ReadString("Glossmith", "Common1", ""), "mine");
+  EXPECT_EQ(settings.ReadString("Glossmith", "Common2", "gone"), "gone");
+
+  // Several values at once leave the file as the writes one by one do.
+  settings.WriteStrings("Glossmith", {{"Common0", "a"}, {"Common5", "b"}, {"Common0", "c"}});
+  TRegIniFile oneByOne("Software\\Tools");
+  oneByOne.WriteString("Glossmith", "Common0", "changed");
+  oneByOne.WriteString("Glossmith", "Common1", "mine");
+  for (auto [name, value] : {std::pair{"Common0", "a"}, {"Common5", "b"}, {"Common0", "c"}})
+    oneByOne.WriteString("Glossmith", name, value);
+  EXPECT_EQ(ReadFile(Dir.File("Orvanta.ini")), ReadFile(Dir.File("Tools.ini")));
+}
+
+TEST_F(RegistryTest, WithoutAHomeSettingsReadAsAbsentAndAreNotWritten) {
+  const char* home = std::getenv("HOME");
+  const String oldHome = home ? home : "";
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("HOME");
+  const auto cwd = std::filesystem::current_path();
+  std::filesystem::current_path(Dir.Path());
+  TRegIniFile settings("Software\\Orvanta");
+  EXPECT_EQ(settings.FileName(), "");
+  EXPECT_EQ(settings.ReadString("S", "A", "d"), "d");
+  EXPECT_THROW(settings.WriteString("S", "A", "v"), EFCreateError);
+  std::filesystem::current_path(cwd);
+  if (home) setenv("HOME", oldHome.c_str(), 1);
+  EXPECT_TRUE(std::filesystem::is_empty(Dir.Path())) << "nothing is left in the working folder";
+}
+
 TEST_F(RegistryTest, AFolderInTheWayIsAnErrorAndNoValue) {
   std::filesystem::create_directory(Dir.Path() / "Orvanta.ini");
   TRegIniFile settings("Software\\Orvanta");

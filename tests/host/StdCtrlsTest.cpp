@@ -5,6 +5,7 @@
 #include "host/TestForms.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
+#include "host/formfiles/FormFiles.h"
 
 namespace {
 
@@ -210,6 +211,53 @@ TEST(StdCtrlsTest, ARadioGroupClicksWhenItsItemChanges) {
   group->SetItemIndex(0);
   EXPECT_EQ(clicks, (std::vector<Integer>{1, 0, 1, 0}));
   EXPECT_THROW(group->ClickItem(2), EListError);
+}
+
+// A drop-down list shows the chosen item whatever changes its items: read
+// from a form file (the index before the items), translated item by item,
+// given a text that is no item, items added and removed before it.
+TEST(StdCtrlsTest, ADropDownListAlwaysShowsItsChosenItem) {
+  for (const char* style : {"csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"}) {
+    SCOPED_TRACE(style);
+    std::unique_ptr<TComponent> root(ReadFormFromString(
+        String("object F: TForm\n  object C: TComboBox\n    Style = ") + style +
+        "\n    ItemIndex = 1\n    Text = 'Green'\n    Items.Strings = (\n      'Red'\n"
+        "      'Green')\n  end\nend\n"));
+    auto* combo = static_cast<TComboBox*>(root->FindComponent("C"));
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Text(), "Green");
+    // A translation gives the text first, then the items.
+    combo->SetText("Vert");
+    EXPECT_EQ(combo->Text(), "Green") << "a list shows only its items";
+    combo->Items()->SetStrings(1, "Vert");
+    EXPECT_EQ(combo->Text(), "Vert");
+    combo->SetText("red");
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    EXPECT_EQ(combo->Text(), "Red");
+    combo->Items()->Insert(0, "Blue");
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Text(), "Red");
+    combo->Items()->Delete(1);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->Text(), "");
+  }
+  // The file's text names the item when it gives no index; an edit box keeps
+  // the text it was given.
+  std::unique_ptr<TComponent> root(ReadFormFromString(
+      "object F: TForm\n  object L: TComboBox\n    Style = csDropDownList\n"
+      "    Text = 'b'\n    Items.Strings = (\n      'a'\n      'B')\n  end\n"
+      "  object E: TComboBox\n    ItemIndex = 0\n    Text = 'typed'\n"
+      "    Items.Strings = (\n      'a')\n  end\nend\n"));
+  auto* list = static_cast<TComboBox*>(root->FindComponent("L"));
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_EQ(list->Text(), "B");
+  auto* edit = static_cast<TComboBox*>(root->FindComponent("E"));
+  EXPECT_EQ(edit->Text(), "typed");
+  edit->Items()->SetStrings(0, "A");
+  EXPECT_EQ(edit->Text(), "typed");
+  // Written again, the index is stored.
+  const String text = WriteFormToString(root.get());
+  EXPECT_NE(text.find("ItemIndex = 1"), String::npos) << text;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "host/classes/Streams.h"
+#include "host/classes/TextLines.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -154,6 +155,39 @@ TEST(StreamsTest, FileStreamReadsToTheEndAndReportsOpenErrors) {
   } catch (const EFOpenError& e) {
     EXPECT_NE(e.Message().find(dir.File("missing")), String::npos);
   }
+}
+
+TEST(StreamsTest, FilesOverTheInputSizeLimitAreRefusedBeforeTheyAreRead) {
+  EXPECT_EQ(ParseInputSize("256M"), DefaultMaxInputSize);
+  EXPECT_EQ(ParseInputSize(" 1k "), 1024);
+  EXPECT_EQ(ParseInputSize("3G"), Int64(3) << 30);
+  EXPECT_EQ(ParseInputSize("0"), 0);
+  for (const char* bad : {"", "-1", "1.5M", "12T", "M", "99999999999999999999"})
+    EXPECT_THROW(ParseInputSize(bad), EConvertError) << bad;
+
+  testsupport::TempDir dir;
+  const String file = dir.File("big.txt");
+  testsupport::WriteFile(file, String(2048, 'x'));
+  struct TLimit {
+    explicit TLimit(Int64 bytes) { SetMaxInputSize(bytes); }
+    ~TLimit() { SetMaxInputSize(-1); }
+  } limit(1024);
+  try {
+    ReadFileToString(file);
+    ADD_FAILURE() << "read";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(e.Message(), "Cannot read file \"" + file +
+                               "\": its size (2048 bytes) is over the input size limit of 1 KiB "
+                               "(GLS_MAX_INPUT_SIZE sets another)");
+  }
+  EXPECT_THROW(TMappedFile{file}, EFOpenError);
+  EXPECT_THROW(CheckInputSize(file), EFOpenError);
+  // A pipe has no size to check first: it is cut off at the limit.
+  EXPECT_THROW(ReadFileToString("/dev/zero"), EFOpenError);
+  SetMaxInputSize(0);
+  EXPECT_EQ(ReadFileToString(file).size(), 2048u) << "0: no limit";
+  SetMaxInputSize(2048);
+  EXPECT_EQ(TMappedFile(file).Text().size(), 2048u) << "the limit itself is allowed";
 }
 
 TEST(StreamsTest, MemoryStreamReadsWritesAndSeeks) {

@@ -163,19 +163,26 @@ TEST(StringsTest, SortedListsKeepCaseIgnoringOrder) {
   for (const char* s : {"delta", "Bravo", "alpha", "Charlie", "_x", "bravo"}) list.Add(s);
   list.SetSorted(true);
   EXPECT_EQ(Lines(list),
-            (std::vector<String>{"alpha", "Bravo", "bravo", "Charlie", "delta", "_x"}));
-  EXPECT_EQ(list.Add("BETA"), 1);
-  EXPECT_EQ(list.Strings(1), "BETA");
+            (std::vector<String>{"_x", "alpha", "Bravo", "bravo", "Charlie", "delta"}));
+  EXPECT_EQ(list.Add("BETA"), 2);
+  EXPECT_EQ(list.Strings(2), "BETA");
   int index = -1;
   EXPECT_TRUE(list.Find("CHARLIE", index));
-  EXPECT_EQ(index, 4);
+  EXPECT_EQ(index, 5);
   EXPECT_FALSE(list.Find("c", index));
-  EXPECT_EQ(index, 4);
+  EXPECT_EQ(index, 5);
+  // Punctuation before letters: a longer word comes after its bracketed form.
+  list.Add("Captions[*]");
+  list.Add("Caption[*]");
+  list.Add("Caption");
+  EXPECT_EQ(list.IndexOf("caption[*]"), 6);
+  EXPECT_EQ(list.Strings(7), "Captions[*]");
+  for (int i = 0; i < 3; ++i) list.Delete(5);
   EXPECT_THROW(list.Insert(0, "zulu"), EStringListError);
   EXPECT_THROW(list.Move(0, 2), EStringListError);
   EXPECT_EQ(list.Count(), 7) << "a refused move loses no line";
   EXPECT_THROW(list.Exchange(0, 2), EStringListError);
-  EXPECT_EQ(list.Strings(0), "alpha");
+  EXPECT_EQ(list.Strings(0), "_x");
   EXPECT_THROW(list.SetStrings(0, "zulu"), EStringListError);
   EXPECT_THROW(list.Strings(99), EStringListError);
   EXPECT_THROW(list.Delete(-1), EStringListError);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "host/rtl/SysUtils.h"
 #include "support/TestSupport.h"
@@ -165,6 +166,24 @@ TEST(SysUtilsTest, CaseIgnoringComparisonTouchesOnlyAsciiLetters) {
   EXPECT_FALSE(SameText("\xC3\xA9", "\xC3\x89"));
   EXPECT_EQ(UpperCase("a\xC3\xA9z"), "A\xC3\xA9Z");
   EXPECT_EQ(Trim("\t a b \r\n"), "a b");
+}
+
+TEST(SysUtilsTest, ListOrderPutsSymbolsBeforeDigitsBeforeLettersAndKeepsWordsTogether) {
+  const std::vector<String> ordered = {
+      "",      " x",   "!",      "[a]",   "_x",    "~",       "0",          "10",
+      "9",     "a",    "a_b",    "A-b",   "ab",    "Caption", "Caption[*]", "Captions[*]",
+      "co-op", "coop", "co-ops", "Coops", "don't", "dont",    "z",          "\xC3\xA9"};
+  for (size_t i = 0; i < ordered.size(); ++i)
+    for (size_t j = 0; j < ordered.size(); ++j) {
+      const int c = AnsiCompareText(ordered[i], ordered[j]);
+      const int expected = i < j ? -1 : i > j ? 1 : 0;
+      EXPECT_EQ(c < 0 ? -1 : c > 0 ? 1 : 0, expected) << ordered[i] << " vs " << ordered[j];
+    }
+  // Equal exactly when the texts are equal with case ignored.
+  EXPECT_EQ(AnsiCompareText("Caption[*]", "CAPTION[*]"), 0);
+  EXPECT_TRUE(AnsiSameText("co-OP", "CO-op"));
+  EXPECT_NE(AnsiCompareText("co-op", "coop"), 0);
+  EXPECT_NE(AnsiCompareText("\xC3\xA9", "\xC3\x89"), 0);
 }
 
 }  // namespace
