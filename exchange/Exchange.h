@@ -96,17 +96,6 @@ std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines
 // "width 75 px, font Tahoma 8 pt".
 std::vector<String> DescribeUnit(const TExchangeUnit& unit);
 
-// --- Values ------------------------------------------------------------------------
-
-// Raises EConvertError, with a message for the translator, when `value` (a
-// text form of Part "values": the raw text after "=") does not convert for
-// the property at `path` of the translator's owner: a number for an integer
-// property, a colour identifier or number for a colour, a name of the
-// enumeration, one character for a character property. Texts always
-// convert. This is the one place an entry's value is judged before it is
-// written, so that further checks of an entry belong here.
-void CheckValue(const TComponent* root, std::string_view path, std::string_view value);
-
 // --- Coming back --------------------------------------------------------------------
 
 // One translated line to write: the entry path=Value and the original
@@ -119,9 +108,9 @@ struct TChange {
 
 // The change that bringing `target` (plain text) in for `unit` makes, whose
 // original `source` (plain) the translator worked from; nullopt when the
-// translator already has that translation of that original. Raises
-// EConvertError when the value does not convert (CheckValue).
-std::optional<TChange> ChangeFor(const TComponent* root, const TExchangeUnit& unit,
+// translator already has that translation of that original. The value is
+// not judged here: the command that brings it in runs the checks on it.
+std::optional<TChange> ChangeFor(const TExchangeUnit& unit,
                                  const String& source, const String& target,
                                  const TStoredLines* stored);
 

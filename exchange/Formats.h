@@ -83,6 +83,21 @@ class EXliffError : public Exception {
 // names the output in the message.
 String WriteXliffCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info,
                          const String& fileName);
+// The same catalog written form by form, so that a form's units can go once
+// they are written; raises EXliffError as WriteXliffCatalog does.
+class TXliffCatalogWriter {
+ public:
+  TXliffCatalogWriter(const TCatalogInfo& info, String fileName);
+  void Add(const TFormUnits& form);
+  String Finish();
+
+ private:
+  String FFileName;
+  String FLanguage;
+  String FToolVersion;
+  String FOut;
+  bool FAny = false;  // a form was added
+};
 TIncomingCatalog ReadXliffCatalog(std::string_view data, const String& fileName);
 
 }  // namespace Glossmith::inline Exchange

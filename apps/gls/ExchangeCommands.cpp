@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <ostream>
 
 #include "CommandLine.h"
 #include "Commands.h"
 #include "FormDocument.h"
+#include "Intake.h"
 #include "exchange/Formats.h"
 #include "exchange/Po.h"
 #include "gls/StorageSupport.h"
@@ -113,6 +115,7 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   TTranslationFiles files;
   std::map<Integer, std::vector<TFormUnits>> byLocale;
   std::optional<TPoCatalogWriter> poWriter;
+  std::optional<TXliffCatalogWriter> xliffWriter;
   Integer poLocale = 0;
   for (const String& file : cmd.Operands()) {
     TFormDocument doc(file);
@@ -139,25 +142,34 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
         form.Units = BuildUnits(*t, stored ? &*stored : nullptr, options);
         return 0;
       });
-      if (poWriter || (!all && &format == &kPo)) {
-        // One catalog of PO: each form's entries are written as it comes.
-        if (!poWriter) {
-          String project = form.FormName;
-          if (cmd.Operands().size() > 1)
-            project += " and " + IntToStr(static_cast<Int64>(cmd.Operands().size() - 1)) + " more";
+      if (!all) {
+        // One catalog: each form's entries are written as it comes, and its
+        // units go.
+        if (!poWriter && !xliffWriter) {
           poLocale = t->Locale();
-          poWriter.emplace(TCatalogInfo{poLocale, Generator()}, project);
+          const TCatalogInfo info{poLocale, Generator()};
+          if (&format == &kPo) {
+            String project = form.FormName;
+            if (cmd.Operands().size() > 1)
+              project += " and " + IntToStr(static_cast<Int64>(cmd.Operands().size() - 1)) + " more";
+            poWriter.emplace(info, project);
+          } else {
+            xliffWriter.emplace(info, out.empty() ? String("output") : out);
+          }
         }
         if (t->Locale() != poLocale)
           throw EToolError("the forms' translators have different locales; choose one with --locale");
-        poWriter->Add(form);
+        if (poWriter)
+          poWriter->Add(form);
+        else
+          xliffWriter->Add(form);
         continue;
       }
       byLocale[t->Locale()].push_back(std::move(form));
     }
   }
-  if (poWriter) {
-    const String data = poWriter->Finish();
+  if (poWriter || xliffWriter) {
+    const String data = poWriter ? poWriter->Finish() : xliffWriter->Finish();
     if (out.empty() || out == "-") {
       io.Out << data;
       return 0;
@@ -220,6 +232,9 @@ struct TImportForm {
   std::vector<TExchangeUnit> Units;
   std::map<String, size_t, std::less<>> ByContext;
   std::vector<TChange> Changes;
+  // The entry of the catalog each change comes from, and the property it
+  // fills when the entry names none.
+  std::vector<std::pair<const TIncoming*, String>> Origins;
   // Once the form is closed: its translator's translation file and locale,
   // and the form file.
   String File;
@@ -350,11 +365,9 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       if (form.Units[i].State != TUnitState::Obsolete) form.ByContext[form.Units[i].Context] = i;
     const TStoredLines* stored = form.Stored ? &*form.Stored : nullptr;
     auto take = [&](const TIncoming& e, const TExchangeUnit& u, const String& source) {
-      try {
-        if (auto change = ChangeFor(form.Doc->Root(), u, source, e.Target, stored))
-          form.Changes.push_back(std::move(*change));
-      } catch (const EConvertError& error) {
-        problems.push_back(where(e) + (e.BySource ? u.Context + ": " : String()) + error.Message());
+      if (auto change = ChangeFor(u, source, e.Target, stored)) {
+        form.Changes.push_back(std::move(*change));
+        form.Origins.emplace_back(&e, e.BySource ? u.Context + ": " : String());
       }
     };
     if (auto entries = byForm.find(form.FormName); entries != byForm.end()) {
@@ -379,6 +392,42 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
         ++sourceMatches[e->second];
         take(*e->second, u, u.Source);
       }
+    // The error-level checks that load and dict import run, on what the
+    // catalog brings: a refused entry is a problem at its line, and with
+    // --keep-going it is left out.
+    if (!form.Changes.empty()) {
+      std::vector<String> entries;
+      entries.reserve(form.Changes.size());
+      std::unordered_map<String, size_t> byEntry;
+      for (size_t i = 0; i < form.Changes.size(); ++i) {
+        entries.push_back(form.Changes[i].Path + "=" + form.Changes[i].Value);
+        byEntry.emplace(entries.back(), i);
+      }
+      std::vector<ETranslationEntryError> refused;
+      try {
+        refused = IntakeRefusals(*form.Doc, *form.Translator, std::move(entries));
+      } catch (const Exception& e) {
+        throw EToolError(file + ": " + e.Message());
+      }
+      std::vector<bool> drop(form.Changes.size(), false);
+      for (const ETranslationEntryError& r : refused) {
+        auto at = byEntry.find(r.Entry());
+        if (at == byEntry.end()) {
+          problems.push_back(from + ":0: " + Shortened(r.Entry()) + ": " + r.Message());
+          continue;
+        }
+        const auto& [e, context] = form.Origins[at->second];
+        problems.push_back(where(*e) + context + r.Message());
+        drop[at->second] = true;
+      }
+      if (!refused.empty()) {
+        std::vector<TChange> kept;
+        for (size_t i = 0; i < form.Changes.size(); ++i)
+          if (!drop[i]) kept.push_back(std::move(form.Changes[i]));
+        form.Changes = std::move(kept);
+      }
+    }
+    form.Origins.clear();
     form.Units.clear();
     form.Units.shrink_to_fit();
     form.ByContext.clear();
