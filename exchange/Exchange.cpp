@@ -1,6 +1,7 @@
 #include "exchange/Exchange.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 
 #include "gls/StorageSupport.h"
@@ -415,7 +416,8 @@ String MergeChanges(std::string_view data, std::string_view formName, Integer lo
   return MergeChanges(data, {TFormChanges{String(formName), locale, changes}});
 }
 
-String MergeChanges(std::string_view data, const std::vector<TFormChanges>& forms) {
+void MergeChanges(std::string_view data, const std::vector<TFormChanges>& forms,
+                  const std::function<void(std::string_view)>& write) {
   // "Form.path" -> the locale whose line, with the original's, is replaced.
   std::unordered_map<String, String> replaced;
   std::vector<String> added;
@@ -428,13 +430,17 @@ String MergeChanges(std::string_view data, const std::vector<TFormChanges>& form
       if (form.Locale != -1) added.push_back(full + "%" + localeText + "=" + change.Value);
     }
   }
-  if (added.empty()) return String(data);
+  if (added.empty()) {
+    write(data);
+    return;
+  }
   std::sort(added.begin(), added.end());
   // The file's lines without the ones replaced; each new line goes before the
   // first kept line that sorts after it, as inserting it into the sorted file
   // would put it.
   String out;
-  out.reserve(data.size() + added.size() * 64);
+  constexpr size_t kPiece = 1 << 20;  // what is handed on at a time
+  out.reserve(kPiece + 4096);
   size_t next = 0;
   size_t pos = 0;
   String key;
@@ -456,11 +462,22 @@ String MergeChanges(std::string_view data, const std::vector<TFormChanges>& form
     }
     out += line;
     out += "\r\n";
+    if (out.size() >= kPiece) {
+      write(out);
+      out.clear();
+    }
   }
   for (; next < added.size(); ++next) {
     out += added[next];
     out += "\r\n";
   }
+  write(out);
+}
+
+String MergeChanges(std::string_view data, const std::vector<TFormChanges>& forms) {
+  String out;
+  out.reserve(data.size() + 4096);
+  MergeChanges(data, forms, [&out](std::string_view piece) { out += piece; });
   return out;
 }
 

@@ -4,6 +4,7 @@
 // The file formats (PO, XLIFF) only carry these units.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -132,5 +133,8 @@ struct TFormChanges {
   std::vector<TChange> Changes;
 };
 String MergeChanges(std::string_view fileData, const std::vector<TFormChanges>& forms);
+// The same, the merged text handed to `write` in pieces as it is made.
+void MergeChanges(std::string_view fileData, const std::vector<TFormChanges>& forms,
+                  const std::function<void(std::string_view)>& write);
 
 }  // namespace Glossmith::inline Exchange

@@ -13,6 +13,7 @@
 #include "exchange/Formats.h"
 #include "exchange/Po.h"
 #include "gls/StorageSupport.h"
+#include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
 
 namespace Glossmith::Tool {
@@ -116,6 +117,7 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   std::map<Integer, std::vector<TFormUnits>> byLocale;
   std::optional<TPoCatalogWriter> poWriter;
   std::optional<TXliffCatalogWriter> xliffWriter;
+  std::optional<TAtomicFileWriter> sink;  // the file -o names
   Integer poLocale = 0;
   for (const String& file : cmd.Operands()) {
     TFormDocument doc(file);
@@ -163,6 +165,18 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
           poWriter->Add(form);
         else
           xliffWriter->Add(form);
+        // Into the file as it comes (the file is put in place only once the
+        // whole catalog is written); standard output takes it at the end.
+        if (!out.empty() && out != "-") {
+          try {
+            if (!sink) sink.emplace(out);
+            sink->Write(poWriter ? poWriter->Take() : xliffWriter->Take());
+          } catch (const EToolError&) {
+            throw;
+          } catch (const Exception& e) {
+            throw EToolError(out + ": " + e.Message());
+          }
+        }
         continue;
       }
       byLocale[t->Locale()].push_back(std::move(form));
@@ -175,7 +189,8 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       return 0;
     }
     try {
-      WriteFileAtomically(out, data);
+      sink->Write(data);
+      sink->Commit();
     } catch (const Exception& e) {
       throw EToolError(out + ": " + e.Message());
     }
@@ -305,7 +320,9 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   std::map<String, const TIncoming*, std::less<>> bySource;  // entries that name no path
   std::map<const TIncoming*, int> sourceMatches;
   {
-    std::map<String, int, std::less<>> seen;
+    // The line of the first entry of each context and of each source text
+    // that names no path; the keys view the catalog's own strings.
+    std::unordered_map<std::string_view, int> seen, seenSources;
     for (const TIncoming& e : catalog.Entries) {
       if (!e.Ignored.empty()) {
         io.Err << "gls: " << where(e) << e.Ignored << "; skipped\n";
@@ -314,7 +331,7 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       const bool wanted = !e.Target.empty() && (!e.Fuzzy || fuzzy);
       if (e.BySource) {
         if (!wanted) continue;
-        if (auto [it, fresh] = seen.emplace("\x01" + e.Source, e.Line); !fresh) {
+        if (auto [it, fresh] = seenSources.emplace(e.Source, e.Line); !fresh) {
           problems.push_back(where(e) + "a second entry for the source text '" + e.Source +
                              "' (the first is at line " + IntToStr(it->second) + ")");
           continue;
@@ -327,7 +344,7 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
         problems.push_back(where(e) + "an entry without a context (msgctxt), which names the property");
         continue;
       }
-      if (auto [it, fresh] = seen.emplace(e.Context, e.Line); !fresh) {
+      if (auto [it, fresh] = seen.emplace(std::string_view(e.Context), e.Line); !fresh) {
         problems.push_back(where(e) + "a second entry for this property (the first is at line " +
                            IntToStr(it->second) + ")");
         continue;
@@ -465,6 +482,12 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     }
     for (const String& p : problems) io.Err << "gls: skipped: " << p << "\n";
   }
+  // What is written from here on is in the forms' changes: the catalog goes
+  // before the translation files are merged.
+  bySource.clear();
+  sourceMatches.clear();
+  byForm.clear();
+  catalog.Entries = std::vector<TIncoming>();
 
   // The translation files, each merged once with the changes of all its
   // forms, then the forms.
@@ -494,11 +517,13 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   for (const String& target : fileOrder) {
     const auto& [source, changes] = merges[target];
     const std::optional<String>& data = files.Read(source);
-    const String merged =
-        MergeChanges(data ? std::string_view(*data) : std::string_view(), changes);
     if (translationsOut) files.Read(target);  // locked as well
     try {
-      WriteFileAtomically(target, merged);
+      // Written as it is merged: the file is put in place once whole.
+      TAtomicFileWriter writer(target);
+      MergeChanges(data ? std::string_view(*data) : std::string_view(), changes,
+                   [&writer](std::string_view piece) { writer.Write(piece); });
+      writer.Commit();
     } catch (const Exception& e) {
       throw EToolError(target + ": " + e.Message());
     }

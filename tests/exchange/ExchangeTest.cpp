@@ -193,6 +193,33 @@ TEST(ExchangeChanges, OnlyWhatChangedIsWritten) {
   EXPECT_EQ(f.Translator->Translations()->Get(0), "ListBox1.Items[1]='Zwei'#13#10'Zeilen'");
 }
 
+TEST(ExchangeChanges, MergedInPiecesAsWhole) {
+  // A file of some megabytes goes to its writer in pieces: together they are
+  // the file with the changed lines in place, whatever piece a line ends.
+  String file;
+  for (int i = 0; i < 60000; ++i) {
+    String number = IntToStr(i);
+    number.insert(0, 5 - number.size(), '0');
+    const String path = "Form1.P" + number + ".Caption";
+    file += path + "%-1='Text number " + IntToStr(i) + "'\r\n";
+    file += path + "%7='Text Nummer " + IntToStr(i) + "'\r\n";
+  }
+  const std::vector<TFormChanges> changes{
+      {"Form1", 7, {{"P30000.Caption", "'Neu'", "'Text number 30000'"},
+                    {"P99999.Caption", "'Zuletzt'", "'Last'"}}}};
+  std::vector<String> pieces;
+  MergeChanges(file, changes, [&pieces](std::string_view piece) { pieces.emplace_back(piece); });
+  EXPECT_GT(pieces.size(), 2u);
+  String whole;
+  for (const String& p : pieces) whole += p;
+  String expected = file;
+  const String old = "Form1.P30000.Caption%7='Text Nummer 30000'";
+  expected.replace(expected.find(old), old.size(), "Form1.P30000.Caption%7='Neu'");
+  expected += "Form1.P99999.Caption%-1='Last'\r\nForm1.P99999.Caption%7='Zuletzt'\r\n";
+  EXPECT_EQ(whole, expected);
+  EXPECT_EQ(MergeChanges(file, changes), expected);
+}
+
 TEST(ExchangeStoredLines, TakesAFormsLinesApartAsLoadingDoes) {
   const String file =
       "Form1.Caption%-1='Orders'\r\n"
