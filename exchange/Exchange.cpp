@@ -1,6 +1,7 @@
 #include "exchange/Exchange.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 
 #include "gls/StorageSupport.h"
@@ -366,78 +367,11 @@ bool ThroughReference(const TComponent* root, std::string_view path) {
 
 }  // namespace
 
-void CheckValue(const TComponent* root, std::string_view path, std::string_view value) {
-  // Find the object and the property the path names.
-  const TObject* obj = root;
-  std::string_view rest = path;
-  size_t dot = rest.find('.');
-  if (dot != std::string_view::npos) {
-    if (const TComponent* c = root->FindComponent(rest.substr(0, dot))) {
-      obj = c;
-      rest.remove_prefix(dot + 1);
-    }
-  }
-  for (;;) {
-    dot = rest.find('.');
-    TStep step;
-    if (!ParseStep(rest.substr(0, dot), step)) return;
-    PPropInfo prop = obj ? GetPropInfo(obj, step.Name) : nullptr;
-    if (!prop || !prop->PropType) return;  // a system-menu entry or a path the walk keeps as text
-    if (dot == std::string_view::npos && step.Index < 0) {
-      switch (prop->PropType->Kind) {
-        case tkChar:
-          if (value.empty()) throw EConvertError("a character property needs one character");
-          return;
-        case tkInteger: {
-          Integer n;
-          if (step.Name == "Color") {
-            if (IdentToColor(value, n) || TryStrToInt(value, n)) return;
-            throw EConvertError("'" + String(value) +
-                                "' is neither a colour name (clRed, clBtnFace) nor a number");
-          }
-          if (value.empty() || TryStrToInt(value, n)) return;
-          throw EConvertError("'" + String(value) + "' is not a whole number");
-        }
-        case tkSet: {
-          Integer n;
-          if (TryStrToInt(value, n)) return;
-          throw EConvertError("'" + String(value) + "' is not a number (a set is written as its bit mask)");
-        }
-        case tkFloat: {
-          double d;
-          if (TryStrToFloat(value, d)) return;
-          throw EConvertError("'" + String(value) + "' is not a number");
-        }
-        case tkEnumeration:
-          if (GetEnumValue(prop->PropType, value) >= 0) return;
-          {
-            String names;
-            for (const String& n : prop->PropType->EnumNames) names += (names.empty() ? "" : ", ") + n;
-            throw EConvertError("'" + String(value) + "' is not one of " + names);
-          }
-        default:
-          return;
-      }
-    }
-    if (prop->PropType->Kind != tkClass) return;
-    const TObject* sub = GetObjectProp(obj, prop);
-    if (step.Index >= 0) {
-      auto* collection = dynamic_cast<const TCollection*>(sub);
-      if (!collection || step.Index >= collection->Count()) return;  // a string-list item: a text
-      sub = collection->Items(step.Index);
-    }
-    if (dot == std::string_view::npos) return;
-    obj = sub;
-    rest.remove_prefix(dot + 1);
-  }
-}
-
-std::optional<TChange> ChangeFor(const TComponent* root, const TExchangeUnit& unit,
+std::optional<TChange> ChangeFor(const TExchangeUnit& unit,
                                  const String& source, const String& target,
                                  const TStoredLines* stored) {
   String value = target;
   String original = source;
-  if (unit.IsValue) CheckValue(root, unit.Path, value);
   if (unit.Literal) {
     TGlossmith::ConvertToLiterals(value);
     TGlossmith::ConvertToLiterals(original);
@@ -482,7 +416,8 @@ String MergeChanges(std::string_view data, std::string_view formName, Integer lo
   return MergeChanges(data, {TFormChanges{String(formName), locale, changes}});
 }
 
-String MergeChanges(std::string_view data, const std::vector<TFormChanges>& forms) {
+void MergeChanges(std::string_view data, const std::vector<TFormChanges>& forms,
+                  const std::function<void(std::string_view)>& write) {
   // "Form.path" -> the locale whose line, with the original's, is replaced.
   std::unordered_map<String, String> replaced;
   std::vector<String> added;
@@ -495,13 +430,17 @@ String MergeChanges(std::string_view data, const std::vector<TFormChanges>& form
       if (form.Locale != -1) added.push_back(full + "%" + localeText + "=" + change.Value);
     }
   }
-  if (added.empty()) return String(data);
+  if (added.empty()) {
+    write(data);
+    return;
+  }
   std::sort(added.begin(), added.end());
   // The file's lines without the ones replaced; each new line goes before the
   // first kept line that sorts after it, as inserting it into the sorted file
   // would put it.
   String out;
-  out.reserve(data.size() + added.size() * 64);
+  constexpr size_t kPiece = 1 << 20;  // what is handed on at a time
+  out.reserve(kPiece + 4096);
   size_t next = 0;
   size_t pos = 0;
   String key;
@@ -523,11 +462,22 @@ String MergeChanges(std::string_view data, const std::vector<TFormChanges>& form
     }
     out += line;
     out += "\r\n";
+    if (out.size() >= kPiece) {
+      write(out);
+      out.clear();
+    }
   }
   for (; next < added.size(); ++next) {
     out += added[next];
     out += "\r\n";
   }
+  write(out);
+}
+
+String MergeChanges(std::string_view data, const std::vector<TFormChanges>& forms) {
+  String out;
+  out.reserve(data.size() + 4096);
+  MergeChanges(data, forms, [&out](std::string_view piece) { out += piece; });
   return out;
 }
 

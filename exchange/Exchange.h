@@ -4,6 +4,7 @@
 // The file formats (PO, XLIFF) only carry these units.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -96,17 +97,6 @@ std::vector<TExchangeUnit> BuildUnits(TGlossmith& translator, const TStoredLines
 // "width 75 px, font Tahoma 8 pt".
 std::vector<String> DescribeUnit(const TExchangeUnit& unit);
 
-// --- Values ------------------------------------------------------------------------
-
-// Raises EConvertError, with a message for the translator, when `value` (a
-// text form of Part "values": the raw text after "=") does not convert for
-// the property at `path` of the translator's owner: a number for an integer
-// property, a colour identifier or number for a colour, a name of the
-// enumeration, one character for a character property. Texts always
-// convert. This is the one place an entry's value is judged before it is
-// written, so that further checks of an entry belong here.
-void CheckValue(const TComponent* root, std::string_view path, std::string_view value);
-
 // --- Coming back --------------------------------------------------------------------
 
 // One translated line to write: the entry path=Value and the original
@@ -119,9 +109,9 @@ struct TChange {
 
 // The change that bringing `target` (plain text) in for `unit` makes, whose
 // original `source` (plain) the translator worked from; nullopt when the
-// translator already has that translation of that original. Raises
-// EConvertError when the value does not convert (CheckValue).
-std::optional<TChange> ChangeFor(const TComponent* root, const TExchangeUnit& unit,
+// translator already has that translation of that original. The value is
+// not judged here: the command that brings it in runs the checks on it.
+std::optional<TChange> ChangeFor(const TExchangeUnit& unit,
                                  const String& source, const String& target,
                                  const TStoredLines* stored);
 
@@ -143,5 +133,8 @@ struct TFormChanges {
   std::vector<TChange> Changes;
 };
 String MergeChanges(std::string_view fileData, const std::vector<TFormChanges>& forms);
+// The same, the merged text handed to `write` in pieces as it is made.
+void MergeChanges(std::string_view fileData, const std::vector<TFormChanges>& forms,
+                  const std::function<void(std::string_view)>& write);
 
 }  // namespace Glossmith::inline Exchange

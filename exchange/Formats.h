@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "exchange/Exchange.h"
@@ -60,6 +61,9 @@ class TPoCatalogWriter {
   TPoCatalogWriter(const TCatalogInfo& info, const String& project);
   // Raises EConvertError for a text that is not UTF-8.
   void Add(const TFormUnits& form);
+  // What is written so far, which the writer then forgets: the catalog can
+  // go to its file as it is written. Finish gives the rest.
+  String Take() { return std::exchange(FOut, String()); }
   String Finish();
 
  private:
@@ -83,6 +87,22 @@ class EXliffError : public Exception {
 // names the output in the message.
 String WriteXliffCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info,
                          const String& fileName);
+// The same catalog written form by form, so that a form's units can go once
+// they are written; raises EXliffError as WriteXliffCatalog does.
+class TXliffCatalogWriter {
+ public:
+  TXliffCatalogWriter(const TCatalogInfo& info, String fileName);
+  void Add(const TFormUnits& form);
+  String Take() { return std::exchange(FOut, String()); }  // as the PO writer's
+  String Finish();
+
+ private:
+  String FFileName;
+  String FLanguage;
+  String FToolVersion;
+  String FOut;
+  bool FAny = false;  // a form was added
+};
 TIncomingCatalog ReadXliffCatalog(std::string_view data, const String& fileName);
 
 }  // namespace Glossmith::inline Exchange

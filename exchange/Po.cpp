@@ -365,7 +365,9 @@ namespace {
 
 class TPoReader {
  public:
-  TPoReader(std::string_view data, const String& fileName) : FData(data), FFile(fileName) {
+  TPoReader(std::string_view data, const String& fileName,
+            const std::function<void(TPoEntry&&)>* sink = nullptr)
+      : FData(data), FFile(fileName), FSink(sink) {
     if (FData.starts_with("\xEF\xBB\xBF")) FData.remove_prefix(3);
   }
 
@@ -443,6 +445,8 @@ class TPoReader {
       // Comments alone at the end of the file.
     } else if (!FHaveStr) {
       throw EPoError(FFile, FEntry.Line, "msgid without a msgstr after it");
+    } else if (FSink && !FEntry.IsHeader()) {
+      (*FSink)(std::move(FEntry));
     } else {
       FCatalog.Entries.push_back(std::move(FEntry));
     }
@@ -658,6 +662,7 @@ class TPoReader {
 
   std::string_view FData;
   String FFile;
+  const std::function<void(TPoEntry&&)>* FSink;
   size_t FPos = 0;
   int FLineNo = 0;
   std::string_view FLine;
@@ -673,6 +678,11 @@ class TPoReader {
 
 TPoCatalog ReadPo(std::string_view data, const String& fileName) {
   return TPoReader(data, fileName).Read();
+}
+
+TPoCatalog ReadPo(std::string_view data, const String& fileName,
+                  const std::function<void(TPoEntry&&)>& sink) {
+  return TPoReader(data, fileName, &sink).Read();
 }
 
 }  // namespace Glossmith::inline Exchange

@@ -3,6 +3,7 @@
 // writer that formats exactly as msgcat does.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -58,6 +59,11 @@ struct TPoCatalog {
 // is skipped. Raises EPoError for what no gettext tool would read, and for a
 // charset other than UTF-8 (or its ASCII subset).
 TPoCatalog ReadPo(std::string_view data, const String& fileName);
+// The same, giving each entry but the header to `sink` as it is read, so
+// that the entries need not stand in memory twice; the catalog returned
+// holds the header alone.
+TPoCatalog ReadPo(std::string_view data, const String& fileName,
+                  const std::function<void(TPoEntry&&)>& sink);
 
 // The catalog as msgcat writes it: strings wrapped at 79 columns where a line
 // break may fall, a string holding a line feed before its end begun with ""

@@ -84,8 +84,19 @@ String WritePoCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& 
 }
 
 TIncomingCatalog ReadPoCatalog(std::string_view data, const String& fileName) {
-  TPoCatalog catalog = ReadPo(data, fileName);
   TIncomingCatalog in;
+  // Each entry becomes an incoming one as it is read, its comments let go.
+  const TPoCatalog catalog = ReadPo(data, fileName, [&in](TPoEntry&& e) {
+    if (e.Obsolete) return;
+    TIncoming entry;
+    entry.Context = std::move(e.Context).value_or(String());
+    entry.Source = std::move(e.Id);
+    entry.Target = std::move(e.Str);
+    entry.Fuzzy = e.Fuzzy();
+    entry.Line = e.Line;
+    if (e.IsPlural()) entry.Ignored = "a plural entry (form texts have no plural forms)";
+    in.Entries.push_back(std::move(entry));
+  });
   if (const TPoEntry* header = catalog.Header()) {
     in.Language = catalog.HeaderField("Language");
     // The line of the header that names the language.
@@ -102,17 +113,6 @@ TIncomingCatalog ReadPoCatalog(std::string_view data, const String& fileName) {
     }
     Integer locale;
     if (TryStrToInt(catalog.HeaderField("X-Glossmith-Locale"), locale)) in.Locale = locale;
-  }
-  for (const TPoEntry& e : catalog.Entries) {
-    if (e.IsHeader() || e.Obsolete) continue;
-    TIncoming entry;
-    entry.Context = e.Context.value_or(String());
-    entry.Source = e.Id;
-    entry.Target = e.Str;
-    entry.Fuzzy = e.Fuzzy();
-    entry.Line = e.Line;
-    if (e.IsPlural()) entry.Ignored = "a plural entry (form texts have no plural forms)";
-    in.Entries.push_back(std::move(entry));
   }
   return in;
 }

@@ -89,76 +89,106 @@ String Escaped(std::string_view text, bool attribute, const String& fileName,
 
 }  // namespace
 
-String WriteXliffCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info,
-                         const String& fileName) {
+namespace {
+
+// Collects what pugixml prints into a string.
+struct TStringWriter final : pugi::xml_writer {
+  explicit TStringWriter(String& out) : Out(out) {}
+  void write(const void* data, size_t size) override {
+    Out.append(static_cast<const char*>(data), size);
+  }
+  String& Out;
+};
+
+constexpr unsigned kSaveFlags = pugi::format_indent | pugi::format_no_escapes;
+
+}  // namespace
+
+TXliffCatalogWriter::TXliffCatalogWriter(const TCatalogInfo& info, String fileName)
+    : FFileName(std::move(fileName)),
+      FLanguage(LanguageTagOf(info.Locale)),
+      FToolVersion(info.Generator.substr(info.Generator.rfind(' ') + 1)) {
+  FOut = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xliff version=\"1.2\" xmlns=\"";
+  FOut += kNamespace12;
+  FOut += "\"";
+}
+
+void TXliffCatalogWriter::Add(const TFormUnits& form) {
+  // Each form is a <file> element of a document of its own, printed at the
+  // depth it has in the whole and let go: the whole document never stands
+  // in memory at once.
   pugi::xml_document doc;
-  auto decl = doc.append_child(pugi::node_declaration);
-  decl.append_attribute("version") = "1.0";
-  decl.append_attribute("encoding") = "UTF-8";
-  auto xliff = doc.append_child("xliff");
-  xliff.append_attribute("version") = "1.2";
-  xliff.append_attribute("xmlns") = kNamespace12;
-  const String language = LanguageTagOf(info.Locale);
-  // Texts and names go through Escaped: the document is written without
+  // Texts and names go through Escaped: the element is printed without
   // pugixml's own escaping.
   auto attr = [&](pugi::xml_node node, const char* name, std::string_view value,
                   const String& context) {
-    node.append_attribute(name) = Escaped(value, true, fileName, context).c_str();
+    node.append_attribute(name) = Escaped(value, true, FFileName, context).c_str();
   };
   auto text = [&](pugi::xml_node node, const char* name, std::string_view value,
                   const String& context) {
     auto child = node.append_child(name);
     if (!value.empty())
-      child.append_child(pugi::node_pcdata).set_value(Escaped(value, false, fileName, context).c_str());
+      child.append_child(pugi::node_pcdata).set_value(Escaped(value, false, FFileName, context).c_str());
     return child;
   };
-  for (const TFormUnits& form : forms) {
-    auto file = xliff.append_child("file");
-    attr(file, "original", form.FormFile, form.FormFile);
-    file.append_attribute("source-language") = "en";
-    if (!language.empty()) file.append_attribute("target-language") = language.c_str();
-    file.append_attribute("datatype") = "x-form";
-    auto header = file.append_child("header");
-    auto tool = header.append_child("tool");
-    tool.append_attribute("tool-id") = "glossmith";
-    tool.append_attribute("tool-name") = "Glossmith";
-    attr(tool, "tool-version", info.Generator.substr(info.Generator.rfind(' ') + 1), "tool");
-    auto body = file.append_child("body");
-    for (const TExchangeUnit& unit : form.Units) {
-      if (unit.State == TUnitState::Obsolete) continue;
-      auto tu = body.append_child("trans-unit");
-      attr(tu, "id", unit.Context, unit.Context);
-      attr(tu, "resname", unit.Context, unit.Context);
-      if (const char* type = ResourceTypeOf(unit)) tu.append_attribute("restype") = type;
-      if (unit.State == TUnitState::Translated) tu.append_attribute("approved") = "yes";
-      if (unit.IsValue) tu.append_attribute("extype") = "x-glossmith-value";
-      tu.append_attribute("xml:space") = "preserve";
-      if (unit.Width) {
-        tu.append_attribute("maxwidth") = IntToStr(*unit.Width).c_str();
-        tu.append_attribute("size-unit") = "pixel";
-      }
-      if (!unit.FontName.empty()) {
-        String font = unit.FontName;
-        if (unit.FontSize) font += ", " + IntToStr(*unit.FontSize);
-        attr(tu, "font", font, unit.Context);
-      }
-      text(tu, "source", unit.Source, unit.Context);
-      const char* state = unit.State == TUnitState::Translated ? "translated"
-                          : unit.State == TUnitState::Stale    ? "needs-review-translation"
-                                                               : "needs-translation";
-      auto target = text(tu, "target", unit.Target, unit.Context);
-      target.append_attribute("state") = state;
-      if (unit.State == TUnitState::Stale && unit.Previous) {
-        auto alt = tu.append_child("alt-trans");
-        text(alt, "source", *unit.Previous, unit.Context);
-        text(alt, "target", unit.Target, unit.Context);
-      }
-      for (const String& note : DescribeUnit(unit)) text(tu, "note", note, unit.Context);
+  auto file = doc.append_child("file");
+  attr(file, "original", form.FormFile, form.FormFile);
+  file.append_attribute("source-language") = "en";
+  if (!FLanguage.empty()) file.append_attribute("target-language") = FLanguage.c_str();
+  file.append_attribute("datatype") = "x-form";
+  auto header = file.append_child("header");
+  auto tool = header.append_child("tool");
+  tool.append_attribute("tool-id") = "glossmith";
+  tool.append_attribute("tool-name") = "Glossmith";
+  attr(tool, "tool-version", FToolVersion, "tool");
+  auto body = file.append_child("body");
+  for (const TExchangeUnit& unit : form.Units) {
+    if (unit.State == TUnitState::Obsolete) continue;
+    auto tu = body.append_child("trans-unit");
+    attr(tu, "id", unit.Context, unit.Context);
+    attr(tu, "resname", unit.Context, unit.Context);
+    if (const char* type = ResourceTypeOf(unit)) tu.append_attribute("restype") = type;
+    if (unit.State == TUnitState::Translated) tu.append_attribute("approved") = "yes";
+    if (unit.IsValue) tu.append_attribute("extype") = "x-glossmith-value";
+    tu.append_attribute("xml:space") = "preserve";
+    if (unit.Width) {
+      tu.append_attribute("maxwidth") = IntToStr(*unit.Width).c_str();
+      tu.append_attribute("size-unit") = "pixel";
     }
+    if (!unit.FontName.empty()) {
+      String font = unit.FontName;
+      if (unit.FontSize) font += ", " + IntToStr(*unit.FontSize);
+      attr(tu, "font", font, unit.Context);
+    }
+    text(tu, "source", unit.Source, unit.Context);
+    const char* state = unit.State == TUnitState::Translated ? "translated"
+                        : unit.State == TUnitState::Stale    ? "needs-review-translation"
+                                                             : "needs-translation";
+    auto target = text(tu, "target", unit.Target, unit.Context);
+    target.append_attribute("state") = state;
+    if (unit.State == TUnitState::Stale && unit.Previous) {
+      auto alt = tu.append_child("alt-trans");
+      text(alt, "source", *unit.Previous, unit.Context);
+      text(alt, "target", unit.Target, unit.Context);
+    }
+    for (const String& note : DescribeUnit(unit)) text(tu, "note", note, unit.Context);
   }
-  std::ostringstream out;
-  doc.save(out, "  ", pugi::format_indent | pugi::format_no_escapes, pugi::encoding_utf8);
-  return out.str();
+  if (!FAny) FOut += ">\n";
+  FAny = true;
+  TStringWriter writer(FOut);
+  file.print(writer, "  ", kSaveFlags, pugi::encoding_utf8, 1);
+}
+
+String TXliffCatalogWriter::Finish() {
+  FOut += FAny ? "</xliff>\n" : " />\n";
+  return std::move(FOut);
+}
+
+String WriteXliffCatalog(const std::vector<TFormUnits>& forms, const TCatalogInfo& info,
+                         const String& fileName) {
+  TXliffCatalogWriter writer(info, fileName);
+  for (const TFormUnits& form : forms) writer.Add(form);
+  return writer.Finish();
 }
 
 namespace {

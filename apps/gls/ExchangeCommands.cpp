@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <ostream>
 
 #include "CommandLine.h"
 #include "Commands.h"
 #include "FormDocument.h"
+#include "Intake.h"
 #include "exchange/Formats.h"
 #include "exchange/Po.h"
 #include "gls/StorageSupport.h"
+#include "host/classes/AtomicFile.h"
 #include "host/classes/Streams.h"
 
 namespace Glossmith::Tool {
@@ -113,6 +116,8 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   TTranslationFiles files;
   std::map<Integer, std::vector<TFormUnits>> byLocale;
   std::optional<TPoCatalogWriter> poWriter;
+  std::optional<TXliffCatalogWriter> xliffWriter;
+  std::optional<TAtomicFileWriter> sink;  // the file -o names
   Integer poLocale = 0;
   for (const String& file : cmd.Operands()) {
     TFormDocument doc(file);
@@ -139,31 +144,53 @@ int Export(const TFormat& format, const std::vector<String>& args, TCommandIO& i
         form.Units = BuildUnits(*t, stored ? &*stored : nullptr, options);
         return 0;
       });
-      if (poWriter || (!all && &format == &kPo)) {
-        // One catalog of PO: each form's entries are written as it comes.
-        if (!poWriter) {
-          String project = form.FormName;
-          if (cmd.Operands().size() > 1)
-            project += " and " + IntToStr(static_cast<Int64>(cmd.Operands().size() - 1)) + " more";
+      if (!all) {
+        // One catalog: each form's entries are written as it comes, and its
+        // units go.
+        if (!poWriter && !xliffWriter) {
           poLocale = t->Locale();
-          poWriter.emplace(TCatalogInfo{poLocale, Generator()}, project);
+          const TCatalogInfo info{poLocale, Generator()};
+          if (&format == &kPo) {
+            String project = form.FormName;
+            if (cmd.Operands().size() > 1)
+              project += " and " + IntToStr(static_cast<Int64>(cmd.Operands().size() - 1)) + " more";
+            poWriter.emplace(info, project);
+          } else {
+            xliffWriter.emplace(info, out.empty() ? String("output") : out);
+          }
         }
         if (t->Locale() != poLocale)
           throw EToolError("the forms' translators have different locales; choose one with --locale");
-        poWriter->Add(form);
+        if (poWriter)
+          poWriter->Add(form);
+        else
+          xliffWriter->Add(form);
+        // Into the file as it comes (the file is put in place only once the
+        // whole catalog is written); standard output takes it at the end.
+        if (!out.empty() && out != "-") {
+          try {
+            if (!sink) sink.emplace(out);
+            sink->Write(poWriter ? poWriter->Take() : xliffWriter->Take());
+          } catch (const EToolError&) {
+            throw;
+          } catch (const Exception& e) {
+            throw EToolError(out + ": " + e.Message());
+          }
+        }
         continue;
       }
       byLocale[t->Locale()].push_back(std::move(form));
     }
   }
-  if (poWriter) {
-    const String data = poWriter->Finish();
+  if (poWriter || xliffWriter) {
+    const String data = poWriter ? poWriter->Finish() : xliffWriter->Finish();
     if (out.empty() || out == "-") {
       io.Out << data;
       return 0;
     }
     try {
-      WriteFileAtomically(out, data);
+      sink->Write(data);
+      sink->Commit();
     } catch (const Exception& e) {
       throw EToolError(out + ": " + e.Message());
     }
@@ -220,6 +247,9 @@ struct TImportForm {
   std::vector<TExchangeUnit> Units;
   std::map<String, size_t, std::less<>> ByContext;
   std::vector<TChange> Changes;
+  // The entry of the catalog each change comes from, and the property it
+  // fills when the entry names none.
+  std::vector<std::pair<const TIncoming*, String>> Origins;
   // Once the form is closed: its translator's translation file and locale,
   // and the form file.
   String File;
@@ -290,7 +320,9 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   std::map<String, const TIncoming*, std::less<>> bySource;  // entries that name no path
   std::map<const TIncoming*, int> sourceMatches;
   {
-    std::map<String, int, std::less<>> seen;
+    // The line of the first entry of each context and of each source text
+    // that names no path; the keys view the catalog's own strings.
+    std::unordered_map<std::string_view, int> seen, seenSources;
     for (const TIncoming& e : catalog.Entries) {
       if (!e.Ignored.empty()) {
         io.Err << "gls: " << where(e) << e.Ignored << "; skipped\n";
@@ -299,7 +331,7 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       const bool wanted = !e.Target.empty() && (!e.Fuzzy || fuzzy);
       if (e.BySource) {
         if (!wanted) continue;
-        if (auto [it, fresh] = seen.emplace("\x01" + e.Source, e.Line); !fresh) {
+        if (auto [it, fresh] = seenSources.emplace(e.Source, e.Line); !fresh) {
           problems.push_back(where(e) + "a second entry for the source text '" + e.Source +
                              "' (the first is at line " + IntToStr(it->second) + ")");
           continue;
@@ -312,7 +344,7 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
         problems.push_back(where(e) + "an entry without a context (msgctxt), which names the property");
         continue;
       }
-      if (auto [it, fresh] = seen.emplace(e.Context, e.Line); !fresh) {
+      if (auto [it, fresh] = seen.emplace(std::string_view(e.Context), e.Line); !fresh) {
         problems.push_back(where(e) + "a second entry for this property (the first is at line " +
                            IntToStr(it->second) + ")");
         continue;
@@ -350,11 +382,9 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
       if (form.Units[i].State != TUnitState::Obsolete) form.ByContext[form.Units[i].Context] = i;
     const TStoredLines* stored = form.Stored ? &*form.Stored : nullptr;
     auto take = [&](const TIncoming& e, const TExchangeUnit& u, const String& source) {
-      try {
-        if (auto change = ChangeFor(form.Doc->Root(), u, source, e.Target, stored))
-          form.Changes.push_back(std::move(*change));
-      } catch (const EConvertError& error) {
-        problems.push_back(where(e) + (e.BySource ? u.Context + ": " : String()) + error.Message());
+      if (auto change = ChangeFor(u, source, e.Target, stored)) {
+        form.Changes.push_back(std::move(*change));
+        form.Origins.emplace_back(&e, e.BySource ? u.Context + ": " : String());
       }
     };
     if (auto entries = byForm.find(form.FormName); entries != byForm.end()) {
@@ -379,6 +409,42 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
         ++sourceMatches[e->second];
         take(*e->second, u, u.Source);
       }
+    // The error-level checks that load and dict import run, on what the
+    // catalog brings: a refused entry is a problem at its line, and with
+    // --keep-going it is left out.
+    if (!form.Changes.empty()) {
+      std::vector<String> entries;
+      entries.reserve(form.Changes.size());
+      std::unordered_map<String, size_t> byEntry;
+      for (size_t i = 0; i < form.Changes.size(); ++i) {
+        entries.push_back(form.Changes[i].Path + "=" + form.Changes[i].Value);
+        byEntry.emplace(entries.back(), i);
+      }
+      std::vector<ETranslationEntryError> refused;
+      try {
+        refused = IntakeRefusals(*form.Doc, *form.Translator, std::move(entries));
+      } catch (const Exception& e) {
+        throw EToolError(file + ": " + e.Message());
+      }
+      std::vector<bool> drop(form.Changes.size(), false);
+      for (const ETranslationEntryError& r : refused) {
+        auto at = byEntry.find(r.Entry());
+        if (at == byEntry.end()) {
+          problems.push_back(from + ":0: " + Shortened(r.Entry()) + ": " + r.Message());
+          continue;
+        }
+        const auto& [e, context] = form.Origins[at->second];
+        problems.push_back(where(*e) + context + r.Message());
+        drop[at->second] = true;
+      }
+      if (!refused.empty()) {
+        std::vector<TChange> kept;
+        for (size_t i = 0; i < form.Changes.size(); ++i)
+          if (!drop[i]) kept.push_back(std::move(form.Changes[i]));
+        form.Changes = std::move(kept);
+      }
+    }
+    form.Origins.clear();
     form.Units.clear();
     form.Units.shrink_to_fit();
     form.ByContext.clear();
@@ -416,6 +482,12 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
     }
     for (const String& p : problems) io.Err << "gls: skipped: " << p << "\n";
   }
+  // What is written from here on is in the forms' changes: the catalog goes
+  // before the translation files are merged.
+  bySource.clear();
+  sourceMatches.clear();
+  byForm.clear();
+  catalog.Entries = std::vector<TIncoming>();
 
   // The translation files, each merged once with the changes of all its
   // forms, then the forms.
@@ -445,11 +517,13 @@ int Import(const TFormat& format, const std::vector<String>& args, TCommandIO& i
   for (const String& target : fileOrder) {
     const auto& [source, changes] = merges[target];
     const std::optional<String>& data = files.Read(source);
-    const String merged =
-        MergeChanges(data ? std::string_view(*data) : std::string_view(), changes);
     if (translationsOut) files.Read(target);  // locked as well
     try {
-      WriteFileAtomically(target, merged);
+      // Written as it is merged: the file is put in place once whole.
+      TAtomicFileWriter writer(target);
+      MergeChanges(data ? std::string_view(*data) : std::string_view(), changes,
+                   [&writer](std::string_view piece) { writer.Write(piece); });
+      writer.Commit();
     } catch (const Exception& e) {
       throw EToolError(target + ": " + e.Message());
     }

@@ -28,6 +28,15 @@ inline std::vector<String> EntriesOf(const TGlossmith& t) {
 std::vector<TDiagnostic> IntakeErrors(const TFormDocument& doc, const TGlossmith& t,
                                       const std::vector<String>& entries);
 
+// The entries among `entries` (path "=" value) that the error-level checks
+// refuse for translator `t` of the document's form, each with what is wrong
+// with it: first those the checks find, then, of the others, those the
+// translator itself cannot apply (on a copy of the form). This is
+// the one judgement of an entry a command brings in; raises the host's
+// error when the form cannot be read for it.
+std::vector<ETranslationEntryError> IntakeRefusals(const TFormDocument& doc, const TGlossmith& t,
+                                                   std::vector<String> entries);
+
 // Applies the entries a load or an import brought into `t` (those of its
 // list now that are not in `before`) to a copy of the form, and runs the
 // error-level checks on them, before anything is written: the first one
@@ -40,28 +49,17 @@ void CheckIntake(const TFormDocument& doc, const TGlossmith& t, const std::vecto
   const std::vector<String> after = EntriesOf(t);
   std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
                       std::back_inserter(added));
-  auto refuse = [&](const ETranslationEntryError& e) {
-    if (const std::optional<TPlace> place = locate(e))
-      return EToolError(PlacedMessage(*place, e.Entry(), e.Message()));
-    return EToolError(from + ": " + Shortened(e.Entry()) + ": " + e.Message());
-  };
+  std::vector<ETranslationEntryError> refused;
   try {
-    doc.CheckEntries(t, added);
-  } catch (const ETranslationEntryError& e) {
-    throw refuse(e);
+    refused = IntakeRefusals(doc, t, std::move(added));
   } catch (const Exception& e) {
     throw EToolError(from + ": " + e.Message());
   }
-  const std::vector<TDiagnostic> errors = IntakeErrors(doc, t, added);
-  if (!errors.empty()) {
-    const TDiagnostic& d = errors.front();
-    const auto entry = std::find_if(added.begin(), added.end(), [&](const String& line) {
-      return line.size() > d.Path.size() && line.compare(0, d.Path.size(), d.Path) == 0 &&
-             line[d.Path.size()] == '=';
-    });
-    throw refuse(ETranslationEntryError(d.Message + " [" + d.Check + "]",
-                                        entry != added.end() ? *entry : d.Path, t.Name()));
-  }
+  if (refused.empty()) return;
+  const ETranslationEntryError& e = refused.front();
+  if (const std::optional<TPlace> place = locate(e))
+    throw EToolError(PlacedMessage(*place, e.Entry(), e.Message()));
+  throw EToolError(from + ": " + Shortened(e.Entry()) + ": " + e.Message());
 }
 
 }  // namespace Glossmith::Tool

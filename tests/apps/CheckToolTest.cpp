@@ -166,6 +166,21 @@ TEST_F(CheckToolTest, LoadRefusesWhatTheErrorChecksFindWithItsPlace) {
   EXPECT_EQ(Run({"load", "MainForm.dfm", "--from", "good.txt", "--locale", "12"}).Status, 0);
 }
 
+TEST_F(CheckToolTest, ValueLongerThanALineHoldsIsReported) {
+  // The translation file keeps 4,095 bytes of a value: the rest is lost on
+  // the next save, and check says so at the line.
+  const String longText(5000, 'x');
+  WriteFile(File("long.txt"), "MainForm.ButtonAdd.Caption%12='&" + longText + "'\r\n"
+                              "MainForm.ButtonClose.Caption%12='&" + String(4000, 'y') + "'\r\n");
+  const TResult r = Run({"check", "MainForm.dfm", "--from", "long.txt", "--locale", "12",
+                         "--only", "value-length"});
+  EXPECT_EQ(CountOf(r.Out, "[value-length]"), 1) << r.Out << r.Err;
+  EXPECT_TRUE(Contains(r.Out, "long.txt:1: warning: ButtonAdd.Caption: the value is longer than "
+                              "4095 bytes"))
+      << r.Out;
+  EXPECT_EQ(r.Status, 0);
+}
+
 // Putting a translation back does not give a label its parent's font again
 // (the label's colour was recorded while it followed the form's translated
 // one): each translator is checked on the form as read, so the next one

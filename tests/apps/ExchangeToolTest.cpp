@@ -345,3 +345,61 @@ TEST(ExchangeTool, AllLocalesAndRefusedTexts) {
   r = Gls(dir, {"po", "export", "MainForm.dfm", "--locale", "7"});
   EXPECT_EQ(r.Status, 0) << r.Output;
 }
+
+TEST(ExchangeTool, ImportsRunTheChecksThatLoadRuns) {
+  // A set's number with bits beyond its elements converts as a number but is
+  // no value of the set: the checks that load runs refuse it, naming the
+  // catalog's line, for PO and XLIFF alike; --keep-going leaves it out.
+  TempDir dir;
+  CopyExample(dir);
+  const TSnapshot before(dir);
+  struct TCase {
+    const char* Format;
+    const char* File;
+    String From, To;  // in the unit of MainForm.Font.Style
+  };
+  const TCase cases[] = {
+      {"po", "bad.po", "msgctxt \"MainForm.Font.Style\"\nmsgid \"0\"\nmsgstr \"\"",
+       "msgctxt \"MainForm.Font.Style\"\nmsgid \"0\"\nmsgstr \"99\""},
+      {"xliff", "bad.xlf", "<source>0</source>\n        <target state=\"needs-translation\" />",
+       "<source>0</source>\n        <target state=\"translated\">99</target>"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Format);
+    ASSERT_EQ(Gls(dir, {c.Format, "export", "MainForm.dfm", "--locale", "7", "--values", "-o", c.File})
+                  .Status,
+              0);
+    String data = ReadFile(dir.File(c.File));
+    const size_t unit = data.find("MainForm.Font.Style");
+    ASSERT_NE(unit, String::npos);
+    const size_t at = data.find(c.From, c.From.starts_with("msgctxt") ? unit - 9 : unit);
+    ASSERT_NE(at, String::npos) << data.substr(unit, 400);
+    data.replace(at, c.From.size(), c.To);
+    // And a text that is fine.
+    const String close = c.Format == String("po") ? "msgstr \"&Schließen\"" : "&amp;Schließen</target>";
+    const size_t closeAt = data.find(close);
+    ASSERT_NE(closeAt, String::npos);
+    data.replace(closeAt, close.size(),
+                 c.Format == String("po") ? "msgstr \"&Zumachen\"" : "&amp;Zumachen</target>");
+    WriteFile(dir.File(c.File), data);
+    const int line = static_cast<int>(std::count(data.begin(), data.begin() + static_cast<long>(unit), '\n')) + 1;
+
+    TResult r = Gls(dir, {c.Format, "import", "MainForm.dfm", "--from", c.File, "--values"});
+    EXPECT_EQ(r.Status, 1) << r.Output;
+    EXPECT_NE(r.Output.find("holds bits beyond"), String::npos) << r.Output;
+    EXPECT_NE(r.Output.find("[convert]"), String::npos) << r.Output;
+    bool named = false;
+    for (int l = line - 2; l <= line + 3; ++l)
+      if (r.Output.find(String(c.File) + ":" + IntToStr(l) + ":") != String::npos) named = true;
+    EXPECT_TRUE(named) << "near line " << line << ": " << r.Output;
+    before.ExpectUnchanged();
+
+    r = Gls(dir, {c.Format, "import", "MainForm.dfm", "--from", c.File, "--values", "--keep-going"});
+    EXPECT_EQ(r.Status, 0) << r.Output;
+    EXPECT_NE(r.Output.find("skipped: " + String(c.File) + ":"), String::npos) << r.Output;
+    const String translations = ReadFile(dir.File("translations.txt"));
+    EXPECT_NE(translations.find("MainForm.ButtonClose.Caption%7='&Zumachen'"), String::npos);
+    EXPECT_EQ(translations.find("Font.Style%7=99"), String::npos);
+    WriteFile(dir.File("translations.txt"), before.Files.at("translations.txt"));
+  }
+}

@@ -637,7 +637,7 @@ TEST_F(GlsToolTest, UnusableLinesAreReportedWithTheirFileAndLine) {
   TRun load = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt"});
   EXPECT_EQ(load.Status, 1);
   EXPECT_EQ(load.Err,
-            "gls: extra.txt, line 2: ButtonClose.Width=1x: '1x' is not a valid integer value\n");
+            "gls: extra.txt, line 2: ButtonClose.Width=1x: '1x' is not a whole number [convert]\n");
   WriteFile(File("extra.txt"), "\r\nMainForm.ButtonClose.Caption%12='&Sortir'#x\r\n");
   load = Run({"load", "MainForm.dfm", "--locale", "12", "--from", "extra.txt"});
   EXPECT_EQ(load.Status, 1);
@@ -697,7 +697,7 @@ TEST_F(GlsToolTest, UnusableLinesAreReportedWithTheirFileAndLine) {
   WriteFile(File("de.dict"), "OK\tGut\r\n75\t80x\r\n100\t80x\r\n");
   TRun imported = Run({"dict", "import", "Inline.dfm", "--from", "de.dict"});
   EXPECT_EQ(imported.Err,
-            "gls: de.dict, line 2: Btn.Width=80x: '80x' is not a valid integer value\n");
+            "gls: de.dict, line 2: Btn.Width=80x: '80x' is not a whole number [convert]\n");
   EXPECT_EQ(Read("Inline.dfm"), inlineForm);
 }
 

@@ -143,6 +143,19 @@ TEST(PoReader, ReadsBackWhatTheWriterWrites) {
     EXPECT_EQ(back.Entries[i].Extracted, c.Entries[i].Extracted);
   }
   EXPECT_EQ(WritePo(back), text);
+  // Entry by entry, as an import reads a large catalog: the same entries in
+  // the same order, the header kept in the catalog.
+  std::vector<TPoEntry> given;
+  const TPoCatalog headerOnly =
+      ReadPo(text, "x.po", [&given](TPoEntry&& e) { given.push_back(std::move(e)); });
+  ASSERT_EQ(headerOnly.Entries.size(), 1u);
+  EXPECT_TRUE(headerOnly.Header());
+  ASSERT_EQ(given.size() + 1, back.Entries.size());
+  for (size_t i = 0; i < given.size(); ++i) {
+    EXPECT_EQ(given[i].Context, back.Entries[i + 1].Context);
+    EXPECT_EQ(given[i].Str, back.Entries[i + 1].Str);
+    EXPECT_EQ(given[i].Line, back.Entries[i + 1].Line);
+  }
 }
 
 TEST(PoReader, AcceptsWhatOtherToolsWrite) {
