@@ -128,7 +128,32 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
     }
     FStates.push_back(std::move(state));
   }
-  for (TWorkText& text : FTexts) Check(text);
+  // The findings of every translation at once: one run of the checks per
+  // form, not one per text.
+  for (size_t f = 0; f < FForms.size(); ++f) {
+    TTranslatorCheck input;
+    input.FormName = FStates[f].FormName;
+    input.Locale = FStates[f].Locale;
+    std::map<String, size_t, std::less<>> byPath;
+    for (size_t i = 0; i < FTexts.size(); ++i) {
+      const TWorkText& text = FTexts[i];
+      if (text.Form != f || text.Translation.empty()) continue;
+      byPath[text.Path] = i;
+      input.Entries.emplace_back(text.Path, EntryValue(text));
+    }
+    if (input.Entries.empty()) continue;
+    std::vector<TDiagnostic> findings;
+    try {
+      CheckTranslator(FForms[f].Root, input, TCheckSelection(), FMeasure, findings);
+    } catch (const Exception&) {
+      // One entry spoils the run: check each on its own.
+      for (const auto& [path, i] : byPath) Check(FTexts[i]);
+      continue;
+    }
+    for (TDiagnostic& d : findings)
+      if (auto it = byPath.find(d.Path); it != byPath.end())
+        FTexts[it->second].Findings.push_back(std::move(d));
+  }
 }
 
 TWorkbench::~TWorkbench() = default;
@@ -268,7 +293,7 @@ void TWorkbench::AddDictionaryText(const String& name, std::string_view text) {
     pair.Original = TGlossmith::ReadString(String(line.substr(0, tab)));
     pair.Translation = TGlossmith::ReadString(String(line.substr(tab + 1)));
     if (pair.Translation.empty()) continue;
-    pair.Length = CodePoints(pair.Original).size();
+    pair.Characters = CodePoints(pair.Original);
     dict.Pairs.push_back(std::move(pair));
   }
   FDictionaries.push_back(std::move(dict));
@@ -282,12 +307,12 @@ std::vector<TSuggestion> TWorkbench::Suggestions(size_t i, int minPercent, size_
   const TWorkText& current = FTexts.at(i);
   const std::u32string original = CodePoints(current.Original);
   std::map<String, TSuggestion> best;  // by translation
-  auto consider = [&](const String& source, const String& translation, size_t length,
-                      const String& from) {
-    const size_t total = original.size() + length;
+  auto consider = [&](const String& source, const String& translation,
+                      const std::u32string& characters, const String& from) {
+    const size_t total = original.size() + characters.size();
     // The match cannot exceed 2 * shorter / total: most pairs end here.
-    if (Percent(std::min(original.size(), length), total) < minPercent) return;
-    const int percent = Percent(Lcs(original, CodePoints(source)), total);
+    if (Percent(std::min(original.size(), characters.size()), total) < minPercent) return;
+    const int percent = Percent(Lcs(original, characters), total);
     if (percent < minPercent) return;
     auto it = best.find(translation);
     if (it != best.end() && it->second.Percent >= percent) return;
@@ -295,11 +320,11 @@ std::vector<TSuggestion> TWorkbench::Suggestions(size_t i, int minPercent, size_
   };
   for (const TDictionary& dict : FDictionaries)
     for (const TPair& pair : dict.Pairs)
-      consider(pair.Original, pair.Translation, pair.Length, dict.Name);
+      consider(pair.Original, pair.Translation, pair.Characters, dict.Name);
   for (size_t k = 0; k < FTexts.size(); ++k) {
     const TWorkText& t = FTexts[k];
     if (k == i || t.Translation.empty() || t.State != TTextState::Translated) continue;
-    consider(t.Original, t.Translation, CodePoints(t.Original).size(),
+    consider(t.Original, t.Translation, CodePoints(t.Original),
              FStates[t.Form].FormName + "." + t.Path);
   }
   std::vector<TSuggestion> out;

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "check/Diagnostics.h"
@@ -145,7 +146,7 @@ class TWorkbench {
   struct TPair {
     String Original;
     String Translation;
-    size_t Length;
+    std::u32string Characters;  // of the original
   };
   struct TDictionary {
     String Name;

@@ -160,6 +160,14 @@ TEST(Workbench, FiltersSearchAndNavigation) {
   EXPECT_TRUE(b.Visible(TFilter::Untranslated, "Bestell").empty());
   EXPECT_TRUE(b.Passes(label, TFilter::Untranslated, "cust"));
 
+  // Translations read from the file are checked from the start.
+  const String withWarning = String(kFile) +
+                             "Form1.Button2.Caption%-1='&Open'\r\n"
+                             "Form1.Button2.Caption%7='Öffnen'\r\n";
+  TFixture g(withWarning.c_str());
+  EXPECT_EQ(g.Bench->Visible(TFilter::WithWarnings),
+            (std::vector<size_t>{g.Index("Button2.Caption")}));
+
   // The form's own texts, as a filter would leave them.
   all = {caption, close, open, label};
   EXPECT_EQ(TWorkbench::Next(all, all[0]), all[1]);
