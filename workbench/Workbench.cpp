@@ -9,6 +9,8 @@
 #include "host/classes/AtomicFile.h"
 #include "host/classes/FileLock.h"
 #include "host/classes/Streams.h"
+#include "host/controls/ComCtrls.h"
+#include "host/controls/TabNotBk.h"
 #include "host/formfiles/FormFiles.h"
 
 namespace Glossmith::inline Workbench {
@@ -120,6 +122,9 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
       text.Original = u.Source;
       text.Translation = u.Target;
       text.Literal = u.Literal;
+      text.Component =
+          u.OnForm ? form.Root : form.Root->FindComponent(u.Path.substr(0, u.Path.find('.')));
+      if (!text.Component) text.Component = form.Root;
       text.State = u.State == TUnitState::Translated ? TTextState::Translated
                    : u.State == TUnitState::Stale    ? TTextState::Stale
                                                      : TTextState::Untranslated;
@@ -230,6 +235,39 @@ std::vector<size_t> TWorkbench::Visible(TFilter filter, std::string_view search)
       out.push_back(i);
     }
   return out;
+}
+
+std::vector<size_t> TWorkbench::TextsOf(const TComponent* component) const {
+  std::vector<size_t> out;
+  for (size_t i = 0; i < FTexts.size(); ++i)
+    if (FTexts[i].Component == component) out.push_back(i);
+  return out;
+}
+
+bool TWorkbench::ShowPlaceOf(size_t i) {
+  auto* control = dynamic_cast<TControl*>(FTexts.at(i).Component);
+  // The pages from the control outwards; shown outermost first.
+  std::vector<TWinControl*> pages;
+  for (TControl* c = control; c; c = c->Parent())
+    if (dynamic_cast<TTabSheet*>(c) || dynamic_cast<TTabPage*>(c))
+      pages.push_back(static_cast<TWinControl*>(c));
+  bool changed = false;
+  for (auto it = pages.rbegin(); it != pages.rend(); ++it) {
+    if (auto* sheet = dynamic_cast<TTabSheet*>(*it)) {
+      TPageControl* pc = sheet->PageControl();
+      if (pc && pc->ActivePage() != sheet) {
+        pc->SetActivePage(sheet);
+        changed = true;
+      }
+    } else if (auto* notebook = dynamic_cast<TTabbedNotebook*>((*it)->Parent())) {
+      for (int k = 0; k < notebook->PageCount(); ++k)
+        if (notebook->TabPage(k) == *it && notebook->PageIndex() != k) {
+          notebook->SetPageIndex(k);
+          changed = true;
+        }
+    }
+  }
+  return changed;
 }
 
 TProgress TWorkbench::Progress() const {

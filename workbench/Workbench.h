@@ -58,6 +58,9 @@ struct TWorkText {
   std::optional<String> Previous;  // the stored original of a stale text
   TTextState State = TTextState::Untranslated;
   bool Literal = true;
+  // The component the text belongs to: the one its path starts with, else
+  // the form (its own properties and the texts of its window menu).
+  TComponent* Component = nullptr;
   bool Changed = false;   // edited since read or saved
   std::vector<TDiagnostic> Findings;
   bool HasWarnings() const { return !Findings.empty(); }
@@ -102,6 +105,14 @@ class TWorkbench {
   // `search` (case ignored for ASCII letters; empty: every text), in order.
   std::vector<size_t> Visible(TFilter filter, std::string_view search = {}) const;
   bool Passes(size_t i, TFilter filter, std::string_view search) const;
+
+  // The texts of `component` (a control clicked in the preview), in order;
+  // for a form, the texts of the form itself.
+  std::vector<size_t> TextsOf(const TComponent* component) const;
+  // Brings every page that holds the text's component to the front (the
+  // pages of page controls and tabbed notebooks, outermost first), so that
+  // the form shows it; true when a page changed.
+  bool ShowPlaceOf(size_t i);
 
   TProgress Progress() const;
   TProgress FormProgress(size_t form) const;

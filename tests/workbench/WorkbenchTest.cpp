@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "host/controls/ComCtrls.h"
+#include "host/controls/TabNotBk.h"
 #include "host/formfiles/FormFiles.h"
 #include "support/TestSupport.h"
 #include "workbench/Workbench.h"
@@ -288,4 +290,66 @@ TEST(Workbench, SavesAListKeptInTheForm) {
   WriteFile(f.FormFile, kForm);
   EXPECT_THROW(b.Save(), EWorkbenchSaveError);
   EXPECT_EQ(ReadFile(f.FormFile), kForm);
+}
+
+TEST(Workbench, TextsOfAControlAndThePagesThatShowIt) {
+  const char* const form =
+      "object Form2: TForm\n"
+      "  Caption = 'Options'\n"
+      "  object PageControl1: TPageControl\n"
+      "    ActivePage = TabSheet1\n"
+      "    object TabSheet1: TTabSheet\n"
+      "      Caption = 'General'\n"
+      "    end\n"
+      "    object TabSheet2: TTabSheet\n"
+      "      Caption = 'Advanced'\n"
+      "      object Check1: TCheckBox\n"
+      "        Caption = 'Expert mode'\n"
+      "        Hint = 'More settings'\n"
+      "      end\n"
+      "    end\n"
+      "  end\n"
+      "  object Notebook1: TTabbedNotebook\n"
+      "    object TTabPage\n"
+      "      Caption = 'First'\n"
+      "    end\n"
+      "    object TTabPage\n"
+      "      Caption = 'Second'\n"
+      "      object Label2: TLabel\n"
+      "        Caption = 'Deep'\n"
+      "      end\n"
+      "    end\n"
+      "  end\n"
+      "end\n";
+  std::unique_ptr<TComponent> root(ReadFormFromString(form));
+  auto* translator = new TGlossmith(root.get());
+  translator->SetName("Glossmith1");
+  translator->SetTranslate(false);
+  TWorkbench b({{"Form2.dfm", form, root.get(), translator}});
+  auto index = [&](const String& path) {
+    for (size_t i = 0; i < b.Texts().size(); ++i)
+      if (b.Text(i).Path == path) return i;
+    ADD_FAILURE() << "no text " << path;
+    return size_t(0);
+  };
+  auto* check = root->FindComponent("Check1");
+  ASSERT_NE(check, nullptr);
+  std::vector<size_t> ofCheck{index("Check1.Caption"), index("Check1.Hint")};
+  std::sort(ofCheck.begin(), ofCheck.end());  // in walk order
+  EXPECT_EQ(b.TextsOf(check), ofCheck);
+  const auto own = b.TextsOf(root.get());
+  EXPECT_EQ(std::count(own.begin(), own.end(), index("Caption")), 1);
+  EXPECT_EQ(std::count(own.begin(), own.end(), index("Check1.Caption")), 0);
+
+  auto* pages = static_cast<TPageControl*>(root->FindComponent("PageControl1"));
+  ASSERT_EQ(pages->ActivePage()->Name(), "TabSheet1");
+  EXPECT_TRUE(b.ShowPlaceOf(index("Check1.Caption")));
+  EXPECT_EQ(pages->ActivePage()->Name(), "TabSheet2");
+  EXPECT_FALSE(b.ShowPlaceOf(index("Check1.Hint")));
+  EXPECT_FALSE(b.ShowPlaceOf(index("Caption")));
+
+  auto* notebook = static_cast<TTabbedNotebook*>(root->FindComponent("Notebook1"));
+  ASSERT_EQ(notebook->PageIndex(), 0);
+  EXPECT_TRUE(b.ShowPlaceOf(index("Label2.Caption")));
+  EXPECT_EQ(notebook->PageIndex(), 1);
 }
