@@ -161,7 +161,51 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
   }
 }
 
-TWorkbench::~TWorkbench() = default;
+TWorkbench::~TWorkbench() {
+  for (size_t f = 0; f < FProbes.size(); ++f) {
+    try {
+      Unapply(f);
+    } catch (const Exception&) {
+    }
+  }
+}
+
+void TWorkbench::Apply(size_t form) {
+  if (FProbes.size() < FForms.size()) FProbes.resize(FForms.size(), nullptr);
+  TGlossmith*& probe = FProbes[form];
+  if (!probe) {
+    probe = new TGlossmith(FForms[form].Root);
+    probe->SetTranslate(false);
+  } else if (probe->IsTranslated()) {
+    probe->RestoreForm();
+  }
+  TStringList list;
+  for (const TWorkText& t : FTexts)
+    if (t.Form == form && !t.Translation.empty()) list.Add(t.Path + "=" + EntryValue(t));
+  probe->SetTranslations(&list);
+  try {
+    probe->SetTranslate(true);
+  } catch (const Exception&) {
+    // A value that does not apply shows as a finding of its text; the form
+    // keeps what applied before it.
+  }
+}
+
+void TWorkbench::Unapply(size_t form) {
+  if (form >= FProbes.size() || !FProbes[form]) return;
+  TGlossmith* probe = FProbes[form];
+  FProbes[form] = nullptr;
+  struct TDrop {
+    TGlossmith* P;
+    ~TDrop() { delete P; }
+  } drop{probe};
+  if (probe->IsTranslated()) probe->RestoreForm();
+}
+
+void TWorkbench::ShowTranslations(bool show) {
+  FShowing = show;
+  for (size_t f = 0; f < FForms.size(); ++f) show ? Apply(f) : Unapply(f);
+}
 
 String TWorkbench::EntryValue(const TWorkText& text) const {
   String value = text.Translation;
@@ -198,6 +242,7 @@ void TWorkbench::SetTranslation(size_t i, const String& translation) {
   text.State = translation.empty() ? TTextState::Untranslated : TTextState::Translated;
   text.Previous.reset();
   Check(text);
+  if (FShowing) Apply(text.Form);
 }
 
 bool TWorkbench::Modified() const {
@@ -402,6 +447,20 @@ std::vector<String> TWorkbench::Save() {
     return TFileLock::LockFileName(a) < TFileLock::LockFileName(b);
   });
   locks.erase(std::unique(locks.begin(), locks.end()), locks.end());
+
+  // The forms are written, and compared, as read: without the translations shown.
+  const bool showing = FShowing;
+  if (showing) ShowTranslations(false);
+  struct TShowAgain {
+    TWorkbench& B;
+    bool Show;
+    ~TShowAgain() {
+      try {
+        if (Show) B.ShowTranslations(true);
+      } catch (const Exception&) {
+      }
+    }
+  } showAgain{*this, showing};
 
   std::vector<String> written;
   TAtomicFileTransaction transaction;

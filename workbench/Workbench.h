@@ -97,8 +97,16 @@ class TWorkbench {
   const TWorkText& Text(size_t i) const { return FTexts.at(i); }
 
   // Sets a translation (plain text) as the translator types it: the state
-  // and the findings follow at once.
+  // and the findings follow at once, and the form shows it when it shows
+  // the translations.
   void SetTranslation(size_t i, const String& translation);
+
+  // Shows the translations on the forms, as typed (an untranslated text
+  // keeps its original), or the originals again. A translator of the
+  // workbench's own applies them, so that the forms' translators and their
+  // lists stay as read; saving writes the forms without it.
+  void ShowTranslations(bool show);
+  bool ShowsTranslations() const { return FShowing; }
   bool Modified() const;
 
   // The texts the filter lets through whose original or translation holds
@@ -142,6 +150,8 @@ class TWorkbench {
 
  private:
   void Check(TWorkText& text);
+  void Apply(size_t form);
+  void Unapply(size_t form);
   String EntryValue(const TWorkText& text) const;
 
   std::vector<TWorkForm> FForms;
@@ -153,6 +163,8 @@ class TWorkbench {
     TStoredLines Stored;
   };
   std::vector<TFormState> FStates;
+  std::vector<TGlossmith*> FProbes;  // per form: the translator showing its translations
+  bool FShowing = false;
   std::vector<TWorkText> FTexts;
   struct TPair {
     String Original;

@@ -353,3 +353,46 @@ TEST(Workbench, TextsOfAControlAndThePagesThatShowIt) {
   EXPECT_TRUE(b.ShowPlaceOf(index("Label2.Caption")));
   EXPECT_EQ(notebook->PageIndex(), 1);
 }
+
+TEST(Workbench, TheFormShowsTheTranslationsAsTyped) {
+  TFixture f(kFile);
+  TWorkbench& b = *f.Bench;
+  auto caption = [&](const char* name) {
+    return static_cast<TControl*>(f.Form->FindComponent(name))->Caption();
+  };
+  auto* form = static_cast<TControl*>(f.Form.get());
+  b.ShowTranslations(true);
+  EXPECT_EQ(form->Caption(), "Bestellungen");
+  EXPECT_EQ(caption("Button1"), "&Beenden");  // a stale translation shows too
+  EXPECT_EQ(caption("Button2"), "&Open");     // untranslated: the original
+  b.SetTranslation(f.Index("Button2.Caption"), "Ö&ffnen");
+  EXPECT_EQ(caption("Button2"), "Ö&ffnen");
+  EXPECT_EQ(form->Caption(), "Bestellungen");
+  b.SetTranslation(f.Index("Button2.Caption"), "");
+  EXPECT_EQ(caption("Button2"), "&Open");
+  b.ShowTranslations(false);
+  EXPECT_EQ(form->Caption(), "Orders");
+  EXPECT_EQ(caption("Button1"), "&Close");
+}
+
+TEST(Workbench, SavingWhileShowingWritesTheFormAsRead) {
+  TFixture f(nullptr, true);
+  TWorkbench& b = *f.Bench;
+  b.ShowTranslations(true);
+  b.SetTranslation(f.Index("Caption"), "Bestellungen");
+  EXPECT_EQ(static_cast<TControl*>(f.Form.get())->Caption(), "Bestellungen");
+  b.Save();
+  const String saved = ReadFile(f.FormFile);
+  EXPECT_NE(saved.find("Caption = 'Orders'"), String::npos);
+  // Only the form's own translator is written: none of the workbench's.
+  size_t translators = 0;
+  for (size_t at = saved.find(": TGlossmith"); at != String::npos;
+       at = saved.find(": TGlossmith", at + 1))
+    ++translators;
+  EXPECT_EQ(translators, 1u);
+  EXPECT_TRUE(b.ShowsTranslations());
+  EXPECT_EQ(static_cast<TControl*>(f.Form.get())->Caption(), "Bestellungen");
+  // The next save compares with what this one wrote.
+  b.SetTranslation(f.Index("Label1.Caption"), "Kundenname:");
+  EXPECT_EQ(b.Save().size(), 1u);
+}
