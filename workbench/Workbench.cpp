@@ -147,7 +147,7 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
       input.Entries.emplace_back(text.Path, EntryValue(text));
     }
     if (input.Entries.empty()) continue;
-    std::vector<TDiagnostic> findings;
+    std::vector<Check::TDiagnostic> findings;
     try {
       CheckTranslator(FForms[f].Root, input, TCheckSelection(), FMeasure, findings);
     } catch (const Exception&) {
@@ -155,7 +155,7 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
       for (const auto& [path, i] : byPath) Check(FTexts[i]);
       continue;
     }
-    for (TDiagnostic& d : findings)
+    for (Check::TDiagnostic& d : findings)
       if (auto it = byPath.find(d.Path); it != byPath.end())
         FTexts[it->second].Findings.push_back(std::move(d));
   }
@@ -224,7 +224,7 @@ void TWorkbench::Check(TWorkText& text) {
   try {
     CheckTranslator(FForms[text.Form].Root, input, TCheckSelection(), FMeasure, text.Findings);
   } catch (const Exception& e) {
-    TDiagnostic d;
+    Check::TDiagnostic d;
     d.Severity = TSeverity::Error;
     d.Check = "value";
     d.Path = text.Path;

@@ -62,7 +62,7 @@ struct TWorkText {
   // the form (its own properties and the texts of its window menu).
   TComponent* Component = nullptr;
   bool Changed = false;   // edited since read or saved
-  std::vector<TDiagnostic> Findings;
+  std::vector<Check::TDiagnostic> Findings;  // the check layer's, not gls's
   bool HasWarnings() const { return !Findings.empty(); }
 };
 
