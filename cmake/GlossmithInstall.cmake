@@ -18,7 +18,7 @@ install(TARGETS ${targets}
   EXPORT GlossmithTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-foreach(folder host gls check exchange glsedit design)
+foreach(folder host gls check exchange workbench glsedit design)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
     FILES_MATCHING PATTERN "*.h")
