@@ -142,7 +142,8 @@ TEST(Diagnostics, JsonReadsBackFieldByField) {
   EXPECT_EQ(items[1].at("severity"), "error");
   // A byte that is no UTF-8 becomes U+FFFD; everything else comes back.
   EXPECT_EQ(items[1].at("translation"), "quote \" backslash \\ tab \t é \xEF\xBF\xBD end");
-  TJsonReader empty(DiagnosticsToJson({}));
+  const String none = DiagnosticsToJson({});
+  TJsonReader empty(none);
   EXPECT_TRUE(empty.Array().empty());
 }
 
