@@ -20,9 +20,9 @@ if [ ! -f "$forms/Form500.dfm" ]; then
   # in tr.txt, written by one Python process.
   python3 - "$gen" "$forms" <<'PY'
 import argparse, importlib.util, os, sys
-spec = importlib.util.spec_from_file_location("gen", sys.argv[1])
-gen = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(gen)
+found = importlib.util.spec_from_file_location("gen", sys.argv[1])
+gen = importlib.util.module_from_spec(found)
+found.loader.exec_module(gen)
 for i in range(1, 501):
     gen.cmd_form(argparse.Namespace(seed=1, eol="crlf", form=f"Form{i}", entries=500, translators=3,
                                     locale_ids=None, file_name="tr.txt",
