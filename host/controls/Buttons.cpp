@@ -129,6 +129,12 @@ void TSpeedButton::Click() {
   TGraphicControl::Click();
 }
 
+bool TSpeedButton::DialogChar(char CharCode) {
+  if (!IsAccel(CharCode, Caption()) || !Enabled() || !Visible() || !Parent()) return false;
+  Click();
+  return true;
+}
+
 void TSpeedButton::ActionChanged(const TActionValues& was, const TActionValues& now, bool all) {
   TGraphicControl::ActionChanged(was, now, all);
   if (all || FDown == was.Checked) SetDown(now.Checked);

@@ -99,6 +99,8 @@ class TSpeedButton : public TGraphicControl {
   void SetTransparent(bool Value) { FTransparent = Value; }
 
   void Click() override;
+  // The accelerator of its caption clicks it while it is visible and enabled.
+  bool DialogChar(char CharCode) override;
   bool IsDownStored() const { return !ActionLink().Gives(&TActionValues::Checked, FDown); }
   bool IsImageIndexStored() const {
     return !ActionLink().Gives(&TActionValues::ImageIndex, FImageIndex);

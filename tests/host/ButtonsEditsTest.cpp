@@ -17,6 +17,24 @@ String Lines(std::initializer_list<const char*> lines) {
   return out;
 }
 
+TEST(ButtonsEditsTest, AltAndTheAcceleratorOfASpeedButtonOrALabelledEditAct) {
+  TForm form(nullptr);
+  auto* speed = new TSpeedButton(&form);
+  speed->SetParent(&form);
+  speed->SetCaption("&Bold");
+  int clicks = 0;
+  speed->OnClick = [&](TObject*) { ++clicks; };
+  auto* edit = new TLabeledEdit(&form);
+  edit->SetParent(&form);
+  edit->EditLabel()->SetCaption("&Name:");
+  EXPECT_TRUE(form.DialogChar('b'));
+  EXPECT_EQ(clicks, 1);
+  speed->SetEnabled(false);
+  EXPECT_FALSE(form.DialogChar('b')) << "a disabled speed button takes no accelerator";
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(form.DialogChar('n')) << "the edit's label moves the focus to it";
+}
+
 TEST(ButtonsEditsTest, ABitmapButtonsKindGivesItsCaptionAndResult) {
   TForm form(nullptr);
   auto* ok = new TBitBtn(&form);
