@@ -373,6 +373,10 @@ TEST_F(GlsToolTest, ALoadThatCannotWriteTheFormLeavesItsTranslationFileAsItWas) 
   fs::permissions(File("MainForm.dfm"),
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   const TRun run = RunAsUser({"load", "MainForm.dfm", "--from", "new.txt", "-v"});
+  if (run.Status == 127)
+    GTEST_SKIP() << "the tool cannot be started as another user here (a folder on the way to it "
+                    "is closed to others): "
+                 << run.Err;
   EXPECT_EQ(run.Status, 1);
   EXPECT_TRUE(Contains(run.Err, "Cannot create file \"MainForm.dfm\"")) << run.Err;
   EXPECT_FALSE(Contains(run.Err, "translations.txt")) << "not listed as written: " << run.Err;
