@@ -23,7 +23,7 @@ out="$root/build/fuzz"
 scratch=""
 trap '[[ -n "$scratch" ]] && rm -rf "$scratch"' EXIT
 
-status=0
+failed=()
 for source in fuzz/fuzz_*.cpp; do
   name="$(basename "$source" .cpp)"
   short="${name#fuzz_}"
@@ -39,9 +39,14 @@ for source in fuzz/fuzz_*.cpp; do
     ls -t "${out}/${short}-"* 2>/dev/null | head -n 1 | sed "s/^/     /" >&2 || true
     echo "   Once it is fixed, add that input to fuzz/regressions/${short}/ under a name that says" >&2
     echo "   what it broke; ctest replays it (Fuzz.Replay.${short}) in every build." >&2
-    status=1
+    failed+=("$name")
   fi
   rm -rf "$scratch"
   scratch=""
 done
-exit "$status"
+# The last lines of a long log name what failed.
+if ((${#failed[@]})); then
+  echo "!! failed: ${failed[*]}" >&2
+  exit 1
+fi
+echo "== every harness ran clean"

@@ -97,9 +97,11 @@ void TIniText::Parse() {
     line.Begin = pos;
     line.HasEnd = lf != std::string_view::npos;
     line.End = line.HasEnd ? lf : text.size();
-    if (line.HasEnd && line.End > pos && text[line.End - 1] == '\r') {
+    if (line.End > pos && text[line.End - 1] == '\r') {
+      // A CR that ends the file ends its last line too: a line added after
+      // it turns it into CR LF, and the value must read the same before.
       --line.End;
-      line.CrLf = true;
+      line.CrLf = line.HasEnd;
     }
     FLines.push_back(line);
     pos = line.HasEnd ? lf + 1 : text.size();
@@ -170,6 +172,11 @@ void TIniText::Set(const String& Section, const std::vector<std::pair<String, St
 
   const bool crlf = !FLines.empty() && FLines.front().CrLf;
   const String eol = crlf ? "\r\n" : "\n";
+  // What ends a last line that had no line end, before more lines: a CR
+  // that ended the file needs only its LF.
+  const auto endOf = [&](const TLine& line) {
+    return line.End < FText.size() ? String("\n") : eol;
+  };
   String out;
   out.reserve(FText.size() + 64);
   for (size_t i = 0; i < FLines.size(); ++i) {
@@ -180,17 +187,17 @@ void TIniText::Set(const String& Section, const std::vector<std::pair<String, St
     else
       out.append(FText, line.Begin, next - line.Begin);
     if (i == last)
-      for (const String& entry : added) {
+      for (size_t k = 0; k < added.size(); ++k) {
         if (line.HasEnd)
-          out.append(entry).append(eol);
+          out.append(added[k]).append(eol);
         else
-          out.append(eol).append(entry);
+          out.append(k == 0 ? endOf(line) : eol).append(added[k]);
       }
   }
   if (last == None && !added.empty()) {
     const bool endless = !FLines.empty() && !FLines.back().HasEnd;
     const bool blankLast = FLines.empty() || Trim(LineText(FLines.back())).empty();
-    if (endless) out += eol;
+    if (endless) out += endOf(FLines.back());
     if (!blankLast) out += eol;
     out += "[" + Section + "]" + eol;
     for (const String& entry : added) out.append(entry).append(eol);

@@ -117,6 +117,16 @@ TEST_F(RegistryTest, AFileWithoutAFinalLineEndGetsTheNewSectionAfterALineEnd) {
   other.WriteString("S", "A", "v");
   EXPECT_EQ(ReadFile(Dir.File("Orvanta.ini")), foreign + "\n\n[S]\nA=v\n");
   EXPECT_EQ(TRegIniFile("Software\\Orvanta").ReadString("S", "A", ""), "v");
+
+  // A file that ends in a CR of its own: the CR ends the last line, which
+  // reads the same once a line added after it completes its CR LF.
+  WriteFile(Dir.File("Orvanta.ini"), "[S]\r\nB=kept\r");
+  TRegIniFile crEnded("Software\\Orvanta");
+  EXPECT_EQ(crEnded.ReadString("S", "B", ""), "kept");
+  crEnded.WriteString("S", "A", "v");
+  crEnded.WriteString("S", "C", "w");
+  EXPECT_EQ(ReadFile(Dir.File("Orvanta.ini")), "[S]\r\nB=kept\r\nA=v\r\nC=w");
+  EXPECT_EQ(TRegIniFile("Software\\Orvanta").ReadString("S", "B", ""), "kept");
 }
 
 TEST_F(RegistryTest, ASettingsObjectReadsItsFileOnceAndAnswersFromWhatItWrote) {
