@@ -432,13 +432,11 @@ std::vector<String> TWorkbench::Save() {
 
   // The files to write, each with the forms whose changes go there.
   std::map<String, std::vector<size_t>> files;  // translation file -> forms
-  std::vector<size_t> inForm;
+  std::vector<size_t> inForm;  // the forms written
   for (size_t f = 0; f < FForms.size(); ++f) {
     if (changes[f].empty()) continue;
-    if (FStates[f].TranslationFile.empty())
-      inForm.push_back(f);
-    else
-      files[FStates[f].TranslationFile].push_back(f);
+    if (!FStates[f].TranslationFile.empty()) files[FStates[f].TranslationFile].push_back(f);
+    if (FStates[f].TranslationFile.empty() || FForms[f].NewTranslator) inForm.push_back(f);
   }
   std::vector<String> locks;
   for (const auto& [file, forms] : files) locks.push_back(file);
@@ -498,10 +496,28 @@ std::vector<String> TWorkbench::Save() {
     }
     for (size_t f : inForm) {
       TWorkForm& form = FForms[f];
-      ApplyChanges(*form.Translator, changes[f]);
+      if (FStates[f].TranslationFile.empty()) ApplyChanges(*form.Translator, changes[f]);
       const bool binary =
           !form.FormData.empty() && (static_cast<unsigned char>(form.FormData[0]) == 0xFF ||
                                      form.FormData.starts_with("TPF"));
+      // Writing a form would save the list of each of its translators that
+      // keeps one in a file into that file, unlocked and unmerged: the
+      // translation files are written above, or not at all.
+      std::vector<TGlossmith*> translators;
+      for (int c = 0; c < form.Root->ComponentCount(); ++c)
+        if (auto* t = dynamic_cast<TGlossmith*>(form.Root->Components(c))) translators.push_back(t);
+      std::vector<String> storage;
+      for (TGlossmith* t : translators) {
+        storage.push_back(t->StorageFile());
+        t->SetStorageFile(String());
+      }
+      struct TRestore {
+        const std::vector<TGlossmith*>& T;
+        const std::vector<String>& S;
+        ~TRestore() {
+          for (size_t k = 0; k < T.size(); ++k) T[k]->SetStorageFile(S[k]);
+        }
+      } restore{translators, storage};
       newData[form.FormFile] =
           WriteFormToString(form.Root, binary ? TFormFormat::Binary : TFormFormat::Text);
       WriteFileAtomically(form.FormFile, newData[form.FormFile]);
@@ -520,7 +536,10 @@ std::vector<String> TWorkbench::Save() {
       FStates[f].FileData = newData[file];
       FStates[f].Stored = ReadStoredLines(newData[file], FStates[f].FormName, FStates[f].Locale);
     }
-  for (size_t f : inForm) FForms[f].FormData = newData[FForms[f].FormFile];
+  for (size_t f : inForm) {
+    FForms[f].FormData = newData[FForms[f].FormFile];
+    FForms[f].NewTranslator = false;
+  }
   for (TWorkText& t : FTexts) t.Changed = false;
   return written;
 }

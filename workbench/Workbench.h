@@ -48,6 +48,10 @@ struct TWorkForm {
   String FormData;  // what was read from it
   TComponent* Root = nullptr;
   TGlossmith* Translator = nullptr;
+  // The translator was added to the form for the workbench (a new locale):
+  // the first save that changes its translations writes the form with it,
+  // wherever its list is kept.
+  bool NewTranslator = false;
 };
 
 struct TWorkText {
@@ -143,7 +147,8 @@ class TWorkbench {
 
   // Writes the changed translations: into each translation file (merged with
   // what it holds) and into the forms whose translator keeps its list in the
-  // form, all in one transaction. Each file is locked and compared with what
+  // form (or that have a new translator), all in one transaction; writing a
+  // form saves no translator's list into a file. Each file is locked and compared with what
   // was read before anything is written: a file changed meanwhile raises
   // EWorkbenchSaveError and nothing is written. Returns the files written.
   std::vector<String> Save();

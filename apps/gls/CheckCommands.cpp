@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "FormDocument.h"
 #include "Places.h"
+#include "QtMeasure.h"
 #include "check/FormChecks.h"
 #include "check/TranslationSource.h"
 #include "frontends/qt/QtFrontEnd.h"
@@ -22,16 +23,6 @@ namespace Glossmith::Tool {
 namespace {
 
 // Texts measured as the preview shows them, with Qt's metrics.
-class TQtMeasure : public TTextMeasure {
- public:
-  double TextWidth(const TFont& font, std::string_view line) const override {
-    return QtTextWidth(font, line);
-  }
-  double LineHeight(const TFont& font) const override { return QtLineHeight(font); }
-  String Kind() const override { return "Qt metrics"; }
-  String Face(const TFont& font) const override { return QtFontFamily(font); }
-};
-
 const TFormObject* FindObject(const TFormObject& node, const String& name) {
   for (const auto& child : node.Children) {
     if (SameText(child->Name, name)) return child.get();

@@ -41,6 +41,8 @@ int RunDemo(const std::vector<String>& args, TCommandIO& io);
 int RunCheck(const std::vector<String>& args, TCommandIO& io);
 // gls preview (Preview.cpp).
 int RunPreview(const std::vector<String>& args, TCommandIO& io);
+// gls workbench (WorkbenchCommand.cpp).
+int RunWorkbench(const std::vector<String>& args, TCommandIO& io);
 
 // The design host's commands (DesignCommands.cpp).
 // The exchange with translators' tools (ExchangeCommands.cpp).

@@ -65,6 +65,8 @@ class TFormDocument {
   TFormDocument& operator=(const TFormDocument&) = delete;
 
   const String& FileName() const { return FFileName; }
+  // What was read from the file.
+  const String& Data() const { return FData; }
   TComponent* Root() const { return FRoot; }
   // The form's own translators, in component order.
   std::vector<TGlossmith*> Translators() const;

@@ -471,6 +471,17 @@ void TFormView::Flush() {
   }
 }
 
+void TFormView::Batch(const std::function<void()>& action) {
+  {
+    ++DeliveryDepth;
+    struct TDepth {
+      ~TDepth() { --DeliveryDepth; }
+    } depth;
+    action();
+  }
+  Flush();
+}
+
 void TFormView::ChildrenChanged(TControlView& view) {
   auto* win = dynamic_cast<TWinControl*>(view.FControl);
   if (!win) return;

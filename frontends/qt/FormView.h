@@ -149,6 +149,11 @@ class TFormView {
   // hundred controls). Flush brings them up to date now: before a modal
   // run or a dialog shows, so that the forms under it show what is so.
   static void Flush();
+  // Runs `action`, a change of the models from outside any form (a viewer
+  // showing other values), with the changed controls only noted while it
+  // runs and each one's widget brought up to date once afterwards. Unlike
+  // Deliver, it is no input: the focus stays where it is.
+  static void Batch(const std::function<void()>& action);
 
   // Called when a control or component it shows is destroyed.
   void ComponentGone(TComponent* component);
