@@ -148,8 +148,10 @@ int RunWorkbench(const std::vector<String>& args, TCommandIO& io) {
   if (!screenshot.empty()) {
     try {
       SaveWorkbenchScreenshot(*bench, screenshot, options);
-    } catch (const Exception& e) {
+    } catch (const EFCreateError& e) {
       throw EToolError(screenshot + ": " + e.Message());
+    } catch (const Exception& e) {
+      throw EToolError(e.Message());
     }
     io.Wrote(screenshot);
     return 0;

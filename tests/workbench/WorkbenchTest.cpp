@@ -292,6 +292,49 @@ TEST(Workbench, SavesAListKeptInTheForm) {
   EXPECT_EQ(ReadFile(f.FormFile), kForm);
 }
 
+TEST(Workbench, ANewTranslatorIsWrittenIntoTheFormAndItsListIntoTheSharedFile) {
+  TempDir dir;
+  const String formFile = dir.File("Form1.dfm"), file = dir.File("translations.txt");
+  WriteFile(formFile, kForm);
+  WriteFile(file, kFile);
+  std::unique_ptr<TComponent> form(ReadFormFromString(kForm));
+  auto* german = new TGlossmith(form.get());
+  german->SetName("TranslatorDe");
+  german->SetLocale(7);
+  german->SetFileName(file);
+  // What the German translator holds in memory differs from its file: a
+  // form written with it must not save that into the file.
+  TStringList stray;
+  stray.Add("Button2.Caption='stray'");
+  german->SetTranslations(&stray);
+  auto* spanish = new TGlossmith(form.get());
+  spanish->SetName("TranslatorEs");
+  spanish->SetLocale(10);
+  spanish->SetTranslate(false);
+  spanish->SetFileName(file);
+  TWorkbench b({{formFile, kForm, form.get(), spanish, true}});
+  // Nothing to save yet: the form stays as it is.
+  EXPECT_TRUE(b.Save().empty());
+  EXPECT_EQ(ReadFile(formFile), kForm);
+
+  size_t caption = 0;
+  while (b.Text(caption).Path != "Caption") ++caption;
+  b.SetTranslation(caption, "Pedidos");
+  EXPECT_EQ(b.Save(), (std::vector<String>{file, formFile}));
+  EXPECT_EQ(ReadFile(file),
+            "Form1.Button1.Caption%-1='&Quit'\r\n"
+            "Form1.Button1.Caption%7='&Beenden'\r\n"
+            "Form1.Caption%-1='Orders'\r\n"
+            "Form1.Caption%10='Pedidos'\r\n"
+            "Form1.Caption%7='Bestellungen'\r\n");
+  const String saved = ReadFile(formFile);
+  EXPECT_NE(saved.find("object TranslatorEs: TGlossmith"), String::npos);
+  EXPECT_EQ(saved.find("Pedidos"), String::npos);
+  // Once written, the form is not written again for its translator.
+  b.SetTranslation(caption, "Encargos");
+  EXPECT_EQ(b.Save(), (std::vector<String>{file}));
+}
+
 TEST(Workbench, TextsOfAControlAndThePagesThatShowIt) {
   const char* const form =
       "object Form2: TForm\n"
