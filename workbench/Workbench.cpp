@@ -112,6 +112,13 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
                                                     : std::string_view(),
                                      state.FormName, state.Locale);
     }
+    if (!form.FormData.empty()) {
+      try {
+        state.CheckCopy.reset(ReadFormFromString(form.FormData));
+      } catch (const Exception&) {
+        // The checks run on the form itself.
+      }
+    }
     const std::vector<TExchangeUnit> units = BuildUnits(
         *form.Translator, state.TranslationFile.empty() ? nullptr : &state.Stored, {});
     for (const TExchangeUnit& u : units) {
@@ -149,7 +156,7 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
     if (input.Entries.empty()) continue;
     std::vector<Check::TDiagnostic> findings;
     try {
-      CheckTranslator(FForms[f].Root, input, TCheckSelection(), FMeasure, findings);
+      CheckTranslator(FStates[f].CheckRoot(FForms[f]), input, TCheckSelection(), FMeasure, findings);
     } catch (const Exception&) {
       // One entry spoils the run: check each on its own.
       for (const auto& [path, i] : byPath) Check(FTexts[i]);
@@ -170,7 +177,55 @@ TWorkbench::~TWorkbench() {
   }
 }
 
+namespace {
+
+// The string property a path names directly on a component, or nullptr.
+PPropInfo PlainStringProperty(TComponent* component, std::string_view property) {
+  if (!component || property.empty() || property.find_first_of(".[") != std::string_view::npos)
+    return nullptr;
+  PPropInfo p = GetPropInfo(component, property);
+  if (!p || !p->SetStr) return nullptr;
+  switch (p->Kind()) {
+    case tkString:
+    case tkLString:
+    case tkWString:
+      return p;
+    default:
+      return nullptr;
+  }
+}
+
+std::string_view PropertyOf(const TWorkText& text, const TComponent* root) {
+  std::string_view path = text.Path;
+  if (text.Component == root) return path;
+  const size_t dot = path.find('.');
+  return dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
+}
+
+}  // namespace
+
+bool TWorkbench::ShowDirectly(size_t i) {
+  const TWorkText& text = FTexts[i];
+  if (!text.Literal) return false;
+  PPropInfo p = PlainStringProperty(text.Component, PropertyOf(text, FForms[text.Form].Root));
+  if (!p) return false;
+  SetStrProp(text.Component, p, text.Translation.empty() ? text.Original : text.Translation);
+  if (std::find(FDirect.begin(), FDirect.end(), i) == FDirect.end()) FDirect.push_back(i);
+  return true;
+}
+
+void TWorkbench::UndoDirect(size_t form) {
+  std::erase_if(FDirect, [&](size_t i) {
+    const TWorkText& text = FTexts[i];
+    if (text.Form != form) return false;
+    if (PPropInfo p = PlainStringProperty(text.Component, PropertyOf(text, FForms[form].Root)))
+      SetStrProp(text.Component, p, text.Original);
+    return true;
+  });
+}
+
 void TWorkbench::Apply(size_t form) {
+  UndoDirect(form);
   if (FProbes.size() < FForms.size()) FProbes.resize(FForms.size(), nullptr);
   TGlossmith*& probe = FProbes[form];
   if (!probe) {
@@ -192,6 +247,7 @@ void TWorkbench::Apply(size_t form) {
 }
 
 void TWorkbench::Unapply(size_t form) {
+  UndoDirect(form);
   if (form >= FProbes.size() || !FProbes[form]) return;
   TGlossmith* probe = FProbes[form];
   FProbes[form] = nullptr;
@@ -222,7 +278,7 @@ void TWorkbench::Check(TWorkText& text) {
   input.Locale = state.Locale;
   input.Entries.emplace_back(text.Path, EntryValue(text));
   try {
-    CheckTranslator(FForms[text.Form].Root, input, TCheckSelection(), FMeasure, text.Findings);
+    CheckTranslator(state.CheckRoot(FForms[text.Form]), input, TCheckSelection(), FMeasure, text.Findings);
   } catch (const Exception& e) {
     Check::TDiagnostic d;
     d.Severity = TSeverity::Error;
@@ -242,7 +298,7 @@ void TWorkbench::SetTranslation(size_t i, const String& translation) {
   text.State = translation.empty() ? TTextState::Untranslated : TTextState::Translated;
   text.Previous.reset();
   Check(text);
-  if (FShowing) Apply(text.Form);
+  if (FShowing && !(FStates[text.Form].CheckCopy && ShowDirectly(i))) Apply(text.Form);
 }
 
 bool TWorkbench::Modified() const {

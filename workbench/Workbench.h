@@ -157,6 +157,11 @@ class TWorkbench {
   void Check(TWorkText& text);
   void Apply(size_t form);
   void Unapply(size_t form);
+  // A typed text of a plain string property (Component.Property) is shown
+  // by setting that property, not by applying every translation again; the
+  // original is set back before the form's translations are restored.
+  bool ShowDirectly(size_t i);
+  void UndoDirect(size_t form);
   String EntryValue(const TWorkText& text) const;
 
   std::vector<TWorkForm> FForms;
@@ -166,10 +171,18 @@ class TWorkbench {
     String TranslationFile;           // empty: the list is kept in the form
     std::optional<String> FileData;   // what the translation file held when read
     TStoredLines Stored;
+    // The form as read, never shown, for the checks: they read untranslated
+    // values, and on the form itself they would put back every translation
+    // it shows. Null when the form data does not read on its own.
+    std::unique_ptr<TComponent> CheckCopy;
+    TComponent* CheckRoot(const TWorkForm& form) const {
+      return CheckCopy ? CheckCopy.get() : form.Root;
+    }
   };
   std::vector<TFormState> FStates;
   std::vector<TGlossmith*> FProbes;  // per form: the translator showing its translations
   bool FShowing = false;
+  std::vector<size_t> FDirect;  // texts ShowDirectly showed, each once
   std::vector<TWorkText> FTexts;
   struct TPair {
     String Original;
