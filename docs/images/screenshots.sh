@@ -15,3 +15,9 @@ cd examples
 "$gls" preview MainForm.dfm --locale 7 --screenshot "$out/mainform-de.png"
 # The editor opened on this form for its French translator, one property chosen.
 "$editor" "$out/editor.png" "$PWD"
+# The workbench: a new locale (Swiss German) with a suggestion from the
+# dictionary, and the French translation the truncation check flags.
+"$gls" workbench MainForm.dfm OptionsDialog.dfm --locale 2055 --dict dictionary.txt \
+  --select MainForm.ButtonClose.Caption --screenshot "$out/workbench-new-locale.png"
+"$gls" workbench MainForm.dfm --locale 12 --select LabelSearch.Caption \
+  --screenshot "$out/workbench-fr.png"

@@ -156,8 +156,10 @@ void TWorkbenchWindow::BuildPreview() {
     pane.Caption = new QLabel;
     pane.Caption->setObjectName(QStringLiteral("caption"));
     pane.Caption->setMargin(4);
-    pane.Caption->setStyleSheet(
-        QStringLiteral("QLabel#caption { background: rgb(59, 74, 107); color: white; }"));
+    pane.Caption->setStyleSheet(QStringLiteral("QLabel#caption { background: rgb(59, 74, 107); }"));
+    QPalette title = pane.Caption->palette();
+    title.setColor(QPalette::WindowText, Qt::white);
+    pane.Caption->setPalette(title);
     layout->addWidget(pane.Caption);
     if (TMainMenu* menu = custom->Menu()) {
       pane.MenuBar = new QMenuBar;
