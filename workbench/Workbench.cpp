@@ -86,9 +86,12 @@ int MatchPercent(std::string_view a, std::string_view b) {
 
 const char* StateName(TTextState state) {
   switch (state) {
-    case TTextState::Untranslated: return "untranslated";
-    case TTextState::Translated: return "translated";
-    case TTextState::Stale: return "stale";
+    case TTextState::Untranslated:
+      return "untranslated";
+    case TTextState::Translated:
+      return "translated";
+    case TTextState::Stale:
+      return "stale";
   }
   return "";
 }
@@ -108,9 +111,9 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
     if (!state.TranslationFile.empty()) {
       TFileLock lock(state.TranslationFile);
       state.FileData = ReadIfThere(state.TranslationFile);
-      state.Stored = ReadStoredLines(state.FileData ? std::string_view(*state.FileData)
-                                                    : std::string_view(),
-                                     state.FormName, state.Locale);
+      state.Stored =
+          ReadStoredLines(state.FileData ? std::string_view(*state.FileData) : std::string_view(),
+                          state.FormName, state.Locale);
     }
     if (!form.FormData.empty()) {
       try {
@@ -119,8 +122,8 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
         // The checks run on the form itself.
       }
     }
-    const std::vector<TExchangeUnit> units = BuildUnits(
-        *form.Translator, state.TranslationFile.empty() ? nullptr : &state.Stored, {});
+    const std::vector<TExchangeUnit> units =
+        BuildUnits(*form.Translator, state.TranslationFile.empty() ? nullptr : &state.Stored, {});
     for (const TExchangeUnit& u : units) {
       if (u.State == TUnitState::Obsolete) continue;
       TWorkText text;
@@ -156,7 +159,8 @@ TWorkbench::TWorkbench(std::vector<TWorkForm> forms, const TTextMeasure* measure
     if (input.Entries.empty()) continue;
     std::vector<Check::TDiagnostic> findings;
     try {
-      CheckTranslator(FStates[f].CheckRoot(FForms[f]), input, TCheckSelection(), FMeasure, findings);
+      CheckTranslator(FStates[f].CheckRoot(FForms[f]), input, TCheckSelection(), FMeasure,
+                      findings);
     } catch (const Exception&) {
       // One entry spoils the run: check each on its own.
       for (const auto& [path, i] : byPath) Check(FTexts[i]);
@@ -278,7 +282,8 @@ void TWorkbench::Check(TWorkText& text) {
   input.Locale = state.Locale;
   input.Entries.emplace_back(text.Path, EntryValue(text));
   try {
-    CheckTranslator(state.CheckRoot(FForms[text.Form]), input, TCheckSelection(), FMeasure, text.Findings);
+    CheckTranslator(state.CheckRoot(FForms[text.Form]), input, TCheckSelection(), FMeasure,
+                    text.Findings);
   } catch (const Exception& e) {
     Check::TDiagnostic d;
     d.Severity = TSeverity::Error;
@@ -308,7 +313,8 @@ bool TWorkbench::Modified() const {
 bool TWorkbench::Passes(size_t i, TFilter filter, std::string_view search) const {
   const TWorkText& t = FTexts.at(i);
   switch (filter) {
-    case TFilter::All: break;
+    case TFilter::All:
+      break;
     case TFilter::Untranslated:
       if (t.State != TTextState::Untranslated) return false;
       break;
@@ -468,8 +474,9 @@ std::vector<TSuggestion> TWorkbench::Suggestions(size_t i, int minPercent, size_
   }
   std::vector<TSuggestion> out;
   for (auto& [translation, s] : best) out.push_back(std::move(s));
-  std::stable_sort(out.begin(), out.end(),
-                   [](const TSuggestion& a, const TSuggestion& b) { return a.Percent > b.Percent; });
+  std::stable_sort(out.begin(), out.end(), [](const TSuggestion& a, const TSuggestion& b) {
+    return a.Percent > b.Percent;
+  });
   if (out.size() > limit) out.resize(limit);
   return out;
 }
@@ -484,11 +491,12 @@ std::vector<String> TWorkbench::Save() {
     changes[t.Form].push_back({t.Path, EntryValue(t), original});
   }
   for (auto& c : changes)
-    std::sort(c.begin(), c.end(), [](const TChange& a, const TChange& b) { return a.Path < b.Path; });
+    std::sort(c.begin(), c.end(),
+              [](const TChange& a, const TChange& b) { return a.Path < b.Path; });
 
   // The files to write, each with the forms whose changes go there.
   std::map<String, std::vector<size_t>> files;  // translation file -> forms
-  std::vector<size_t> inForm;  // the forms written
+  std::vector<size_t> inForm;                   // the forms written
   for (size_t f = 0; f < FForms.size(); ++f) {
     if (changes[f].empty()) continue;
     if (!FStates[f].TranslationFile.empty()) files[FStates[f].TranslationFile].push_back(f);

@@ -55,17 +55,17 @@ struct TWorkForm {
 };
 
 struct TWorkText {
-  size_t Form = 0;        // index of its form
-  String Path;            // the entry's path, without the form name
-  String Original;        // plain text
-  String Translation;     // plain text; empty when untranslated
+  size_t Form = 0;                 // index of its form
+  String Path;                     // the entry's path, without the form name
+  String Original;                 // plain text
+  String Translation;              // plain text; empty when untranslated
   std::optional<String> Previous;  // the stored original of a stale text
   TTextState State = TTextState::Untranslated;
   bool Literal = true;
   // The component the text belongs to: the one its path starts with, else
   // the form (its own properties and the texts of its window menu).
   TComponent* Component = nullptr;
-  bool Changed = false;   // edited since read or saved
+  bool Changed = false;                      // edited since read or saved
   std::vector<Check::TDiagnostic> Findings;  // the check layer's, not gls's
   bool HasWarnings() const { return !Findings.empty(); }
 };
@@ -168,8 +168,8 @@ class TWorkbench {
   struct TFormState {
     String FormName;
     Integer Locale = 0;
-    String TranslationFile;           // empty: the list is kept in the form
-    std::optional<String> FileData;   // what the translation file held when read
+    String TranslationFile;          // empty: the list is kept in the form
+    std::optional<String> FileData;  // what the translation file held when read
     TStoredLines Stored;
     // The form as read, never shown, for the checks: they read untranslated
     // values, and on the form itself they would put back every translation

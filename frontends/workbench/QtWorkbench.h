@@ -25,7 +25,8 @@ struct TWorkbenchWindowOptions {
 // with unsaved translations asks first). Needs the Qt service active
 // (UseQtUserInterfaceIfAvailable); raises EInvalidOperation otherwise.
 void RunWorkbenchWindow(TWorkbench& bench, const TWorkbenchWindowOptions& options = {});
-// Renders the window as it first shows into a PNG file; raises EFCreateError when the file cannot be written.
+// Renders the window as it first shows into a PNG file; raises EFCreateError when the file cannot
+// be written.
 void SaveWorkbenchScreenshot(TWorkbench& bench, const String& fileName,
                              const TWorkbenchWindowOptions& options = {});
 

@@ -55,8 +55,10 @@ QVariant TTextListModel::data(const QModelIndex& index, int role) const {
           if (FBench.Forms().size() < 2) return ToQt(text.Path);
           return ToQt(FBench.Forms()[text.Form].Root->Name() + "." + text.Path);
         }
-        case OriginalColumn: return OneLine(text.Original);
-        case TranslationColumn: return OneLine(text.Translation);
+        case OriginalColumn:
+          return OneLine(text.Original);
+        case TranslationColumn:
+          return OneLine(text.Translation);
         case StateColumn: {
           QString state = QString::fromLatin1(StateName(text.State));
           if (text.HasWarnings())
@@ -91,10 +93,14 @@ QVariant TTextListModel::data(const QModelIndex& index, int role) const {
 QVariant TTextListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {
-    case PathColumn: return QStringLiteral("Path");
-    case OriginalColumn: return QStringLiteral("Original");
-    case TranslationColumn: return QStringLiteral("Translation");
-    case StateColumn: return QStringLiteral("State");
+    case PathColumn:
+      return QStringLiteral("Path");
+    case OriginalColumn:
+      return QStringLiteral("Original");
+    case TranslationColumn:
+      return QStringLiteral("Translation");
+    case StateColumn:
+      return QStringLiteral("State");
   }
   return {};
 }

@@ -20,8 +20,8 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -84,6 +84,16 @@ TQtUserInterface& ActiveQt() {
 
 TWorkbenchWindow::TWorkbenchWindow(TWorkbench& bench, const TWorkbenchWindowOptions& options)
     : FBench(bench), FOptions(options) {
+  std::optional<size_t> first;
+  for (size_t i = 0; i < FBench.Texts().size() && !options.Select.empty() && !first; ++i) {
+    const TWorkText& text = FBench.Text(i);
+    const String& form = FBench.Forms()[text.Form].Root->Name();
+    if ((text.Form == 0 && SameText(text.Path, options.Select)) ||
+        SameText(form + "." + text.Path, options.Select))
+      first = i;
+  }
+  if (!options.Select.empty() && !first)
+    throw EInvalidOperation("No text " + options.Select + " to translate");
   setObjectName(QStringLiteral("workbench"));
   FBench.ShowTranslations(true);
   BuildPreview();
@@ -99,25 +109,16 @@ TWorkbenchWindow::TWorkbenchWindow(TWorkbench& bench, const TWorkbenchWindowOpti
   UpdateTitle();
   Refilter();
   ShowProgress();
-  for (size_t i = 0; i < FBench.Texts().size() && !options.Select.empty(); ++i) {
-    const TWorkText& text = FBench.Text(i);
-    const String& form = FBench.Forms()[text.Form].Root->Name();
-    if ((text.Form == 0 && SameText(text.Path, options.Select)) ||
-        SameText(form + "." + text.Path, options.Select)) {
-      Select(i);
-      break;
-    }
-  }
-  if (!options.Select.empty() && !FCurrent)
-    throw EInvalidOperation("No text " + options.Select + " to translate");
-  // The first text to do, else the first text.
+  // The text asked for, else the first text to do, else the first text.
   const std::vector<size_t>& listed = Listed();
-  auto todo = std::find_if(listed.begin(), listed.end(), [&](size_t i) {
-    return FBench.Text(i).State != TTextState::Translated;
-  });
-  if (!FCurrent && todo != listed.end())
+  if (first)
+    Select(*first);
+  else if (auto todo = std::find_if(
+               listed.begin(), listed.end(),
+               [&](size_t i) { return FBench.Text(i).State != TTextState::Translated; });
+           todo != listed.end())
     Select(*todo);
-  else if (!FCurrent && !listed.empty())
+  else if (!listed.empty())
     Select(listed.front());
   resize(1280, 760);
   splitter->setSizes({700, 580});
@@ -142,7 +143,8 @@ void TWorkbenchWindow::BuildPreview() {
   FFormTabs->setObjectName(QStringLiteral("forms"));
   for (const TWorkForm& form : FBench.Forms()) {
     auto* custom = dynamic_cast<TCustomForm*>(form.Root);
-    if (!custom) throw EInvalidOperation(form.FormFile + ": " + form.Root->ClassName() + " is not a form");
+    if (!custom)
+      throw EInvalidOperation(form.FormFile + ": " + form.Root->ClassName() + " is not a form");
     TFormPane pane;
     pane.View = std::make_unique<TFormView>(custom);
     // The form as its window would frame it: the caption (a text to
@@ -251,7 +253,8 @@ QWidget* TWorkbenchWindow::BuildPanel() {
   FTranslation->setMaximumHeight(80);
   FTranslation->setTabChangesFocus(true);
   FTranslation->installEventFilter(this);
-  label(QStringLiteral("&Translation (Ctrl+Enter: accept and go to the next to do):"), FTranslation);
+  label(QStringLiteral("&Translation (Ctrl+Enter: accept and go to the next to do):"),
+        FTranslation);
   layout->addWidget(FTranslation);
   FFindings = new QLabel;
   FFindings->setObjectName(QStringLiteral("findings"));
@@ -281,7 +284,8 @@ QWidget* TWorkbenchWindow::BuildPanel() {
                    [this](const QModelIndex& now) {
                      if (now.isValid() && !FFilling) Select(FList->TextAt(now.row()));
                    });
-  QObject::connect(FTranslation, &QPlainTextEdit::textChanged, this, [this] { TranslationEdited(); });
+  QObject::connect(FTranslation, &QPlainTextEdit::textChanged, this,
+                   [this] { TranslationEdited(); });
   QObject::connect(FSuggestions, &QListWidget::itemActivated, this,
                    [this](QListWidgetItem* item) { TakeSuggestion(FSuggestions->row(item)); });
   QObject::connect(accept, &QPushButton::clicked, this, [this] { AcceptAndNext(); });
@@ -298,7 +302,8 @@ void TWorkbenchWindow::BuildMenus() {
   quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* go = menuBar()->addMenu(QStringLiteral("&Translate"));
-  QAction* accept = go->addAction(QStringLiteral("&Accept and Next"), this, [this] { AcceptAndNext(); });
+  QAction* accept =
+      go->addAction(QStringLiteral("&Accept and Next"), this, [this] { AcceptAndNext(); });
   accept->setShortcuts(AcceptKeys());
   QAction* next = go->addAction(QStringLiteral("&Next Text"), this, [this] { MoveBy(1); });
   next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
@@ -408,7 +413,8 @@ void TWorkbenchWindow::ShowFindings() {
     lines << QStringLiteral("stale: translated from \"%1\"").arg(OneLine(*text.Previous));
   for (const Check::TDiagnostic& d : text.Findings)
     lines << QStringLiteral("%1: %2 [%3]")
-                 .arg(QString::fromLatin1(SeverityName(d.Severity)), ToQt(d.Message), ToQt(d.Check));
+                 .arg(QString::fromLatin1(SeverityName(d.Severity)), ToQt(d.Message),
+                      ToQt(d.Check));
   FFindings->setText(lines.join(QLatin1Char('\n')));
   FFindings->setVisible(!lines.isEmpty());
 }

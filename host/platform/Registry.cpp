@@ -140,7 +140,7 @@ void TIniText::Set(const String& Section, const std::vector<std::pair<String, St
   // the text stays as it was. The text is built once, as the values one by
   // one would leave it.
   constexpr size_t None = static_cast<size_t>(-1);
-  size_t last = None;  // the section's last line that is not blank
+  size_t last = None;                  // the section's last line that is not blank
   std::map<String, size_t> inSection;  // the section's value lines by folded name
   String section, name;
   std::string_view raw;

@@ -20,7 +20,8 @@ struct TResult {
 
 // The bundled example in a folder of the test's own.
 void CopyExample(const TempDir& dir) {
-  for (const char* name : {"MainForm.dfm", "OptionsDialog.dfm", "translations.txt", "dictionary.txt"})
+  for (const char* name :
+       {"MainForm.dfm", "OptionsDialog.dfm", "translations.txt", "dictionary.txt"})
     std::filesystem::copy_file(String(GLS_SOURCE_DIR) + "/examples/" + name, dir.File(name));
 }
 
@@ -41,10 +42,11 @@ TEST(WorkbenchToolTest, ANewLocaleOpensWithoutADisplayAndChangesNothingUntilSave
   CopyExample(dir);
   const String form = ReadFile(dir.File("MainForm.dfm"));
   const String file = ReadFile(dir.File("translations.txt"));
-  const TResult r = Workbench("MainForm.dfm OptionsDialog.dfm --locale 10 --dict dictionary.txt "
-                              "--select MainForm.ButtonAdd.Caption --screenshot '" +
-                                  dir.File("es.png") + "' -v",
-                              dir, "env -u DISPLAY -u WAYLAND_DISPLAY");
+  const TResult r = Workbench(
+      "MainForm.dfm OptionsDialog.dfm --locale 10 --dict dictionary.txt "
+      "--select MainForm.ButtonAdd.Caption --screenshot '" +
+          dir.File("es.png") + "' -v",
+      dir, "env -u DISPLAY -u WAYLAND_DISPLAY");
   if (BuiltWithoutQt(r)) GTEST_SKIP() << "the Qt front end is not built";
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Err.find("es.png"), String::npos) << "-v names the file written";
@@ -75,7 +77,8 @@ TEST(WorkbenchToolTest, MistakesAreReported) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("x.png"))) << "nothing written";
 
   // A window needs a display; the screenshot does not.
-  r = Workbench("MainForm.dfm --locale 12", dir, "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+  r = Workbench("MainForm.dfm --locale 12", dir,
+                "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Err.find("no display"), String::npos) << r.Err;
 }

@@ -172,7 +172,8 @@ TEST_F(WorkbenchWindowTest, TheKeysAcceptMoveSearchAndTakeSuggestions) {
   Window->Select(Text("SystemMenuMaximize"));
   auto* suggestions = Find<QListWidget>("suggestions");
   ASSERT_GE(suggestions->count(), 1);
-  EXPECT_TRUE(suggestions->item(0)->text().startsWith("88 %")) << FromQt(suggestions->item(0)->text());
+  EXPECT_TRUE(suggestions->item(0)->text().startsWith("88 %"))
+      << FromQt(suggestions->item(0)->text());
   QTest::keyClick(Field(), Qt::Key_1, Qt::ControlModifier);
   EXPECT_EQ(Field()->toPlainText(), "&Agrandir");
   EXPECT_EQ(Bench->Text(Text("SystemMenuMaximize")).Translation, "&Agrandir");
