@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "apps/gls/QtMeasure.h"
 #include "check/FormChecks.h"
 #include "frontends/qt/QtFrontEnd.h"
 #include "host/controls/Forms.h"
@@ -15,15 +16,7 @@ namespace {
 
 using namespace Glossmith;
 
-class TQtMeasure : public TTextMeasure {
- public:
-  double TextWidth(const TFont& font, std::string_view line) const override {
-    return QtTextWidth(font, line);
-  }
-  double LineHeight(const TFont& font) const override { return QtLineHeight(font); }
-  String Kind() const override { return "Qt metrics"; }
-  String Face(const TFont& font) const override { return QtFontFamily(font); }
-};
+using Tool::TQtMeasure;
 
 // A form of 1,000 buttons, labels and check boxes, and a translation of each caption.
 struct TBench {

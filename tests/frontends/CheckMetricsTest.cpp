@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "apps/gls/QtMeasure.h"
 #include "check/FormChecks.h"
 #include "check/TranslationSource.h"
 #include "frontends/qt/QtFrontEnd.h"
@@ -14,15 +15,7 @@ namespace {
 
 using namespace Glossmith;
 
-class TQtMeasure : public TTextMeasure {
- public:
-  double TextWidth(const TFont& font, std::string_view line) const override {
-    return QtTextWidth(font, line);
-  }
-  double LineHeight(const TFont& font) const override { return QtLineHeight(font); }
-  String Kind() const override { return "Qt metrics"; }
-  String Face(const TFont& font) const override { return QtFontFamily(font); }
-};
+using Tool::TQtMeasure;
 
 std::vector<TDiagnostic> Truncated(Integer locale, const TTextMeasure& measure) {
   const String dir = String(GLS_SOURCE_DIR) + "/examples/";
