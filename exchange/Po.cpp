@@ -458,6 +458,9 @@ class TPoReader {
 
   void Comment(std::string_view line) {
     TPoEntry& e = Current();
+    // CRs at the end of a comment are what is left of a line end ending in
+    // several: kept, each writing and reading would take one more away.
+    while (line.ends_with('\r')) line.remove_suffix(1);
     auto text = [](std::string_view s) {
       if (s.starts_with(' ')) s.remove_prefix(1);
       return String(s);

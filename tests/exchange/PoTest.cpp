@@ -162,8 +162,10 @@ TEST(PoReader, AcceptsWhatOtherToolsWrite) {
   // CR LF line ends, a byte-order mark, comments of every kind, a header
   // split anyhow, escapes gettext reads (octal, hex), plural and obsolete
   // entries with previous strings, no blank lines between entries.
+  // A comment line ending in several CRs (an editor that added one) keeps
+  // none of them.
   const String text =
-      "\xEF\xBB\xBF# Translator comment\r\n"
+      "\xEF\xBB\xBF# Translator comment\r\r\n"
       "msgid \"\"\r\n"
       "msgstr \"Language: fr_FR\\n\"\r\n"
       "\"Content-Type: text/plain; charset=utf-8\\n\"\r\n"
