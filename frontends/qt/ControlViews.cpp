@@ -911,42 +911,48 @@ class TToolBarView : public TFrameView {
   }
 };
 
-class TToolButtonView : public TControlView {
+// Tool buttons and speed buttons: a Qt tool button that shows the caption,
+// raised or flat, and down while the control is down.
+class TQtToolButtonView : public TControlView {
  public:
   using TControlView::TControlView;
 
  protected:
   QWidget* CreateWidget() override { return new QToolButton; }
-  void SyncOwn() override {
+  void Show(const QString& text, bool flat, bool checkable, bool down) {
     auto* w = static_cast<QToolButton*>(Widget());
-    auto* b = static_cast<TToolButton*>(Control());
-    const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
-    SetTextOf(w, separator ? QString() : CaptionText(b->Caption(), true));
-    auto* bar = dynamic_cast<TToolBar*>(b->Parent());
-    w->setAutoRaise(separator || (bar && bar->Flat()));
-    w->setCheckable(b->Style() == tbsCheck || b->Down());
-    w->setChecked(b->Down());
+    SetTextOf(w, text);
+    w->setAutoRaise(flat);
+    w->setCheckable(checkable || down);
+    w->setChecked(down);
   }
   QPalette::ColorRole BackgroundRole() const override { return QPalette::Button; }
   QPalette::ColorRole TextRole() const override { return QPalette::ButtonText; }
 };
 
-class TSpeedButtonView : public TControlView {
+class TToolButtonView : public TQtToolButtonView {
  public:
-  using TControlView::TControlView;
+  using TQtToolButtonView::TQtToolButtonView;
 
  protected:
-  QWidget* CreateWidget() override { return new QToolButton; }
   void SyncOwn() override {
-    auto* w = static_cast<QToolButton*>(Widget());
-    auto* b = static_cast<TSpeedButton*>(Control());
-    SetTextOf(w, CaptionText(b->Caption(), true));
-    w->setAutoRaise(b->Flat());
-    w->setCheckable(b->GroupIndex() != 0 || b->Down());
-    w->setChecked(b->Down());
+    auto* b = static_cast<TToolButton*>(Control());
+    const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
+    auto* bar = dynamic_cast<TToolBar*>(b->Parent());
+    Show(separator ? QString() : CaptionText(b->Caption(), true),
+         separator || (bar && bar->Flat()), b->Style() == tbsCheck, b->Down());
   }
-  QPalette::ColorRole BackgroundRole() const override { return QPalette::Button; }
-  QPalette::ColorRole TextRole() const override { return QPalette::ButtonText; }
+};
+
+class TSpeedButtonView : public TQtToolButtonView {
+ public:
+  using TQtToolButtonView::TQtToolButtonView;
+
+ protected:
+  void SyncOwn() override {
+    auto* b = static_cast<TSpeedButton*>(Control());
+    Show(CaptionText(b->Caption(), true), b->Flat(), b->GroupIndex() != 0, b->Down());
+  }
 };
 
 // An up-down's two arrows; a click on either is a click of the control.
